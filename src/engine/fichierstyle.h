@@ -1,0 +1,33 @@
+#pragma once
+
+// The style file: one glyph per line from A, UTF-8, lines separated by CR LF
+// when written; LF or CR LF accepted when read.
+
+#include "traduction.h"
+
+#include <QStringList>
+
+#include <optional>
+
+// A style file holds 26 short glyphs; anything larger is refused rather than
+// poured into the 26 cells.
+constexpr qint64 tailleMaxFichierStyle = 1024 * 1024;
+
+// Splits a file's content into at most 26 glyphs: lines end at LF, a CR just
+// before an LF is dropped, any other CR is kept, each line is decoded from
+// UTF-8, lines after the 26th are ignored. An empty content is one empty line.
+QStringList lireStyle(const QByteArray &contenu);
+
+// The cells from A up to the last non-empty one, an empty cell within that
+// stretch as an empty line, joined by CR LF, no line break after the last and
+// no byte-order mark. All cells empty give an empty content.
+QByteArray ecrireStyle(const Glyphes &cases);
+
+// Reads a style file. On failure returns nothing and sets `erreur` to a French
+// message naming the file.
+std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur = nullptr);
+
+// Writes a style file atomically: on failure the file on disk keeps its
+// earlier content, and `erreur` receives a French message naming the file.
+bool enregistrerFichierStyle(const QString &chemin, const Glyphes &cases,
+                             QString *erreur = nullptr);
