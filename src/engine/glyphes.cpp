@@ -48,6 +48,13 @@ QLatin1StringView glyphe(Style style, int lettre)
     }
 }
 
+QLatin1StringView glypheCommun(int lettre)
+{
+    if (lettre < 0 || lettre >= nombreLettres)
+        return {};
+    return glyphesCommuns[lettre];
+}
+
 bool estLettreDuStyle(int lettre)
 {
     return lettre == lettreB || lettre == lettreI || lettre == lettreL || lettre == lettreQ;

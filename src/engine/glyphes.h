@@ -14,6 +14,9 @@ constexpr int nombreLettres = 26;
 // form (a backslash written once).
 QLatin1StringView glyphe(Style style, int lettre);
 
+// The glyph of a letter both styles write alike; empty for B, I, L and Q.
+QLatin1StringView glypheCommun(int lettre);
+
 // True for B, I, L and Q, the four letters whose glyph differs between the styles.
 bool estLettreDuStyle(int lettre);
 

@@ -1,0 +1,75 @@
+#include "fichierstyle.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+QStringList lireStyle(const QByteArray &contenu)
+{
+    QStringList glyphes;
+    qsizetype debut = 0;
+    while (glyphes.size() < nombreLettres) {
+        const qsizetype finDeLigne = contenu.indexOf('\n', debut);
+        const bool derniereLigne = finDeLigne < 0;
+        qsizetype fin = derniereLigne ? contenu.size() : finDeLigne;
+        if (!derniereLigne && fin > debut && contenu.at(fin - 1) == '\r')
+            --fin;
+        glyphes.append(QString::fromUtf8(contenu.constData() + debut, fin - debut));
+        if (derniereLigne)
+            break;
+        debut = finDeLigne + 1;
+    }
+    return glyphes;
+}
+
+QByteArray ecrireStyle(const Glyphes &cases)
+{
+    qsizetype nombre = nombreLettres;
+    while (nombre > 0 && cases[nombre - 1].isEmpty())
+        --nombre;
+
+    QByteArray contenu;
+    for (qsizetype i = 0; i < nombre; ++i) {
+        if (i > 0)
+            contenu.append("\r\n");
+        contenu.append(cases[i].toUtf8());
+    }
+    return contenu;
+}
+
+std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur)
+{
+    const auto echec = [&](const QString &message) -> std::optional<QStringList> {
+        if (erreur)
+            *erreur = message.arg(chemin);
+        return std::nullopt;
+    };
+
+    if (QFileInfo(chemin).isDir())
+        return echec(u"« %1 » est un dossier, pas un fichier de style."_s);
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly))
+        return echec(u"Impossible d'ouvrir le fichier « %1 »."_s);
+
+    // Read one byte past the limit: this also catches files that report no
+    // size, such as pipes and devices.
+    const QByteArray contenu = fichier.read(tailleMaxFichierStyle + 1);
+    if (contenu.size() > tailleMaxFichierStyle)
+        return echec(u"Le fichier « %1 » est trop gros pour être un style d'écriture "
+                     u"(plus de 1 Mio)."_s);
+    if (fichier.error() != QFileDevice::NoError)
+        return echec(u"Impossible de lire le fichier « %1 »."_s);
+    return lireStyle(contenu);
+}
+
+bool enregistrerFichierStyle(const QString &chemin, const Glyphes &cases, QString *erreur)
+{
+    QSaveFile fichier(chemin);
+    const bool reussi = fichier.open(QIODevice::WriteOnly) &&
+                        fichier.write(ecrireStyle(cases)) >= 0 && fichier.commit();
+    if (!reussi && erreur)
+        *erreur = u"Impossible d'enregistrer le fichier « %1 »."_s.arg(chemin);
+    return reussi;
+}
