@@ -66,9 +66,17 @@ std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *e
 
 bool enregistrerFichierStyle(const QString &chemin, const Glyphes &cases, QString *erreur)
 {
+    // Unbuffered, so that a short write (a full disk, a file size limit) shows
+    // in what write() returns instead of being lost in a later flush; the
+    // file is only replaced once everything is written.
+    const QByteArray contenu = ecrireStyle(cases);
     QSaveFile fichier(chemin);
-    const bool reussi = fichier.open(QIODevice::WriteOnly) &&
-                        fichier.write(ecrireStyle(cases)) >= 0 && fichier.commit();
+    bool reussi = fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                  fichier.write(contenu) == contenu.size();
+    if (reussi)
+        reussi = fichier.commit();
+    else
+        fichier.cancelWriting();
     if (!reussi && erreur)
         *erreur = u"Impossible d'enregistrer le fichier « %1 »."_s.arg(chemin);
     return reussi;

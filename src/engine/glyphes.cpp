@@ -9,9 +9,9 @@ namespace {
 // Glyphs common to both styles; B, I, L and Q are empty here and come from the
 // style's own table.
 constexpr std::array<QLatin1StringView, nombreLettres> glyphesCommuns = {
-    R"(/-\)"_L1, ""_L1,   "("_L1,   "|)"_L1,  "3"_L1,   "|="_L1,  "6"_L1,     "|-|"_L1,  ""_L1,
-    "_|"_L1,     "|<"_L1, ""_L1,    R"(|\/|)"_L1, R"(|\|)"_L1, "()"_L1, "|>"_L1, ""_L1, "|2"_L1,
-    "5"_L1,      "7"_L1,  "|_|"_L1, R"(\/)"_L1, R"(\/\/)"_L1, ")("_L1, "Y"_L1, "2"_L1,
+    R"(/-\)"_L1, ""_L1,   "("_L1,   "|)"_L1,      "3"_L1,       "|="_L1, "6"_L1,  "|-|"_L1, ""_L1,
+    "_|"_L1,     "|<"_L1, ""_L1,    R"(|\/|)"_L1, R"(|\|)"_L1,  "()"_L1, "|>"_L1, ""_L1,    "|2"_L1,
+    "5"_L1,      "7"_L1,  "|_|"_L1, R"(\/)"_L1,   R"(\/\/)"_L1, ")("_L1, "Y"_L1,  "2"_L1,
 };
 
 struct GlyphesDuStyle

@@ -163,8 +163,8 @@ bool glyphePresent(const char *copie, qsizetype position, QLatin1StringView glyp
 // The matching rule: a glyph found at the current position gives its letter,
 // a capital at the start of the text or after a sentence end, and its
 // characters are consumed so that nothing can start inside it later.
-bool essayerGlyphe(QByteArray &copie, qsizetype position, QLatin1StringView glyphe,
-                   char lettre, QString &sortie, bool &nonReconnu)
+bool essayerGlyphe(QByteArray &copie, qsizetype position, QLatin1StringView glyphe, char lettre,
+                   QString &sortie, bool &nonReconnu)
 {
     if (!glyphePresent(copie.constData(), position, glyphe))
         return false;
@@ -364,8 +364,7 @@ void reconnaitreGlyphe(QByteArray &copie, qsizetype position, QString &sortie, b
     if (position < 0 || position >= copie.size())
         return;
     for (const char lettre : ordreReconnaissance()) {
-        if (essayerGlyphe(copie, position, glypheCommun(lettre - 'A'), lettre, sortie,
-                          nonReconnu))
+        if (essayerGlyphe(copie, position, glypheCommun(lettre - 'A'), lettre, sortie, nonReconnu))
             return;
     }
 }
@@ -396,9 +395,8 @@ QString traduireLeetKorvane(const QString &texte, qsizetype longueur, bool suppr
 
 bool texteVide(const QString &texte)
 {
-    return std::all_of(texte.cbegin(), texte.cend(), [](QChar c) {
-        return c == u' ' || c == u'\n' || c == u'\t' || c == u'\0';
-    });
+    return std::all_of(texte.cbegin(), texte.cend(),
+                       [](QChar c) { return c == u' ' || c == u'\n' || c == u'\t' || c == u'\0'; });
 }
 
 QString traduireSelon(const Demande &demande, const QString &texte, const Glyphes &cases)
@@ -413,8 +411,7 @@ QString traduireSelon(const Demande &demande, const QString &texte, const Glyphe
             return traduireFrancaisKorvane(texte, longueur, demande.doublerAntiSlashs,
                                            demande.mettreEspaces);
         case Ecriture::Personnalisee:
-            return traduireFrancaisPersonnalisee(texte, cases, longueur,
-                                                 demande.doublerAntiSlashs,
+            return traduireFrancaisPersonnalisee(texte, cases, longueur, demande.doublerAntiSlashs,
                                                  demande.mettreEspaces);
         }
         return {};
