@@ -9,9 +9,32 @@ namespace {
 // Glyphs common to both styles; B, I, L and Q are empty here and come from the
 // style's own table.
 constexpr std::array<QLatin1StringView, nombreLettres> glyphesCommuns = {
-    R"(/-\)"_L1, ""_L1,   "("_L1,   "|)"_L1,      "3"_L1,       "|="_L1, "6"_L1,  "|-|"_L1, ""_L1,
-    "_|"_L1,     "|<"_L1, ""_L1,    R"(|\/|)"_L1, R"(|\|)"_L1,  "()"_L1, "|>"_L1, ""_L1,    "|2"_L1,
-    "5"_L1,      "7"_L1,  "|_|"_L1, R"(\/)"_L1,   R"(\/\/)"_L1, ")("_L1, "Y"_L1,  "2"_L1,
+    R"(/-\)"_L1,  // A
+    {},           // B
+    "("_L1,       // C
+    "|)"_L1,      // D
+    "3"_L1,       // E
+    "|="_L1,      // F
+    "6"_L1,       // G
+    "|-|"_L1,     // H
+    {},           // I
+    "_|"_L1,      // J
+    "|<"_L1,      // K
+    {},           // L
+    R"(|\/|)"_L1, // M
+    R"(|\|)"_L1,  // N
+    "()"_L1,      // O
+    "|>"_L1,      // P
+    {},           // Q
+    "|2"_L1,      // R
+    "5"_L1,       // S
+    "7"_L1,       // T
+    "|_|"_L1,     // U
+    R"(\/)"_L1,   // V
+    R"(\/\/)"_L1, // W
+    ")("_L1,      // X
+    "Y"_L1,       // Y
+    "2"_L1,       // Z
 };
 
 struct GlyphesDuStyle
