@@ -1,8 +1,319 @@
 #include "FenChoixEcriture.h"
 
-FenChoixEcriture::FenChoixEcriture(Cases *cases, bool *styleValide, QWidget *parent)
-    : QMainWindow(parent)
+#include "fichierstyle.h"
+#include "reglages.h"
+#include "validation.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Rows per column of cells: A to G, H to N, O to U, V to Z.
+constexpr int lignesParColonne[] = {7, 7, 7, 5};
+
+// The icon file next to the program wins over the compiled-in one.
+QIcon iconeLogo()
 {
-    Q_UNUSED(cases);
-    Q_UNUSED(styleValide);
+    const QString fichier = u"logo.png"_s;
+    return QIcon(QFile::exists(fichier) ? fichier : u":/logo.png"_s);
+}
+
+// Sixteen lines, one literal per line as the window shows them.
+const QString textePrecisions =
+    uR"(Pour la fonction ouvrir, il faut que, sur le fichier à ouvrir, il y ait <strong>un saut de ligne<br />)"
+    uR"(entre chaque lettre</strong> pour qu'il soit lu correctement.<br />)"
+    uR"(<u>Ex :</u><br />)"
+    uR"(<br />)"
+    uR"(/-\<br />)"
+    uR"(8<br />)"
+    uR"((<br />)"
+    uR"(etc...<br />)"
+    uR"(<br />)"
+    uR"(Pour que votre style d'écriture soit considéré comme valide lors de la traduction,<br />)"
+    uR"(il faut que vous cliquiez sur valider.<br />)"
+    uR"(Si vous cliquez sur annuler ou sur la croix du haut, lors de la traduction, un message<br />)"
+    uR"(apparaîtra et vous dira que vous n'avez pas validé votre personnalisation.<br />)"
+    uR"(<br />)"
+    uR"(Pour vous aider à savoir quel fichier est ouvert, une petite phrase en bas vous<br />)"
+    uR"(dira le nom du fichier.)"_s;
+
+} // namespace
+
+FenChoixEcriture::FenChoixEcriture(Cases *cases, bool *styleValide, QWidget *parent)
+    : QMainWindow(parent), cases(cases), styleValide(styleValide),
+      demandeChemin([this](Dialogue dialogue) { return demanderCheminParDialogue(dialogue); })
+{
+    setWindowTitle(u"Personnalisation du style d'écriture"_s);
+    setWindowIcon(iconeLogo());
+
+    creerMenus();
+    creerControles();
+    assemblerFenetre();
+    connecterSignaux();
+}
+
+FenChoixEcriture::~FenChoixEcriture()
+{
+    // The cells belong to the main window, which goes on using them: hand
+    // back the ones this editor still holds before its children are deleted.
+    // The form's line edits are exactly those cells.
+    const auto cellules = centralWidget()->findChildren<QLineEdit *>(Qt::FindDirectChildrenOnly);
+    for (QLineEdit *cellule : cellules)
+        cellule->setParent(nullptr);
+}
+
+void FenChoixEcriture::remplacerDemandeChemin(DemandeChemin demande)
+{
+    demandeChemin = std::move(demande);
+}
+
+void FenChoixEcriture::creerMenus()
+{
+    QMenu *menuFichier = menuBar()->addMenu(u"Fichier"_s);
+    menuFichier->setObjectName(u"menuFichier"_s);
+    actionOuvrir = menuFichier->addAction(u"Ouvrir..."_s);
+    actionOuvrir->setObjectName(u"actionOuvrir"_s);
+    actionOuvrir->setShortcut(QKeySequence(u"Ctrl+O"_s));
+    actionEnregistrer = menuFichier->addAction(u"Enregistrer"_s);
+    actionEnregistrer->setObjectName(u"actionEnregistrer"_s);
+    actionEnregistrer->setShortcut(QKeySequence(u"Ctrl+S"_s));
+    actionEnregistrerSous = menuFichier->addAction(u"Enregistrer sous..."_s);
+    actionEnregistrerSous->setObjectName(u"actionEnregistrerSous"_s);
+    actionEnregistrerSous->setShortcut(QKeySequence(u"Ctrl+Shift+S"_s));
+
+    QMenu *menuAide = menuBar()->addMenu(u"Aide"_s);
+    menuAide->setObjectName(u"menuAide"_s);
+    actionPrecisions = menuAide->addAction(u"Précisions"_s);
+    actionPrecisions->setObjectName(u"actionPrecisions"_s);
+    actionPrecisions->setShortcut(QKeySequence(u"Ctrl+P"_s));
+}
+
+void FenChoixEcriture::creerControles()
+{
+    boutonReinitialiser = new QPushButton(u"Réinitialiser"_s, this);
+    boutonReinitialiser->setObjectName(u"boutonReinitialiser"_s);
+    caseConserver =
+        new QCheckBox(u"Conserver le contenu des cases au prochain démarrage du logiciel."_s, this);
+    caseConserver->setObjectName(u"caseConserver"_s);
+    boutonAnnuler = new QPushButton(u"Annuler"_s, this);
+    boutonAnnuler->setObjectName(u"boutonAnnuler"_s);
+    boutonValider = new QPushButton(u"Valider"_s, this);
+    boutonValider->setObjectName(u"boutonValider"_s);
+
+    // A file name is shown as it is, never read as markup.
+    etiquetteFichier = new QLabel(u"Aucun fichier ouvert."_s, this);
+    etiquetteFichier->setObjectName(u"etiquetteFichier"_s);
+    etiquetteFichier->setTextFormat(Qt::PlainText);
+    statusBar()->addWidget(etiquetteFichier);
+}
+
+QHBoxLayout *FenChoixEcriture::creerColonnesDeCases()
+{
+    auto *colonnes = new QHBoxLayout;
+    int lettre = 0;
+    for (const int lignes : lignesParColonne) {
+        auto *formulaire = new QFormLayout;
+        for (int ligne = 0; ligne < lignes; ++ligne, ++lettre) {
+            QLineEdit *cellule = (*cases)[lettre];
+            if (cellule->objectName().isEmpty())
+                cellule->setObjectName(u"case"_s + alphabet[lettre]);
+            // "&A : " makes A the label's mnemonic and the cell its buddy.
+            formulaire->addRow(u"&"_s + alphabet[lettre] + u" : "_s, cellule);
+        }
+        // The short last column keeps its rows level with the others.
+        auto *colonne = new QVBoxLayout;
+        colonne->addLayout(formulaire);
+        colonne->addStretch();
+        colonnes->addLayout(colonne);
+    }
+    return colonnes;
+}
+
+void FenChoixEcriture::assemblerFenetre()
+{
+    auto *ligneReinitialiser = new QGridLayout;
+    ligneReinitialiser->addWidget(new QLabel(this), 0, 0);
+    ligneReinitialiser->addWidget(boutonReinitialiser, 0, 1);
+    ligneReinitialiser->addWidget(new QLabel(this), 0, 2);
+
+    auto *ligneSeparation = new QFrame(this);
+    ligneSeparation->setObjectName(u"ligneSeparation"_s);
+    ligneSeparation->setFrameShape(QFrame::HLine);
+    ligneSeparation->setFrameShadow(QFrame::Sunken);
+
+    auto *ligneValider = new QGridLayout;
+    ligneValider->addWidget(boutonAnnuler, 0, 0);
+    ligneValider->addWidget(new QLabel(this), 0, 1);
+    ligneValider->addWidget(boutonValider, 0, 2);
+
+    auto *layoutPrincipal = new QVBoxLayout;
+    layoutPrincipal->addLayout(creerColonnesDeCases());
+    layoutPrincipal->addLayout(ligneReinitialiser);
+    layoutPrincipal->addWidget(caseConserver);
+    layoutPrincipal->addWidget(ligneSeparation);
+    layoutPrincipal->addLayout(ligneValider);
+
+    // Installing the layout moves the cells into this editor, out of any
+    // earlier one.
+    auto *zoneCentrale = new QWidget(this);
+    zoneCentrale->setLayout(layoutPrincipal);
+
+    resize(300, 250);
+    setWindowModality(Qt::ApplicationModal);
+    setCentralWidget(zoneCentrale);
+}
+
+void FenChoixEcriture::connecterSignaux()
+{
+    connect(actionOuvrir, &QAction::triggered, this, &FenChoixEcriture::ouvrirFichier);
+    connect(actionEnregistrer, &QAction::triggered, this, &FenChoixEcriture::enregistrerFichier);
+    connect(actionEnregistrerSous, &QAction::triggered, this,
+            &FenChoixEcriture::enregistrerSousFichier);
+    connect(this, &FenChoixEcriture::nomVide, this, &FenChoixEcriture::enregistrerSousFichier);
+    connect(actionPrecisions, &QAction::triggered, this, &FenChoixEcriture::ouvrirExplications);
+    connect(boutonReinitialiser, &QPushButton::clicked, this,
+            &FenChoixEcriture::reinitialiserCases);
+    connect(boutonAnnuler, &QPushButton::clicked, this, &FenChoixEcriture::annulerStyle);
+    connect(boutonValider, &QPushButton::clicked, this, &FenChoixEcriture::validerStyle);
+    connect(this, &FenChoixEcriture::fermerFenetre, this, &FenChoixEcriture::close);
+}
+
+QString FenChoixEcriture::demanderCheminParDialogue(Dialogue dialogue)
+{
+    if (dialogue == Dialogue::Ouverture)
+        return QFileDialog::getOpenFileName(this, u"Ouverture du fichier"_s);
+    return QFileDialog::getSaveFileName(this, u"Enregistrement du fichier"_s);
+}
+
+QString FenChoixEcriture::nomFichier() const
+{
+    return cheminFichier.section(u'/', -1);
+}
+
+void FenChoixEcriture::afficherNomFichier()
+{
+    const QString nom = nomFichier();
+    if (!nom.isEmpty())
+        etiquetteFichier->setText(u"Fichier ouvert : "_s + nom);
+}
+
+void FenChoixEcriture::signalerErreurFichier(const QString &message)
+{
+    // The message holds a path, which may contain anything: show it as text.
+    QMessageBox boite(QMessageBox::Critical, u"Erreur"_s, message, QMessageBox::Ok, this);
+    boite.setTextFormat(Qt::PlainText);
+    boite.exec();
+}
+
+void FenChoixEcriture::ouvrirFichier()
+{
+    const QString chemin = demandeChemin(Dialogue::Ouverture);
+    if (chemin.isEmpty()) {
+        // A cancelled dialog forgets the current file, so that the next
+        // "Enregistrer" asks where to write rather than guessing.
+        cheminFichier.clear();
+        return;
+    }
+
+    QString erreur;
+    const std::optional<QStringList> glyphes = chargerFichierStyle(chemin, &erreur);
+    if (!glyphes) {
+        signalerErreurFichier(erreur);
+        return;
+    }
+    cheminFichier = chemin;
+    remplirCases(*cases, *glyphes);
+    afficherNomFichier();
+}
+
+void FenChoixEcriture::enregistrerFichier()
+{
+    if (cheminFichier.isEmpty() ||
+        !enregistrerFichierStyle(cheminFichier, textesDesCases(*cases))) {
+        emit nomVide();
+    }
+}
+
+void FenChoixEcriture::enregistrerSousFichier()
+{
+    const QString chemin = demandeChemin(Dialogue::Enregistrement);
+    if (chemin.isEmpty()) {
+        cheminFichier.clear();
+        return;
+    }
+
+    QString erreur;
+    if (!enregistrerFichierStyle(chemin, textesDesCases(*cases), &erreur)) {
+        signalerErreurFichier(erreur);
+        return;
+    }
+    cheminFichier = chemin;
+    afficherNomFichier();
+}
+
+void FenChoixEcriture::ouvrirExplications()
+{
+    // A window of its own, deleted when the user closes it. Being modal
+    // itself, it takes input although the editor is application-modal; having
+    // no parent, it blocks nothing.
+    auto *fenetrePrecisions = new QWidget;
+    fenetrePrecisions->setObjectName(u"fenetrePrecisions"_s);
+    fenetrePrecisions->setAttribute(Qt::WA_DeleteOnClose);
+    fenetrePrecisions->setWindowTitle(u"Précisions"_s);
+    fenetrePrecisions->setWindowModality(Qt::WindowModal);
+
+    auto *layout = new QVBoxLayout(fenetrePrecisions);
+    layout->addWidget(new QLabel(textePrecisions, fenetrePrecisions));
+
+    fenetrePrecisions->show();
+}
+
+void FenChoixEcriture::reinitialiserCases()
+{
+    for (QLineEdit *cellule : *cases)
+        cellule->clear();
+}
+
+void FenChoixEcriture::annulerStyle()
+{
+    *styleValide = false;
+    emit fermerFenetre();
+}
+
+void FenChoixEcriture::validerStyle()
+{
+    const Verdict verdict = verifierStyle(textesDesCases(*cases));
+    if (verdict != Verdict::Valide) {
+        QMessageBox::critical(this, u"Erreur"_s, messageVerdict(verdict), QMessageBox::Ok,
+                              QMessageBox::NoButton);
+        return;
+    }
+
+    if (caseConserver->isChecked())
+        conserverCases();
+    *styleValide = true;
+    emit fermerFenetre();
+}
+
+void FenChoixEcriture::conserverCases()
+{
+    for (int i = 0; i < nombreLettres; ++i)
+        reglages().setValue(QString(alphabet[i]), (*cases)[i]->text());
 }
