@@ -1,0 +1,243 @@
+// The translate command, driven from the main window as a user would: its
+// refusals and their order, and the result windows it opens.
+
+#include "FenEntreeTexte.h"
+#include "FenTexteTraduit.h"
+#include "outils.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString messageStyle =
+    u"<strong>Erreur</strong>, vous n'avez pas choisi le type de traduction."_s;
+const QString messageSens =
+    u"<strong>Erreur</strong>, vous n'avez pas indiqué le sens de conversion."_s;
+const QString messageTexte = u"<strong>Erreur</strong>, vous n'avez pas entré de texte."_s;
+const QString messageValidation =
+    u"<center>Vous n'avez pas validé votre personnalisation.</center>"_s;
+const QString messageRienTraduit = u"<center>Vous n'avez entré aucun texte,<br />ou vous avez "
+                                   u"utilisé des symboles inconnus.</center>"_s;
+
+} // namespace
+
+class TestTraduire : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void erreurs_data();
+    void erreurs();
+    void traductions_data();
+    void traductions();
+    void bonjourTapeAuClavier();
+    void deuxTraductionsDeuxFenetres();
+    void personnaliseeDepuisLeetNeFaitRien();
+
+private:
+    void choisir(const QStringList &controles);
+    QList<FenetreModale> traduire();
+
+    QTemporaryDir configuration;
+    std::unique_ptr<FenEntreeTexte> fenetre;
+};
+
+void TestTraduire::initTestCase()
+{
+    QVERIFY(configuration.isValid());
+    isolerReglages(configuration);
+}
+
+void TestTraduire::init()
+{
+    fenetre = std::make_unique<FenEntreeTexte>();
+    fenetre->show();
+    QVERIFY(QTest::qWaitForWindowExposed(fenetre.get()));
+}
+
+void TestTraduire::cleanup()
+{
+    fenetre.reset();
+    fermerFenetresOuvertes();
+}
+
+void TestTraduire::choisir(const QStringList &controles)
+{
+    for (const QString &nom : controles)
+        cliquer(controle<QAbstractButton>(fenetre.get(), nom));
+}
+
+// Clicks "Traduire !" and returns every modal window it showed, in order.
+QList<FenetreModale> TestTraduire::traduire()
+{
+    Repondeur repondeur;
+    cliquer(controle<QPushButton>(fenetre.get(), u"boutonTraduire"_s));
+    return repondeur.vues;
+}
+
+void TestTraduire::erreurs_data()
+{
+    QTest::addColumn<QStringList>("choix");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("rien de choisi, pas de texte") << QStringList() << QString() << messageStyle;
+    QTest::newRow("sens sans style")
+        << QStringList{u"radioFrancaisLeet"_s} << u"Bonjour"_s << messageStyle;
+    QTest::newRow("style sans sens ni texte")
+        << QStringList{u"radioVelmora"_s} << QString() << messageSens;
+    QTest::newRow("texte vide") << QStringList{u"radioKorvane"_s, u"radioFrancaisLeet"_s}
+                                << QString() << messageTexte;
+    QTest::newRow("blancs, tabulations et retours à la ligne")
+        << QStringList{u"radioVelmora"_s, u"radioLeetFrancais"_s} << u"  \n\t \n  "_s
+        << messageTexte;
+    QTest::newRow("personnalisée sans texte")
+        << QStringList{u"radioPerso"_s, u"radioFrancaisLeet"_s} << QString() << messageTexte;
+    QTest::newRow("personnalisée jamais validée")
+        << QStringList{u"radioPerso"_s, u"radioFrancaisLeet"_s} << u"Bonjour"_s
+        << messageValidation;
+    QTest::newRow("rien de traduisible en leet")
+        << QStringList{u"radioVelmora"_s, u"radioFrancaisLeet"_s} << u"ÿ/€"_s << messageRienTraduit;
+    QTest::newRow("rien de traduisible en français")
+        << QStringList{u"radioKorvane"_s, u"radioLeetFrancais"_s} << u"/"_s << messageRienTraduit;
+}
+
+void TestTraduire::erreurs()
+{
+    QFETCH(QStringList, choix);
+    QFETCH(QString, texte);
+    QFETCH(QString, message);
+
+    choisir(choix);
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->setPlainText(texte);
+
+    const QList<FenetreModale> vues = traduire();
+
+    QCOMPARE(vues.size(), 1);
+    QCOMPARE(vues[0].classe, u"QMessageBox"_s);
+    QCOMPARE(vues[0].titre, u"Erreur"_s);
+    QCOMPARE(vues[0].texte, message);
+    QCOMPARE(vues[0].icone, QMessageBox::Critical);
+    QCOMPARE(vues[0].boutons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(vues[0].parent, fenetre.get());
+    // The window stays as it was, so that the user can mend and try again.
+    QCOMPARE(zoneTexte->toPlainText(), texte);
+    for (const QString &nom : choix)
+        QVERIFY(controle<QAbstractButton>(fenetre.get(), nom)->isChecked());
+}
+
+void TestTraduire::traductions_data()
+{
+    QTest::addColumn<QStringList>("choix");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("resultat");
+
+    const QStringList velmoraVersLeet{u"radioVelmora"_s, u"radioFrancaisLeet"_s};
+    const QStringList korvaneVersLeet{u"radioKorvane"_s, u"radioFrancaisLeet"_s};
+    const QStringList velmoraDepuisLeet{u"radioVelmora"_s, u"radioLeetFrancais"_s};
+    const QStringList korvaneDepuisLeet{u"radioKorvane"_s, u"radioLeetFrancais"_s};
+
+    QTest::newRow("Velmora, vers le leet")
+        << velmoraVersLeet << u"Bonjour"_s << uR"(8()|\|_|()|_||2)"_s;
+    QTest::newRow("Korvane, vers le leet")
+        << korvaneVersLeet << u"BONJOUR"_s << uR"(|3()|\|_|()|_||2)"_s;
+    QTest::newRow("Velmora, lettres du style")
+        << velmoraVersLeet << u"Liqueur"_s << uR"(1!9|_|3|_||2)"_s;
+    QTest::newRow("Korvane, lettres du style")
+        << korvaneVersLeet << u"Liqueur"_s << uR"(|_|(,)|_|3|_||2)"_s;
+    QTest::newRow("Velmora, depuis le leet")
+        << velmoraDepuisLeet << uR"(8()|\|_|()|_||2)"_s << u"Bonjour"_s;
+    QTest::newRow("Korvane, depuis le leet")
+        << korvaneDepuisLeet << uR"(|3()|\|_|()|_||2)"_s << u"Bonjour"_s;
+    QTest::newRow("anti-slashs doublés")
+        << velmoraVersLeet + QStringList{u"caseDoublerAntiSlashs"_s} << u"Ma vie"_s
+        << uR"(|\\/|/-\\ \\/!3)"_s;
+    QTest::newRow("espaces entre les lettres")
+        << velmoraVersLeet + QStringList{u"caseMettreEspaces"_s} << u"Salut !"_s
+        << uR"(5 /-\ 1 |_| 7  !)"_s;
+    QTest::newRow("vers le leet, l'option de l'autre sens ne change rien")
+        << velmoraVersLeet + QStringList{u"caseSupprimerEspaces"_s} << u"Ma vie"_s
+        << uR"(|\/|/-\ \/!3)"_s;
+    QTest::newRow("espaces supprimés")
+        << korvaneDepuisLeet + QStringList{u"caseSupprimerEspaces"_s} << u"|_ |_| |"_s << u"Lui"_s;
+    QTest::newRow("espaces gardés") << korvaneDepuisLeet << u"|_ |_| |"_s << u"L u i"_s;
+    QTest::newRow("depuis le leet, les options de l'autre sens ne changent rien")
+        << korvaneDepuisLeet + QStringList{u"caseDoublerAntiSlashs"_s, u"caseMettreEspaces"_s}
+        << uR"(|3()|\|_|()|_||2)"_s << u"Bonjour"_s;
+    QTest::newRow("lignes et chevrons montrés tels quels")
+        << velmoraVersLeet << u"a<b>\nç"_s << u"/-\\<8>\n("_s;
+}
+
+void TestTraduire::traductions()
+{
+    QFETCH(QStringList, choix);
+    QFETCH(QString, texte);
+    QFETCH(QString, resultat);
+
+    choisir(choix);
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->setPlainText(texte);
+
+    const QList<FenetreModale> vues = traduire();
+
+    QCOMPARE(vues.size(), 1);
+    QCOMPARE(vues[0].classe, u"FenTexteTraduit"_s);
+    QCOMPARE(vues[0].titre, u"Texte traduit"_s);
+    QCOMPARE(vues[0].parent, fenetre.get());
+    QCOMPARE(vues[0].texte, resultat);
+    QCOMPARE(zoneTexte->toPlainText(), texte);
+}
+
+// The road a first-time user takes: choose, type, translate.
+void TestTraduire::bonjourTapeAuClavier()
+{
+    choisir({u"radioVelmora"_s, u"radioFrancaisLeet"_s});
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    QTest::mouseClick(zoneTexte->viewport(), Qt::LeftButton);
+    QTest::keyClick(zoneTexte, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(zoneTexte, u"Bonjour"_s);
+
+    const QList<FenetreModale> vues = traduire();
+
+    QCOMPARE(vues.size(), 1);
+    QCOMPARE(vues[0].classe, u"FenTexteTraduit"_s);
+    QCOMPARE(vues[0].texte, uR"(8()|\|_|()|_||2)"_s);
+}
+
+void TestTraduire::deuxTraductionsDeuxFenetres()
+{
+    choisir({u"radioKorvane"_s, u"radioFrancaisLeet"_s});
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->setPlainText(u"Bob"_s);
+    QList<FenetreModale> vues = traduire();
+    zoneTexte->setPlainText(u"Lili"_s);
+    vues += traduire();
+
+    QCOMPARE(vues.size(), 2);
+    QCOMPARE(vues[0].texte, u"|3()|3"_s);
+    QCOMPARE(vues[1].texte, u"|_||_|"_s);
+    // A closed result window is not kept.
+    QTRY_VERIFY(fenetre->findChildren<FenTexteTraduit *>().isEmpty());
+}
+
+// The option rules never let the personal style meet the leet-to-French
+// direction; should both be checked anyway, the command quietly does nothing.
+void TestTraduire::personnaliseeDepuisLeetNeFaitRien()
+{
+    controle<QRadioButton>(fenetre.get(), u"radioPerso"_s)->setChecked(true);
+    controle<QRadioButton>(fenetre.get(), u"radioLeetFrancais"_s)->setChecked(true);
+    controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s)->setPlainText(u"|3()|\\|"_s);
+
+    QVERIFY(traduire().isEmpty());
+}
+
+QTEST_MAIN(TestTraduire)
+#include "tst_traduire.moc"
