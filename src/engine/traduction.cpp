@@ -1,5 +1,7 @@
 #include "traduction.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <cstring>
 
@@ -138,68 +140,140 @@ QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetyp
 // ---------------------------------------------------------------------------
 // Leet to French.
 
-struct GlyphesPropres
+// A glyph of at most four bytes seen as a pattern over the next four bytes of
+// the working copy, so that one comparison tells whether it stands there.
+struct Motif
 {
-    QLatin1StringView q, b, l, i;
+    quint32 valeur = 0;
+    quint32 masque = 0;
+    qsizetype taille = 0;
+    char lettre = 0;
 };
 
-GlyphesPropres glyphesPropres(Style style)
+Motif motif(QLatin1StringView glyphe, char lettre)
 {
-    return {glyphe(style, 'Q' - 'A'), glyphe(style, 'B' - 'A'), glyphe(style, 'L' - 'A'),
-            glyphe(style, 'I' - 'A')};
+    Motif m;
+    m.taille = glyphe.size();
+    m.lettre = lettre;
+    for (qsizetype k = 0; k < glyphe.size(); ++k) {
+        m.valeur |= quint32(static_cast<unsigned char>(glyphe.data()[k])) << (8 * k);
+        m.masque |= quint32(0xFF) << (8 * k);
+    }
+    return m;
 }
 
-// Compares left to right and stops at the first mismatch; the working copy
-// ends with a 0 that no glyph holds, so the test never reads past it.
-bool glyphePresent(const char *copie, qsizetype position, QLatin1StringView glyphe)
+// The bytes from `position` on, at most four, up to the first 0 (a consumed
+// position or the 0 that ends the copy): nothing past the copy is ever read,
+// and since no glyph holds a 0, a glyph matches these bytes exactly when its
+// characters all stand in the copy.
+inline quint32 octetsSuivants(const char *copie, qsizetype position)
 {
-    for (qsizetype k = 0; k < glyphe.size(); ++k) {
-        if (copie[position + k] != glyphe[k].toLatin1())
-            return false;
+    quint32 mot = 0;
+    for (int k = 0; k < 4; ++k) {
+        const unsigned char octet = static_cast<unsigned char>(copie[position + k]);
+        if (octet == 0)
+            break;
+        mot |= quint32(octet) << (8 * k);
     }
-    return true;
+    return mot;
 }
 
 // The matching rule: a glyph found at the current position gives its letter,
 // a capital at the start of the text or after a sentence end, and its
-// characters are consumed so that nothing can start inside it later.
-bool essayerGlyphe(QByteArray &copie, qsizetype position, QLatin1StringView glyphe, char lettre,
-                   QString &sortie, bool &nonReconnu)
+// characters are consumed so that nothing can start inside it later. Returns
+// the letter, or 0 when the glyph is not there.
+inline char essayerGlyphe(QByteArray &copie, qsizetype position, quint32 suivants,
+                          const Motif &glyphe)
 {
-    if (!glyphePresent(copie.constData(), position, glyphe))
-        return false;
+    if ((suivants & glyphe.masque) != glyphe.valeur)
+        return 0;
     const bool capitale = position == 0 || finDePhrase(copie, position);
-    sortie.append(QLatin1Char(capitale ? lettre : char(lettre - 'A' + 'a')));
-    std::memset(copie.data() + position, 0, size_t(glyphe.size()));
-    nonReconnu = false;
-    return true;
+    char *consommes = copie.data() + position;
+    for (qsizetype k = 0; k < glyphe.taille; ++k)
+        consommes[k] = 0;
+    return capitale ? glyphe.lettre : char(glyphe.lettre - 'A' + 'a');
 }
 
-// The bytes that can open a glyph of the style; any other position goes
-// straight to the blank rule and the copy rules.
-std::array<bool, 256> premiersOctets(Style style)
+// The 22 shared glyphs grouped by their first byte, each group in the
+// recognition order: only the glyphs that can start at a position are tried.
+const std::array<QList<Motif>, 128> &motifsCommuns()
 {
+    static const std::array<QList<Motif>, 128> groupes = [] {
+        std::array<QList<Motif>, 128> parPremierOctet;
+        for (const char lettre : ordreReconnaissance()) {
+            const QLatin1StringView glyphe = glypheCommun(lettre - 'A');
+            parPremierOctet[glyphe.front().toLatin1()].append(motif(glyphe, lettre));
+        }
+        return parPremierOctet;
+    }();
+    return groupes;
+}
+
+char reconnaitreSuivants(QByteArray &copie, qsizetype position, quint32 suivants)
+{
+    const unsigned char premier = suivants & 0xFF;
+    if (premier >= 128)
+        return 0;
+    for (const Motif &glyphe : motifsCommuns()[premier]) {
+        if (const char lettre = essayerGlyphe(copie, position, suivants, glyphe))
+            return lettre;
+    }
+    return 0;
+}
+
+// The glyphs of a style's own four letters, and the bytes that can open any
+// glyph of the style.
+struct GlyphesDuStyle
+{
+    Motif q, b, l, i;
     std::array<bool, 256> debuts{};
+};
+
+GlyphesDuStyle glyphesDuStyle(Style style)
+{
+    GlyphesDuStyle g;
+    g.q = motif(glyphe(style, 'Q' - 'A'), 'Q');
+    g.b = motif(glyphe(style, 'B' - 'A'), 'B');
+    g.l = motif(glyphe(style, 'L' - 'A'), 'L');
+    g.i = motif(glyphe(style, 'I' - 'A'), 'I');
     for (int lettre = 0; lettre < nombreLettres; ++lettre)
-        debuts[static_cast<unsigned char>(glyphe(style, lettre).front().toLatin1())] = true;
-    return debuts;
+        g.debuts[static_cast<unsigned char>(glyphe(style, lettre).front().toLatin1())] = true;
+    return g;
 }
 
 // Tries every glyph of the style at one position: the style's own Q and B
 // first, so that the Korvane "(,)" and "|3" win over "(" and "3", then the
 // shared glyphs, then L and I, which stand only where nothing longer does.
-bool decoderPosition(const GlyphesPropres &propres, QByteArray &copie, qsizetype position,
-                     QString &sortie)
+// Returns the decoded letter, or 0.
+char decoderPosition(const GlyphesDuStyle &propres, QByteArray &copie, qsizetype position)
 {
-    bool nonReconnu = true;
-    if (essayerGlyphe(copie, position, propres.q, 'Q', sortie, nonReconnu) ||
-        essayerGlyphe(copie, position, propres.b, 'B', sortie, nonReconnu))
-        return true;
-    reconnaitreGlyphe(copie, position, sortie, nonReconnu);
-    if (!nonReconnu)
-        return true;
-    return essayerGlyphe(copie, position, propres.l, 'L', sortie, nonReconnu) ||
-           essayerGlyphe(copie, position, propres.i, 'I', sortie, nonReconnu);
+    const quint32 suivants = octetsSuivants(copie.constData(), position);
+    char lettre = essayerGlyphe(copie, position, suivants, propres.q);
+    if (!lettre)
+        lettre = essayerGlyphe(copie, position, suivants, propres.b);
+    if (!lettre)
+        lettre = reconnaitreSuivants(copie, position, suivants);
+    if (!lettre)
+        lettre = essayerGlyphe(copie, position, suivants, propres.l);
+    if (!lettre)
+        lettre = essayerGlyphe(copie, position, suivants, propres.i);
+    return lettre;
+}
+
+// What a position that no glyph decoded gives, for every code below 256 (the
+// copy rules give nothing above): the character itself, or 0 for nothing.
+const std::array<char16_t, 256> &copiesDeCaracteres()
+{
+    static const std::array<char16_t, 256> copies = [] {
+        std::array<char16_t, 256> table{};
+        for (int code = 1; code < 256; ++code) {
+            QString copie;
+            recopierCaractere(QChar(code), cleAscii(char16_t(code)), copie);
+            table[code] = copie.isEmpty() ? 0 : copie.front().unicode();
+        }
+        return table;
+    }();
+    return copies;
 }
 
 QString convertirVersFrancais(Style style, const QString &texte, qsizetype longueur,
@@ -209,29 +283,46 @@ QString convertirVersFrancais(Style style, const QString &texte, qsizetype longu
     if (n == 0)
         return {};
 
-    static const std::array<std::array<bool, 256>, 2> debutsParStyle = {
-        premiersOctets(Style::Velmora), premiersOctets(Style::Korvane)};
-    const std::array<bool, 256> &debuts = debutsParStyle[style == Style::Korvane ? 1 : 0];
-    const GlyphesPropres propres = glyphesPropres(style);
+    static const std::array<GlyphesDuStyle, 2> styles = {glyphesDuStyle(Style::Velmora),
+                                                         glyphesDuStyle(Style::Korvane)};
+    const GlyphesDuStyle &propres = styles[style == Style::Korvane ? 1 : 0];
 
     // The working copy: one byte per character, then the terminating 0 that
     // QByteArray keeps after its data.
     QByteArray copie(n, Qt::Uninitialized);
     const QChar *source = texte.constData();
+    char *ecriture = copie.data();
     for (qsizetype p = 0; p < n; ++p)
-        copie[p] = char(cleAscii(source[p].unicode()));
+        ecriture[p] = char(cleAscii(source[p].unicode()));
 
-    QString sortie;
-    sortie.reserve(n);
+    // Every position gives at most one character: the result is allocated
+    // once at the text's length and cut to size at the end.
+    const std::array<char16_t, 256> &copies = copiesDeCaracteres();
+    QString sortie(n, Qt::Uninitialized);
+    char16_t *const debut = reinterpret_cast<char16_t *>(sortie.data());
+    char16_t *fin = debut;
+    const char *octets = copie.constData();
     for (qsizetype p = 0; p < n; ++p) {
-        const unsigned char cle = static_cast<unsigned char>(copie.at(p));
-        if (debuts[cle] && decoderPosition(propres, copie, p, sortie))
+        const unsigned char cle = static_cast<unsigned char>(octets[p]);
+        // Most positions of a leet text are the later characters of a glyph,
+        // already consumed: they give nothing.
+        if (cle == 0)
             continue;
-        if (supprimerEspaces && cle == ' ' && copie.constData()[p + 1] != ' ')
+        if (propres.debuts[cle]) {
+            if (const char lettre = decoderPosition(propres, copie, p)) {
+                *fin++ = char16_t(lettre);
+                continue;
+            }
+        }
+        if (supprimerEspaces && cle == ' ' && octets[p + 1] != ' ') {
             copie[p] = 0;
-        else
-            recopierCaractere(source[p], cle, sortie);
+            continue;
+        }
+        const char16_t code = source[p].unicode();
+        if (code < 256 && copies[code] != 0)
+            *fin++ = copies[code];
     }
+    sortie.truncate(fin - debut);
     return sortie;
 }
 
@@ -363,9 +454,10 @@ void reconnaitreGlyphe(QByteArray &copie, qsizetype position, QString &sortie, b
 {
     if (position < 0 || position >= copie.size())
         return;
-    for (const char lettre : ordreReconnaissance()) {
-        if (essayerGlyphe(copie, position, glypheCommun(lettre - 'A'), lettre, sortie, nonReconnu))
-            return;
+    if (const char lettre =
+            reconnaitreSuivants(copie, position, octetsSuivants(copie.constData(), position))) {
+        sortie.append(QLatin1Char(lettre));
+        nonReconnu = false;
     }
 }
 

@@ -1,0 +1,174 @@
+#include "fichierstyle.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// Runs the built scribolix-cli as a script would.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void executions_data();
+    void executions();
+    void aideEtVersion();
+
+private:
+    struct Resultat
+    {
+        int code = -1;
+        QByteArray sortie;
+        QByteArray erreurs;
+    };
+    static Resultat lancer(const QStringList &arguments, const QByteArray &entree);
+
+    QTemporaryDir dossier;
+    QString styleValide;
+    QString styleEnDouble;
+    QString styleCourt;
+};
+
+TestCli::Resultat TestCli::lancer(const QStringList &arguments, const QByteArray &entree)
+{
+    QProcess processus;
+    processus.start(QStringLiteral(SCRIBOLIX_CLI), arguments);
+    if (!processus.waitForStarted())
+        return {};
+    processus.write(entree);
+    processus.closeWriteChannel();
+    if (!processus.waitForFinished(30000) || processus.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {processus.exitCode(), processus.readAllStandardOutput(),
+            processus.readAllStandardError()};
+}
+
+void TestCli::initTestCase()
+{
+    QVERIFY(dossier.isValid());
+    Glyphes glyphes;
+    for (int lettre = 0; lettre < nombreLettres; ++lettre)
+        glyphes[lettre] = u'<' + QString(QChar(u'a' + lettre)) + u'>';
+    glyphes[0] = uR"( \é )"_s;
+    styleValide = dossier.filePath(u"valide.txt"_s);
+    QVERIFY(enregistrerFichierStyle(styleValide, glyphes));
+
+    glyphes[7] = glyphes[8];
+    styleEnDouble = dossier.filePath(u"double.txt"_s);
+    QVERIFY(enregistrerFichierStyle(styleEnDouble, glyphes));
+
+    Glyphes court;
+    court[0] = u"a"_s;
+    court[1] = u"b"_s;
+    styleCourt = dossier.filePath(u"court.txt"_s);
+    QVERIFY(enregistrerFichierStyle(styleCourt, court));
+}
+
+void TestCli::executions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("entree");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("sortie");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray rien;
+    QTest::newRow("entrée standard") << QStringList{} << QByteArray("Bonjour") << 0
+                                     << QByteArray("8()|\\|_|()|_||2") << QString();
+    QTest::newRow("entrée standard, lignes gardées")
+        << QStringList{} << QByteArray("ab\n") << 0 << QByteArray("/-\\8\n") << QString();
+    QTest::newRow("arguments joints") << QStringList{u"a"_s, u"b"_s} << rien << 0
+                                      << QByteArray("/-\\ 8\n") << QString();
+    QTest::newRow("korvane relu") << QStringList{u"--style"_s, u"korvane"_s,
+                                                 u"--leet-vers-francais"_s, u"|_|_|_|"_s}
+                                  << rien << 0 << QByteArray("Ujj\n") << QString();
+    QTest::newRow("espaces") << QStringList{u"--espaces"_s, u"Salut !"_s} << rien << 0
+                             << QByteArray("5 /-\\ 1 |_| 7  !\n") << QString();
+    QTest::newRow("anti-slashs doublés") << QStringList{u"--doubler-antislashs"_s, u"m"_s}
+                                         << rien << 0 << QByteArray("|\\\\/|\n") << QString();
+    QTest::newRow("option de l'autre sens sans effet")
+        << QStringList{u"--supprimer-espaces"_s, u"a b"_s} << rien << 0
+        << QByteArray("/-\\ 8\n") << QString();
+    QTest::newRow("espaces supprimés")
+        << QStringList{u"--leet-vers-francais"_s, u"--supprimer-espaces"_s, u"5 /-\\ 1"_s}
+        << rien << 0 << QByteArray("Sal\n") << QString();
+    QTest::newRow("style personnel")
+        << QStringList{u"--perso"_s, u"@valide"_s, u"--doubler-antislashs"_s, u"Àb"_s} << rien
+        << 0 << QByteArray(" \\\\\xc3\xa9 <b>\n") << QString();
+    QTest::newRow("UTF-8 en entrée") << QStringList{} << QByteArray("\xc3\xa9t\xc3\xa9") << 0
+                                     << QByteArray("373") << QString();
+
+    QTest::newRow("entrée vide") << QStringList{} << rien << 1 << rien
+                                 << u"Erreur, vous n'avez pas entré de texte."_s;
+    QTest::newRow("que des blancs") << QStringList{u" \t"_s} << rien << 1 << rien
+                                    << u"Erreur, vous n'avez pas entré de texte."_s;
+    QTest::newRow("résultat vide")
+        << QStringList{u"/"_s} << rien << 1 << rien
+        << u"Vous n'avez entré aucun texte, ou vous avez utilisé des symboles inconnus."_s;
+    QTest::newRow("binaire")
+        << QStringList{} << QByteArray("\xff\xfe\x80\x01", 4) << 1 << rien
+        << u"Vous n'avez entré aucun texte, ou vous avez utilisé des symboles inconnus."_s;
+
+    QTest::newRow("option inconnue") << QStringList{u"--bizarre"_s, u"a"_s} << rien << 2 << rien
+                                     << u"bizarre"_s;
+    QTest::newRow("style inconnu") << QStringList{u"--style"_s, u"gothique"_s, u"a"_s} << rien
+                                   << 2 << rien << u"gothique"_s;
+    QTest::newRow("perso et style")
+        << QStringList{u"--perso"_s, u"@valide"_s, u"--style"_s, u"korvane"_s, u"a"_s} << rien
+        << 2 << rien << u"--style"_s;
+    QTest::newRow("perso relu")
+        << QStringList{u"--perso"_s, u"@valide"_s, u"--leet-vers-francais"_s, u"a"_s} << rien
+        << 2 << rien << u"personnalisé"_s;
+    QTest::newRow("fichier absent") << QStringList{u"--perso"_s, u"@absent"_s, u"a"_s} << rien
+                                    << 2 << rien << u"@absent"_s;
+    QTest::newRow("cases identiques")
+        << QStringList{u"--perso"_s, u"@double"_s, u"a"_s} << rien << 2 << rien
+        << u"Plusieurs cases sont identiques. Il faut que toutes les cases soit différentes"_s;
+    QTest::newRow("moins de 26 glyphes")
+        << QStringList{u"--perso"_s, u"@court"_s, u"a"_s} << rien << 2 << rien
+        << u"Plusieurs cases sont vides, veuillez les remplir."_s;
+}
+
+void TestCli::executions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, entree);
+    QFETCH(int, code);
+    QFETCH(QByteArray, sortie);
+    QFETCH(QString, message);
+
+    // "@name" stands for a style file of this test.
+    for (QString &argument : arguments) {
+        if (argument.startsWith(u'@'))
+            argument = dossier.filePath(argument.mid(1) + u".txt"_s);
+    }
+    if (message.startsWith(u'@'))
+        message = dossier.filePath(message.mid(1) + u".txt"_s);
+
+    const Resultat resultat = lancer(arguments, entree);
+    QCOMPARE(resultat.code, code);
+    QCOMPARE(resultat.sortie, sortie);
+    const QString erreurs = QString::fromUtf8(resultat.erreurs);
+    if (message.isEmpty())
+        QVERIFY2(erreurs.isEmpty(), qPrintable(erreurs));
+    else
+        QVERIFY2(erreurs.contains(message), qPrintable(erreurs));
+    QVERIFY(!erreurs.contains(u'<'));
+}
+
+void TestCli::aideEtVersion()
+{
+    const Resultat aide = lancer({u"--help"_s}, {});
+    QCOMPARE(aide.code, 0);
+    QVERIFY(QString::fromUtf8(aide.sortie).contains(u"--leet-vers-francais"_s));
+    QVERIFY(QString::fromUtf8(aide.sortie).contains(u"français"_s));
+    const Resultat version = lancer({u"-v"_s}, {});
+    QCOMPARE(version.code, 0);
+    QVERIFY(version.sortie.startsWith("scribolix-cli 1."));
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "test_cli.moc"
