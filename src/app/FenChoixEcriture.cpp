@@ -28,11 +28,12 @@ namespace {
 // Rows per column of cells: A to G, H to N, O to U, V to Z.
 constexpr int lignesParColonne[] = {7, 7, 7, 5};
 
-// The icon file next to the program wins over the compiled-in one.
+// "logo.png" in the working directory wins over the copy built into the
+// program, so that a user can swap the picture.
 QIcon iconeLogo()
 {
     const QString fichier = u"logo.png"_s;
-    return QIcon(QFile::exists(fichier) ? fichier : u":/logo.png"_s);
+    return QIcon(QFile::exists(fichier) ? fichier : u":/scribolix/logo.png"_s);
 }
 
 // Sixteen lines, one literal per line as the window shows them.

@@ -247,6 +247,14 @@ void TestEditeurFichiers::enregistrerDemandeUnNom()
     QCOMPARE(dialogues.questions.size(), 1);
     QVERIFY(lire(u"nouveau.txt"_s).startsWith("chang\xc3\xa9\r\ngB\r\n"));
     QCOMPARE(statut(), u"Fichier ouvert : nouveau.txt"_s);
+
+    // A cancelled "Enregistrer sous..." forgets the file: the next
+    // "Enregistrer" asks again.
+    declencher(u"actionEnregistrerSous"_s);
+    QCOMPARE(statut(), u"Fichier ouvert : nouveau.txt"_s);
+    declencher(u"actionEnregistrer"_s);
+    QCOMPARE(nomVide.count(), 2);
+    QCOMPARE(dialogues.questions.size(), 3);
     QVERIFY(repondeur->boites.isEmpty());
 }
 
