@@ -165,6 +165,9 @@ void TestEditeurBoutEnBout::traductionAvecLeStyleValide()
     FenChoixEcriture *editeur = personnaliser();
     QVERIFY(editeur);
     QCOMPARE(editeur->windowModality(), Qt::ApplicationModal);
+    // No "logo.png" where the tests run: the icon built into the program.
+    QVERIFY(!QFile::exists(u"logo.png"_s));
+    QVERIFY(!editeur->windowIcon().availableSizes().isEmpty());
     taper(editeur, glyphes);
     cliquer(editeur, u"boutonValider"_s);
     QVERIFY(editeur->isHidden());
