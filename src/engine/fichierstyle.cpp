@@ -3,11 +3,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 
 using namespace Qt::StringLiterals;
 
 QStringList lireStyle(const QByteArray &contenu)
 {
+    // A U+FEFF that opens a line is a character of its glyph, as the writer
+    // wrote it, not a byte-order mark to drop (QString::fromUtf8 drops it).
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                      QStringDecoder::Flag::ConvertInitialBom);
     QStringList glyphes;
     qsizetype debut = 0;
     while (glyphes.size() < nombreLettres) {
@@ -16,7 +21,7 @@ QStringList lireStyle(const QByteArray &contenu)
         qsizetype fin = derniereLigne ? contenu.size() : finDeLigne;
         if (!derniereLigne && fin > debut && contenu.at(fin - 1) == '\r')
             --fin;
-        glyphes.append(QString::fromUtf8(contenu.constData() + debut, fin - debut));
+        glyphes.append(decodeur.decode(QByteArrayView(contenu.constData() + debut, fin - debut)));
         if (derniereLigne)
             break;
         debut = finDeLigne + 1;
