@@ -4,6 +4,7 @@
 #include "FenEntreeTexte.h"
 #include "FenTexteTraduit.h"
 #include "outils.h"
+#include "reglages.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -53,6 +54,7 @@ void TestTraduire::initTestCase()
 {
     QVERIFY(configuration.isValid());
     isolerReglages(configuration);
+    QVERIFY(reglages().fileName().startsWith(configuration.path()));
 }
 
 void TestTraduire::init()
