@@ -36,6 +36,16 @@ const QString textePersonnaliseeIncochable = u"Écriture &Personnalisée (incoch
 const QString texteLeetFrancais = u"&Leet vers français"_s;
 const QString texteLeetFrancaisIncochable = u"&Leet vers français (incochable)"_s;
 
+// The option rules lengthen some labels with " (incochable)": the button asks
+// the layout for that width from the start, so that the longer text is never cut.
+void reserverLargeur(QAbstractButton *bouton, const QString &texteLePlusLong)
+{
+    const QString texte = bouton->text();
+    bouton->setText(texteLePlusLong);
+    bouton->setMinimumWidth(bouton->sizeHint().width());
+    bouton->setText(texte);
+}
+
 QFrame *creerSeparateur(QFrame::Shape forme)
 {
     auto *ligne = new QFrame;
@@ -110,6 +120,7 @@ void FenEntreeTexte::creerControles()
     radioKorvane->setObjectName(u"radioKorvane"_s);
     radioPerso = new QRadioButton(textePersonnalisee, groupeType);
     radioPerso->setObjectName(u"radioPerso"_s);
+    reserverLargeur(radioPerso, textePersonnaliseeIncochable);
     boutonPersonnaliser = new QPushButton(u"Personnaliser..."_s, groupeType);
     boutonPersonnaliser->setObjectName(u"boutonPersonnaliser"_s);
     boutonPersonnaliser->setEnabled(false);
@@ -126,6 +137,7 @@ void FenEntreeTexte::creerControles()
     radioFrancaisLeet->setObjectName(u"radioFrancaisLeet"_s);
     radioLeetFrancais = new QRadioButton(texteLeetFrancais, groupeSens);
     radioLeetFrancais->setObjectName(u"radioLeetFrancais"_s);
+    reserverLargeur(radioLeetFrancais, texteLeetFrancaisIncochable);
 
     groupeTexte = new QGroupBox(u"&Texte à traduire"_s, zoneCentrale);
     groupeTexte->setObjectName(u"groupeTexte"_s);

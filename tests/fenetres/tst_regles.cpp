@@ -154,6 +154,10 @@ void TestRegles::transitions()
              leetCochable ? u"&Leet vers français"_s : u"&Leet vers français (incochable)"_s);
     QCOMPARE(controle<QPushButton>(fenetre.get(), u"boutonPersonnaliser"_s)->isEnabled(),
              personnaliserActif);
+    // A lengthened label is shown whole.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QVERIFY(perso->width() >= perso->sizeHint().width());
+    QVERIFY(leet->width() >= leet->sizeHint().width());
 }
 
 // The prompt goes at the first selection, whatever makes it; the caret

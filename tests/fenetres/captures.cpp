@@ -1,0 +1,102 @@
+// Renders every window of the main window's side to PNG files, headless, for
+// looking at them and for the README's picture. Not a test: run it by hand,
+//   QT_QPA_PLATFORM=offscreen fenetres_captures <folder>
+
+#include "FenEntreeTexte.h"
+#include "outils.h"
+
+#include <QAction>
+#include <QDir>
+#include <QRadioButton>
+
+namespace {
+
+QString dossier;
+
+void enregistrer(QWidget *fenetre, const QString &nom)
+{
+    const QString chemin = QDir(dossier).filePath(nom + u".png"_s);
+    if (!fenetre->grab().save(chemin))
+        qFatal("Cannot write %s", qPrintable(chemin));
+    qInfo("%s", qPrintable(chemin));
+}
+
+void choisir(FenEntreeTexte &fenetre, const QStringList &noms)
+{
+    for (const QString &nom : noms)
+        cliquer(controle<QAbstractButton>(&fenetre, nom));
+}
+
+// Clicks "Traduire !" and photographs the modal window it opens.
+void traduireEtCapturer(FenEntreeTexte &fenetre, const QString &nom)
+{
+    QTimer::singleShot(50, &fenetre, [nom] {
+        QWidget *modale = QApplication::activeModalWidget();
+        if (!modale)
+            qFatal("No modal window for %s", qPrintable(nom));
+        enregistrer(modale, nom);
+        modale->close();
+    });
+    cliquer(controle<QPushButton>(&fenetre, u"boutonTraduire"_s));
+}
+
+void capturerOuverte(FenEntreeTexte &fenetre, const QString &action, const QString &titre,
+                     const QString &nom)
+{
+    controle<QAction>(&fenetre, action)->trigger();
+    QApplication::processEvents();
+    for (QWidget *ouverte : QApplication::topLevelWidgets()) {
+        if (ouverte->isVisible() && ouverte->windowTitle() == titre) {
+            enregistrer(ouverte, nom);
+            return;
+        }
+    }
+    qFatal("No window titled %s", qPrintable(titre));
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    if (argc < 2)
+        qFatal("Usage: fenetres_captures <folder>");
+    dossier = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(dossier);
+    QTemporaryDir configuration;
+    isolerReglages(configuration);
+
+    FenEntreeTexte fenetre;
+    fenetre.show();
+    if (!QTest::qWaitForWindowExposed(&fenetre))
+        qFatal("The main window never showed");
+    enregistrer(&fenetre, u"principale-depart"_s);
+
+    traduireEtCapturer(fenetre, u"erreur-style"_s);
+    choisir(fenetre, {u"radioPerso"_s});
+    enregistrer(&fenetre, u"principale-personnalisee"_s);
+    traduireEtCapturer(fenetre, u"erreur-sens"_s);
+    choisir(fenetre, {u"radioFrancaisLeet"_s});
+    auto *zoneTexte = controle<QTextEdit>(&fenetre, u"zoneTexte"_s);
+    zoneTexte->setPlainText(u" \n\t"_s);
+    traduireEtCapturer(fenetre, u"erreur-texte"_s);
+    zoneTexte->setPlainText(u"Bonjour"_s);
+    traduireEtCapturer(fenetre, u"erreur-validation"_s);
+    choisir(fenetre, {u"radioVelmora"_s});
+    zoneTexte->setPlainText(u"ÿ/"_s);
+    traduireEtCapturer(fenetre, u"erreur-rien-traduit"_s);
+
+    zoneTexte->setPlainText(u"Bonjour à tous !\nÇa va ? Ma vie est belle."_s);
+    enregistrer(&fenetre, u"principale-remplie"_s);
+    traduireEtCapturer(fenetre, u"resultat"_s);
+
+    choisir(fenetre, {u"radioLeetFrancais"_s});
+    enregistrer(&fenetre, u"principale-leet-francais"_s);
+
+    capturerOuverte(fenetre, u"actionModeEmploi"_s, u"Mode d'emploi du Scribolix"_s, u"aide"_s);
+    capturerOuverte(fenetre, u"actionAPropos"_s, u"À Propos du Scribolix"_s, u"a-propos"_s);
+    capturerOuverte(fenetre, u"actionEcritureVelmora"_s, u"Velmora"_s, u"ecriture-velmora"_s);
+    capturerOuverte(fenetre, u"actionEcritureKorvane"_s, u"Korvane"_s, u"ecriture-korvane"_s);
+    fermerFenetresOuvertes();
+    return 0;
+}
