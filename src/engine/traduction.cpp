@@ -109,9 +109,11 @@ QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetyp
     const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
 
     // The blank added after a character: not after a blank, a tab or a line
-    // break of the input, and never after the last character.
+    // break of the input (the only characters whose key is a blank), and
+    // never after the last character.
     const auto ajouteUnBlanc = [&](qsizetype p) {
-        return mettreEspaces && p < n - 1 && !estBlanc(cleAscii(source[p]));
+        const char16_t c = source[p];
+        return mettreEspaces && p < n - 1 && c != u' ' && c != u'\n' && c != u'\r' && c != u'\t';
     };
 
     // A first pass measures the result so that it is allocated exactly once.
