@@ -79,6 +79,7 @@ private slots:
     void aProposOkFermeLaSienne();
     void styleValideParLEditeur();
     void casesRenduesALaFermeture();
+    void quitterMalgreLesFenetresOuvertes();
 
 private:
     void ouvrir();
@@ -533,6 +534,21 @@ void TestPrincipale::casesRenduesALaFermeture()
     QVERIFY(!b.isNull());
     for (QChar lettre : QString(alphabet).remove(u'B'))
         QVERIFY2(!cellule(lettre), qPrintable(QString(lettre)));
+}
+
+// "Quitter" ends the event loop with status 0, even while windows that would
+// otherwise keep the program running are open.
+void TestPrincipale::quitterMalgreLesFenetresOuvertes()
+{
+    ouvrir();
+    controle<QAction>(fenetre.get(), u"actionModeEmploi"_s)->trigger();
+    controle<QAction>(fenetre.get(), u"actionAPropos"_s)->trigger();
+    controle<QAction>(fenetre.get(), u"actionEcritureKorvane"_s)->trigger();
+    QTimer::singleShot(0, fenetre.get(), [this] {
+        cliquer(controle<QPushButton>(fenetre.get(), u"boutonQuitter"_s));
+    });
+    QTimer::singleShot(5000, fenetre.get(), [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
 }
 
 QTEST_MAIN(TestPrincipale)
