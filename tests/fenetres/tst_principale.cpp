@@ -498,7 +498,8 @@ void TestPrincipale::casesRenduesALaFermeture()
     fenetre.reset();
     QVERIFY(a.isNull());
     QVERIFY(!b.isNull());
-    for (QChar lettre : QString(alphabet).remove(u'B'))
+    const QString rendues = QString(alphabet).remove(u'B');
+    for (QChar lettre : rendues)
         QVERIFY2(!cellule(lettre), qPrintable(QString(lettre)));
 }
 
