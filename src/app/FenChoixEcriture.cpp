@@ -1,12 +1,12 @@
 #include "FenChoixEcriture.h"
 
 #include "fichierstyle.h"
+#include "icone.h"
 #include "reglages.h"
 #include "validation.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QFrame>
@@ -27,14 +27,6 @@ namespace {
 
 // Rows per column of cells: A to G, H to N, O to U, V to Z.
 constexpr int lignesParColonne[] = {7, 7, 7, 5};
-
-// "logo.png" in the working directory wins over the copy built into the
-// program, so that a user can swap the picture.
-QIcon iconeLogo()
-{
-    const QString fichier = u"logo.png"_s;
-    return QIcon(QFile::exists(fichier) ? fichier : u":/scribolix/logo.png"_s);
-}
 
 // Sixteen lines, one literal per line as the window shows them.
 const QString textePrecisions =
@@ -62,7 +54,7 @@ FenChoixEcriture::FenChoixEcriture(Cases *cases, bool *styleValide, QWidget *par
       demandeChemin([this](Dialogue dialogue) { return demanderCheminParDialogue(dialogue); })
 {
     setWindowTitle(u"Personnalisation du style d'écriture"_s);
-    setWindowIcon(iconeLogo());
+    setWindowIcon(iconeFenetre());
 
     creerMenus();
     creerControles();

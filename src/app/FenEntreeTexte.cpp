@@ -156,12 +156,9 @@ void FenEntreeTexte::creerControles()
 void FenEntreeTexte::chargerCases()
 {
     // The cells have no parent: the style editor shows them in its own form.
-    for (int i = 0; i < nombreLettres; ++i) {
-        const QString lettre(alphabet[i]);
-        cases[i] = new QLineEdit;
-        cases[i]->setObjectName(u"case"_s + lettre);
-        cases[i]->setText(reglages().value(lettre).toString());
-    }
+    cases = creerCases();
+    for (int i = 0; i < nombreLettres; ++i)
+        cases[i]->setText(reglages().value(QString(alphabet[i])).toString());
 }
 
 void FenEntreeTexte::assemblerFenetre()

@@ -3,6 +3,20 @@
 #include <QLineEdit>
 #include <QStringList>
 
+#include <limits>
+
+Cases creerCases()
+{
+    Cases cases;
+    for (int i = 0; i < nombreLettres; ++i) {
+        cases[i] = new QLineEdit;
+        cases[i]->setObjectName(QStringLiteral("case") + QChar(u'A' + i));
+        // A glyph may be of any length: a long line of a style file is never cut.
+        cases[i]->setMaxLength(std::numeric_limits<int>::max());
+    }
+    return cases;
+}
+
 Glyphes textesDesCases(const Cases &cases)
 {
     Glyphes textes;

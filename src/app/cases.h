@@ -10,6 +10,10 @@ class QLineEdit;
 // window; the style editor shows these very fields.
 using Cases = std::array<QLineEdit *, nombreLettres>;
 
+// 26 new parentless cells named "caseA" to "caseZ", taking glyphs of any
+// length. Whoever creates them owns them.
+Cases creerCases();
+
 // The cells' texts at this moment, as the engine and the style file take them.
 Glyphes textesDesCases(const Cases &cases);
 

@@ -19,11 +19,7 @@
 // before these.
 struct CasesDeTest
 {
-    CasesDeTest()
-    {
-        for (QLineEdit *&cellule : cases)
-            cellule = new QLineEdit;
-    }
+    CasesDeTest() : cases(creerCases()) {}
     ~CasesDeTest() { qDeleteAll(cases); }
     CasesDeTest(const CasesDeTest &) = delete;
     CasesDeTest &operator=(const CasesDeTest &) = delete;
@@ -41,7 +37,7 @@ struct CasesDeTest
         return resultat;
     }
 
-    Cases cases{};
+    Cases cases;
     bool styleValide = false;
 };
 

@@ -181,6 +181,8 @@ void TestEditeurFichiers::lecture_data()
     QTest::newRow("ligne vide au milieu") << QByteArray("a\n\nc") << avec({u"a"_s, {}, u"c"_s});
     QTest::newRow("CR isolé gardé") << QByteArray("a\rb\r\nc") << avec({u"a\rb"_s, u"c"_s});
     QTest::newRow("UTF-8") << QByteArray("\xc3\xa9t\xc3\xa9") << avec({u"été"_s});
+    QTest::newRow("ligne très longue")
+        << QByteArray(100000, '#') + "\n8" << avec({QString(100000, u'#'), u"8"_s});
 
     QStringList vingtSix = glyphesDifferents(u"f"_s);
     QTest::newRow("26 lignes") << vingtSix.join(u'\n').toUtf8() << vingtSix;
