@@ -1,0 +1,45 @@
+#!/bin/sh
+# Builds the fuzz targets with clang and libFuzzer in build-fuzz/ and runs each
+# for a bounded time. Fails on any crash, sanitizer report or property that
+# does not hold; the input that made it fail is left in build-fuzz/artefacts/.
+#
+#   fuzz/run.sh [seconds per target]     (60 by default, or $SCRIBOLIX_FUZZ_DUREE)
+set -eu
+
+duree=${1:-${SCRIBOLIX_FUZZ_DUREE:-60}}
+racine=$(cd "$(dirname "$0")/.." && pwd)
+construction="$racine/build-fuzz"
+
+cmake -S "$racine" -B "$construction" -G Ninja \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ \
+    -DSCRIBOLIX_FUZZ=ON \
+    -DSCRIBOLIX_BENCH=OFF >/dev/null
+cmake --build "$construction" -j2 --target fuzz_moteur fuzz_fichierstyle
+
+export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+echec=0
+for cible in moteur fichierstyle; do
+    # libFuzzer adds what it finds to the first folder: a working copy, so
+    # that the committed seeds stay as they are.
+    travail="$construction/corpus/$cible"
+    artefacts="$construction/artefacts/$cible/"
+    mkdir -p "$travail" "$artefacts"
+    journal="$construction/fuzz_$cible.log"
+    echo "== fuzz_$cible : $duree s"
+    if "$construction/fuzz/fuzz_$cible" "$travail" "$racine/fuzz/corpus/$cible" \
+        -max_total_time="$duree" -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
+        -artifact_prefix="$artefacts" -print_final_stats=1 >"$journal" 2>&1; then
+        executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$journal")
+        couverture=$(grep -o 'cov: [0-9]*' "$journal" | tail -n 1)
+        echo "   ${executions:-?} exécutions, $couverture, aucune faute"
+    else
+        echec=1
+        echo "   ÉCHEC, voir $journal :"
+        grep -E 'propriété non tenue|ERROR: |runtime error|SUMMARY|Test unit written' \
+            "$journal" | head -n 20 | sed 's/^/   /'
+    fi
+done
+exit $echec
