@@ -1,0 +1,20 @@
+#!/bin/sh
+# Builds everything with AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-asan/ and runs the whole test suite there, headless. Any sanitizer
+# report (a leak included) fails the test that raised it.
+set -eu
+
+racine=$(cd "$(dirname "$0")/.." && pwd)
+construction="$racine/build-asan"
+
+cmake -S "$racine" -B "$construction" -G Ninja \
+    -DCMAKE_BUILD_TYPE=Debug \
+    -DSCRIBOLIX_SANITIZE=ON \
+    -DSCRIBOLIX_BENCH=OFF
+cmake --build "$construction" -j2
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+cd "$construction"
+ctest --output-on-failure -j2
