@@ -207,7 +207,7 @@ void FenChoixEcriture::afficherNomFichier()
         etiquetteFichier->setText(u"Fichier ouvert : "_s + nom);
 }
 
-void FenChoixEcriture::signalerErreurFichier(const QString &message)
+void FenChoixEcriture::signalerErreur(const QString &message)
 {
     // The message holds a path, which may contain anything: show it as text.
     QMessageBox boite(QMessageBox::Critical, u"Erreur"_s, message, QMessageBox::Ok, this);
@@ -228,7 +228,7 @@ void FenChoixEcriture::ouvrirFichier()
     QString erreur;
     const std::optional<QStringList> glyphes = chargerFichierStyle(chemin, &erreur);
     if (!glyphes) {
-        signalerErreurFichier(erreur);
+        signalerErreur(erreur);
         return;
     }
     cheminFichier = chemin;
@@ -254,7 +254,7 @@ void FenChoixEcriture::enregistrerSousFichier()
 
     QString erreur;
     if (!enregistrerFichierStyle(chemin, textesDesCases(*cases), &erreur)) {
-        signalerErreurFichier(erreur);
+        signalerErreur(erreur);
         return;
     }
     cheminFichier = chemin;
@@ -292,21 +292,21 @@ void FenChoixEcriture::annulerStyle()
 
 void FenChoixEcriture::validerStyle()
 {
-    const Verdict verdict = verifierStyle(textesDesCases(*cases));
+    const Glyphes glyphes = textesDesCases(*cases);
+    const Verdict verdict = verifierStyle(glyphes);
     if (verdict != Verdict::Valide) {
         QMessageBox::critical(this, u"Erreur"_s, messageVerdict(verdict), QMessageBox::Ok,
                               QMessageBox::NoButton);
         return;
     }
 
-    if (caseConserver->isChecked())
-        conserverCases();
+    // The style is good for this run either way; the user is only told when
+    // it could not be kept for the next one.
+    if (caseConserver->isChecked() && !conserverGlyphes(glyphes)) {
+        signalerErreur(
+            u"Les cases n'ont pas pu être conservées pour le prochain "
+            u"démarrage : impossible d'écrire dans « %1 »."_s.arg(reglages().fileName()));
+    }
     *styleValide = true;
     emit fermerFenetre();
-}
-
-void FenChoixEcriture::conserverCases()
-{
-    for (int i = 0; i < nombreLettres; ++i)
-        reglages().setValue(QString(alphabet[i]), (*cases)[i]->text());
 }

@@ -55,8 +55,7 @@ private:
     QString demanderCheminParDialogue(Dialogue dialogue);
     QString nomFichier() const;
     void afficherNomFichier();
-    void signalerErreurFichier(const QString &message);
-    void conserverCases();
+    void signalerErreur(const QString &message);
 
     // Letter i labels cell i and is the settings key of its glyph.
     const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");

@@ -157,8 +157,9 @@ void FenEntreeTexte::chargerCases()
 {
     // The cells have no parent: the style editor shows them in its own form.
     cases = creerCases();
+    const Glyphes conserves = glyphesConserves();
     for (int i = 0; i < nombreLettres; ++i)
-        cases[i]->setText(reglages().value(QString(alphabet[i])).toString());
+        cases[i]->setText(conserves[i]);
 }
 
 void FenEntreeTexte::assemblerFenetre()
