@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 
 // 26 parentless cells, as the main window makes them. Destroy the editor
@@ -98,3 +99,54 @@ private:
 
     QTimer minuterie;
 };
+
+// While it lives, notes the text of every result window that comes up, then
+// closes it.
+class LecteurResultats : public QObject
+{
+public:
+    LecteurResultats()
+    {
+        minuterie.setInterval(10);
+        connect(&minuterie, &QTimer::timeout, this, &LecteurResultats::lire);
+        minuterie.start();
+    }
+
+    QStringList resultats;
+
+private:
+    void lire()
+    {
+        auto *fenetre = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!fenetre || !fenetre->isVisible())
+            return;
+        if (auto *zone = fenetre->findChild<QTextEdit *>(QStringLiteral("zoneResultat"))) {
+            resultats.append(zone->toPlainText());
+            fenetre->reject();
+        }
+    }
+
+    QTimer minuterie;
+};
+
+// Clicks a button as the user would: radio buttons and check boxes on their
+// indicator, not across the whole row.
+inline void cliquer(QWidget *fenetre, const QString &nom)
+{
+    auto *bouton = fenetre->findChild<QAbstractButton *>(nom);
+    QVERIFY2(bouton, qPrintable(nom));
+    QVERIFY2(bouton->isEnabled(), qPrintable(nom));
+    const QPoint point = qobject_cast<QPushButton *>(bouton) ? bouton->rect().center()
+                                                             : QPoint(6, bouton->height() / 2);
+    QTest::mouseClick(bouton, Qt::LeftButton, {}, point);
+}
+
+// Types a text in the main window, presses "Traduire !" and gives back what
+// the result window showed (empty when none came up).
+inline QString traduire(QWidget *principale, const LecteurResultats &lecteur, const QString &texte)
+{
+    principale->findChild<QTextEdit *>(QStringLiteral("zoneTexte"))->setPlainText(texte);
+    const qsizetype avant = lecteur.resultats.size();
+    cliquer(principale, QStringLiteral("boutonTraduire"));
+    return lecteur.resultats.size() > avant ? lecteur.resultats.last() : QString();
+}

@@ -38,38 +38,23 @@ private:
     FenChoixEcriture *personnaliser();
     void taper(FenChoixEcriture *editeur, const QStringList &glyphes);
     QStringList textesDesCasesVus(FenChoixEcriture *editeur);
-    void cliquer(QWidget *fenetre, const QString &bouton);
     QString traduire(const QString &texte);
 
     QTemporaryDir dossierReglages;
     std::unique_ptr<FenEntreeTexte> principale;
     std::unique_ptr<RepondeurBoites> repondeur;
-    QStringList resultats;
-    QTimer lecteurResultats;
+    LecteurResultats lecteur;
 };
 
 void TestEditeurBoutEnBout::initTestCase()
 {
     QVERIFY(isolerReglages(dossierReglages));
-
-    // Result windows: note their text, then close them.
-    lecteurResultats.setInterval(10);
-    connect(&lecteurResultats, &QTimer::timeout, this, [this] {
-        auto *fenetre = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!fenetre || !fenetre->isVisible())
-            return;
-        if (auto *zone = fenetre->findChild<QTextEdit *>(u"zoneResultat"_s)) {
-            resultats.append(zone->toPlainText());
-            fenetre->reject();
-        }
-    });
-    lecteurResultats.start();
 }
 
 void TestEditeurBoutEnBout::init()
 {
     reglages().clear();
-    resultats.clear();
+    lecteur.resultats.clear();
     repondeur = std::make_unique<RepondeurBoites>();
     principale = std::make_unique<FenEntreeTexte>();
     principale->show();
@@ -119,23 +104,9 @@ QStringList TestEditeurBoutEnBout::textesDesCasesVus(FenChoixEcriture *editeur)
     return textes;
 }
 
-void TestEditeurBoutEnBout::cliquer(QWidget *fenetre, const QString &nom)
-{
-    auto *bouton = fenetre->findChild<QAbstractButton *>(nom);
-    QVERIFY2(bouton, qPrintable(nom));
-    QVERIFY2(bouton->isEnabled(), qPrintable(nom));
-    // Radio buttons answer on their indicator, not across the whole row.
-    const QPoint point = qobject_cast<QPushButton *>(bouton) ? bouton->rect().center()
-                                                             : QPoint(6, bouton->height() / 2);
-    QTest::mouseClick(bouton, Qt::LeftButton, {}, point);
-}
-
 QString TestEditeurBoutEnBout::traduire(const QString &texte)
 {
-    principale->findChild<QTextEdit *>(u"zoneTexte"_s)->setPlainText(texte);
-    const qsizetype avant = resultats.size();
-    cliquer(principale.get(), u"boutonTraduire"_s);
-    return resultats.size() > avant ? resultats.last() : QString();
+    return ::traduire(principale.get(), lecteur, texte);
 }
 
 void TestEditeurBoutEnBout::traductionAvecLeStyleValide_data()

@@ -23,32 +23,17 @@ private slots:
 
 private:
     void preparer(const QByteArray &contenu, bool dossier);
-    void cliquer(QWidget *fenetre, const QString &nom);
     FenChoixEcriture *personnaliser(FenEntreeTexte &principale);
-    QString traduire(FenEntreeTexte &principale, const QString &texte);
 
     QTemporaryDir dossierReglages;
     QString fichier;
-    QStringList resultats;
-    QTimer lecteurResultats;
+    LecteurResultats lecteur;
 };
 
 void TestReglagesHostiles::initTestCase()
 {
     QVERIFY(isolerReglages(dossierReglages));
     fichier = reglages().fileName();
-
-    lecteurResultats.setInterval(10);
-    connect(&lecteurResultats, &QTimer::timeout, this, [this] {
-        auto *fenetre = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (!fenetre || !fenetre->isVisible())
-            return;
-        if (auto *zone = fenetre->findChild<QTextEdit *>(u"zoneResultat"_s)) {
-            resultats.append(zone->toPlainText());
-            fenetre->reject();
-        }
-    });
-    lecteurResultats.start();
 }
 
 void TestReglagesHostiles::preparer(const QByteArray &contenu, bool dossier)
@@ -70,29 +55,12 @@ void TestReglagesHostiles::preparer(const QByteArray &contenu, bool dossier)
     reglages().sync();
 }
 
-void TestReglagesHostiles::cliquer(QWidget *fenetre, const QString &nom)
-{
-    auto *bouton = fenetre->findChild<QAbstractButton *>(nom);
-    QVERIFY2(bouton && bouton->isEnabled(), qPrintable(nom));
-    const QPoint point = qobject_cast<QPushButton *>(bouton) ? bouton->rect().center()
-                                                             : QPoint(6, bouton->height() / 2);
-    QTest::mouseClick(bouton, Qt::LeftButton, {}, point);
-}
-
 FenChoixEcriture *TestReglagesHostiles::personnaliser(FenEntreeTexte &principale)
 {
     cliquer(&principale, u"radioPerso"_s);
     cliquer(&principale, u"radioFrancaisLeet"_s);
     cliquer(&principale, u"boutonPersonnaliser"_s);
     return principale.findChild<FenChoixEcriture *>();
-}
-
-QString TestReglagesHostiles::traduire(FenEntreeTexte &principale, const QString &texte)
-{
-    principale.findChild<QTextEdit *>(u"zoneTexte"_s)->setPlainText(texte);
-    const qsizetype avant = resultats.size();
-    cliquer(&principale, u"boutonTraduire"_s);
-    return resultats.size() > avant ? resultats.last() : QString();
 }
 
 void TestReglagesHostiles::magasin_data()
@@ -143,7 +111,7 @@ void TestReglagesHostiles::magasin()
 
     // Validated for this run whatever became of the store.
     QVERIFY(editeur->isHidden());
-    QCOMPARE(traduire(principale, u"ab"_s), glyphes[0] + glyphes[1]);
+    QCOMPARE(traduire(&principale, lecteur, u"ab"_s), glyphes[0] + glyphes[1]);
 
     if (dossier) {
         QCOMPARE(repondeur.boites.size(), 1);
