@@ -242,4 +242,4 @@ void TestTraduire::personnaliseeDepuisLeetNeFaitRien()
 }
 
 QTEST_MAIN(TestTraduire)
-#include "tst_traduire.moc"
+#include "test_traduire.moc"

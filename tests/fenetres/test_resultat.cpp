@@ -52,4 +52,4 @@ void TestResultat::modifiableEtFermeeParEchap()
 }
 
 QTEST_MAIN(TestResultat)
-#include "tst_resultat.moc"
+#include "test_resultat.moc"

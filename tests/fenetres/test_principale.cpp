@@ -519,4 +519,4 @@ void TestPrincipale::quitterMalgreLesFenetresOuvertes()
 }
 
 QTEST_MAIN(TestPrincipale)
-#include "tst_principale.moc"
+#include "test_principale.moc"

@@ -235,4 +235,4 @@ void TestRegles::collageGarde()
 }
 
 QTEST_MAIN(TestRegles)
-#include "tst_regles.moc"
+#include "test_regles.moc"
