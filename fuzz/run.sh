@@ -17,6 +17,11 @@ cmake -S "$racine" -B "$construction" -G Ninja \
     -DSCRIBOLIX_BENCH=OFF >/dev/null
 cmake --build "$construction" -j2 --target fuzz_moteur fuzz_fichierstyle
 
+# The style-file target writes and reads files at every run: in memory when
+# the machine offers it.
+if [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    export TMPDIR=/dev/shm
+fi
 export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
