@@ -233,16 +233,17 @@ bool lettresEtBlancs(const QString &texte)
                        [](QChar c) { return estLettreAscii(c) || estBlanc(c); });
 }
 
-// What a text of ASCII letters and blanks becomes when it is written with
-// blanks between letters and read back with the blanks removed, in either
-// built-in style. Every glyph is followed by the added blank or ends the
-// text, so each is read whole as its own letter; the letter is a capital
-// only at position 0, since every other glyph looks back onto a consumed
-// position. The blank rule then removes the last blank of every run of
-// blanks in the leet text: after a letter that is the added one, and the
-// text's own blanks come back one for one. A run of blanks that opens the
-// text or follows a tab or a line break has no added blank in front of it
-// and comes back one blank short.
+// What a text of ASCII letters and blanks (spaces, tabs, line breaks)
+// becomes when it is written with blanks between letters and read back with
+// the blanks removed, in either built-in style. Every glyph is followed by
+// the added space or ends the text, so each is read whole as its own letter;
+// the letter is a capital only at position 0, since every other glyph looks
+// back onto a consumed position. The blank rule then removes the last space
+// of every run of spaces in the leet text: after a letter that is the added
+// one, and the text's own spaces come back one for one. A run of spaces that
+// opens the text or follows a tab or a line break has no added space in
+// front of it and comes back one space short. Tabs and line breaks always
+// come back.
 QString allerRetourAttendu(const QString &texte)
 {
     QString attendu;
