@@ -7,14 +7,22 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// The byte-order mark some text editors put at the head of a UTF-8 file.
+constexpr char marqueUtf8[] = "\xef\xbb\xbf";
+
+} // namespace
+
 QStringList lireStyle(const QByteArray &contenu)
 {
-    // A U+FEFF that opens a line is a character of its glyph, as the writer
-    // wrote it, not a byte-order mark to drop (QString::fromUtf8 drops it).
+    // A mark that opens the file is the text editor's, not part of glyph A.
+    // Anywhere else a U+FEFF is a character of its glyph (QString::fromUtf8
+    // would drop it at the head of every line).
     QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
                                                       QStringDecoder::Flag::ConvertInitialBom);
     QStringList glyphes;
-    qsizetype debut = 0;
+    qsizetype debut = contenu.startsWith(marqueUtf8) ? qsizetype(sizeof(marqueUtf8) - 1) : 0;
     while (glyphes.size() < nombreLettres) {
         const qsizetype finDeLigne = contenu.indexOf('\n', debut);
         const bool derniereLigne = finDeLigne < 0;
@@ -35,7 +43,11 @@ QByteArray ecrireStyle(const Glyphes &cases)
     while (nombre > 0 && cases[nombre - 1].isEmpty())
         --nombre;
 
+    // No mark, unless glyph A itself begins with U+FEFF: the reader drops one
+    // mark at the head of the file, and the glyph must come back whole.
     QByteArray contenu;
+    if (nombre > 0 && cases[0].startsWith(QChar(0xFEFF)))
+        contenu.append(marqueUtf8);
     for (qsizetype i = 0; i < nombre; ++i) {
         if (i > 0)
             contenu.append("\r\n");

@@ -16,11 +16,13 @@ constexpr qint64 tailleMaxFichierStyle = 1024 * 1024;
 // Splits a file's content into at most 26 glyphs: lines end at LF, a CR just
 // before an LF is dropped, any other CR is kept, each line is decoded from
 // UTF-8, lines after the 26th are ignored. An empty content is one empty line.
+// A byte-order mark at the head of the content is not part of glyph A.
 QStringList lireStyle(const QByteArray &contenu);
 
 // The cells from A up to the last non-empty one, an empty cell within that
 // stretch as an empty line, joined by CR LF, no line break after the last and
-// no byte-order mark. All cells empty give an empty content.
+// no byte-order mark (but when glyph A begins with U+FEFF, which the reader
+// would otherwise take for one). All cells empty give an empty content.
 QByteArray ecrireStyle(const Glyphes &cases);
 
 // Reads a style file. On failure returns nothing and sets `erreur` to a French

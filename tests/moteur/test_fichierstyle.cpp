@@ -63,8 +63,10 @@ void TestFichierStyle::lecture_data()
     QTest::newRow("UTF-8") << QByteArray("\xc3\xa9\xe2\x98\xba") << QStringList{u"é☺"_s};
     QTest::newRow("UTF-8 invalide") << QByteArray("\xff") << QStringList{u"\ufffd"_s};
     QTest::newRow("NUL") << QByteArray("a\0b", 3) << QStringList{u"a\0b"_s};
-    QTest::newRow("U+FEFF en tête de ligne")
-        << QByteArray("\xef\xbb\xbf|)\n\xef\xbb\xbf") << QStringList{u"\ufeff|)"_s, u"\ufeff"_s};
+    QTest::newRow("marque en tête de fichier, U+FEFF en tête de ligne")
+        << QByteArray("\xef\xbb\xbf|)\n\xef\xbb\xbf") << QStringList{u"|)"_s, u"\ufeff"_s};
+    QTest::newRow("marque puis U+FEFF")
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf|)") << QStringList{u"\ufeff|)"_s};
 
     QByteArray vingtSept;
     QStringList vingtSix;
@@ -97,8 +99,9 @@ void TestFichierStyle::ecriture_data()
     seuleZ.last() = u"z"_s;
     QTest::newRow("seule Z") << seuleZ << QByteArray("\r\n").repeated(25) + 'z';
     QTest::newRow("UTF-8 sans BOM") << QStringList{u"é"_s} << QByteArray("\xc3\xa9");
-    QTest::newRow("U+FEFF en tête de case") << QStringList{u"\ufeff/-\\"_s, u"\ufeff"_s}
-                                            << QByteArray("\xef\xbb\xbf/-\\\r\n\xef\xbb\xbf");
+    QTest::newRow("U+FEFF en tête de case")
+        << QStringList{u"\ufeff/-\\"_s, u"\ufeff"_s}
+        << QByteArray("\xef\xbb\xbf\xef\xbb\xbf/-\\\r\n\xef\xbb\xbf");
 }
 
 void TestFichierStyle::ecriture()
