@@ -156,8 +156,8 @@ int main(int argc, char *argv[])
         return Reussite;
     }
     if (analyseur.isSet(u"version"_s)) {
-        ecrire(stdout, (u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n')
-                           .toUtf8());
+        ecrire(stdout,
+               (u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n').toUtf8());
         return Reussite;
     }
 
@@ -175,16 +175,24 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = analyseur.positionalArguments();
     const bool depuisArguments = !arguments.isEmpty();
-    const QString texte = depuisArguments ? arguments.join(u' ')
-                                          : QString::fromUtf8(lireEntreeStandard());
+    const QString texte =
+        depuisArguments ? arguments.join(u' ') : QString::fromUtf8(lireEntreeStandard());
     if (texteVide(texte))
         return echouer(TexteRefuse, u"Erreur, vous n'avez pas entré de texte."_s);
 
-    const QString resultat = traduireSelon(*demande, texte, cases);
-    if (resultat.isEmpty())
+    // Written as it comes, piece by piece: a leet text can be several times
+    // longer than its French, and is never held whole, neither in UTF-16 nor
+    // in UTF-8.
+    bool rienEcrit = true;
+    traduireParTranches(*demande, texte, cases, 64 * 1024, [&](const QString &morceau) {
+        if (morceau.isEmpty())
+            return;
+        ecrire(stdout, morceau.toUtf8());
+        rienEcrit = false;
+    });
+    if (rienEcrit)
         return echouer(TexteRefuse, u"Vous n'avez entré aucun texte, ou vous avez utilisé "
                                     u"des symboles inconnus."_s);
-    ecrire(stdout, resultat.toUtf8());
     if (depuisArguments)
         ecrire(stdout, "\n");
     return Reussite;

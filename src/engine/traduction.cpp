@@ -100,17 +100,13 @@ const TableLeet &tableIntegree(Style style, bool doublerAntiSlashs)
     return tables[(style == Style::Korvane ? 2 : 0) + (doublerAntiSlashs ? 1 : 0)];
 }
 
-QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetype longueur,
-                          bool mettreEspaces)
+// The leet for characters `debut` to `fin` of a text of `n` characters.
+QString convertirVersLeet(const TableLeet &table, const char16_t *source, qsizetype debut,
+                          qsizetype fin, qsizetype n, bool mettreEspaces)
 {
-    const qsizetype n = longueurUtile(texte, longueur);
-    if (n == 0)
-        return {};
-    const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
-
     // The blank added after a character: not after a blank, a tab or a line
     // break of the input (the only characters whose key is a blank), and
-    // never after the last character.
+    // never after the last character of the text.
     const auto ajouteUnBlanc = [&](qsizetype p) {
         const char16_t c = source[p];
         return mettreEspaces && p < n - 1 && c != u' ' && c != u'\n' && c != u'\r' && c != u'\t';
@@ -118,7 +114,7 @@ QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetyp
 
     // A first pass measures the result so that it is allocated exactly once.
     qsizetype total = 0;
-    for (qsizetype p = 0; p < n; ++p) {
+    for (qsizetype p = debut; p < fin; ++p) {
         if (source[p] < 256)
             total += table[source[p]].size();
         if (ajouteUnBlanc(p))
@@ -127,7 +123,7 @@ QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetyp
 
     QString sortie(total, Qt::Uninitialized);
     char16_t *ecriture = reinterpret_cast<char16_t *>(sortie.data());
-    for (qsizetype p = 0; p < n; ++p) {
+    for (qsizetype p = debut; p < fin; ++p) {
         if (source[p] < 256) {
             const QString &glyphe = table[source[p]];
             std::memcpy(ecriture, glyphe.constData(), size_t(glyphe.size()) * sizeof(char16_t));
@@ -137,6 +133,16 @@ QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetyp
             *ecriture++ = u' ';
     }
     return sortie;
+}
+
+QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetype longueur,
+                          bool mettreEspaces)
+{
+    const qsizetype n = longueurUtile(texte, longueur);
+    if (n == 0)
+        return {};
+    return convertirVersLeet(table, reinterpret_cast<const char16_t *>(texte.constData()), 0, n, n,
+                             mettreEspaces);
 }
 
 // ---------------------------------------------------------------------------
@@ -519,4 +525,28 @@ QString traduireSelon(const Demande &demande, const QString &texte, const Glyphe
         break;
     }
     return {};
+}
+
+void traduireParTranches(const Demande &demande, const QString &texte, const Glyphes &cases,
+                         qsizetype tranche, const std::function<void(const QString &)> &recevoir)
+{
+    if (!demande.versLeet) {
+        recevoir(traduireSelon(demande, texte, cases));
+        return;
+    }
+    TableLeet personnelle;
+    if (demande.ecriture == Ecriture::Personnalisee)
+        personnelle = construireTable(Style::Velmora, &cases, demande.doublerAntiSlashs);
+    const TableLeet &table =
+        demande.ecriture == Ecriture::Personnalisee
+            ? personnelle
+            : tableIntegree(demande.ecriture == Ecriture::Korvane ? Style::Korvane : Style::Velmora,
+                            demande.doublerAntiSlashs);
+    const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
+    const qsizetype n = texte.size();
+    tranche = std::max<qsizetype>(tranche, 1);
+    for (qsizetype debut = 0; debut < n; debut += tranche) {
+        const qsizetype fin = std::min(n, debut + tranche);
+        recevoir(convertirVersLeet(table, source, debut, fin, n, demande.mettreEspaces));
+    }
 }

@@ -33,6 +33,8 @@ private slots:
     void celluleModifieeEntreDeuxTraductions();
     void longueur_data();
     void longueur();
+    void parTranches_data();
+    void parTranches();
 };
 
 void TestFrancaisLeet::stylesIntegres_data()
@@ -213,6 +215,51 @@ void TestFrancaisLeet::longueur()
     const QString texte = u"abc"_s;
     QCOMPARE(traduireFrancaisVelmora(texte, longueur, false, true), attendu);
     QCOMPARE(traduireFrancaisPersonnalisee(texte, casesVelmora(), longueur, false, true), attendu);
+}
+
+void TestFrancaisLeet::parTranches_data()
+{
+    QTest::addColumn<Ecriture>("ecriture");
+    QTest::addColumn<bool>("versLeet");
+    QTest::addColumn<bool>("options");
+
+    QTest::newRow("Velmora") << Ecriture::Velmora << true << false;
+    QTest::newRow("Velmora, options") << Ecriture::Velmora << true << true;
+    QTest::newRow("Korvane, options") << Ecriture::Korvane << true << true;
+    QTest::newRow("personnel, options") << Ecriture::Personnalisee << true << true;
+    QTest::newRow("relu en Korvane") << Ecriture::Korvane << false << true;
+    QTest::newRow("personnel relu") << Ecriture::Personnalisee << false << true;
+}
+
+void TestFrancaisLeet::parTranches()
+{
+    QFETCH(Ecriture, ecriture);
+    QFETCH(bool, versLeet);
+    QFETCH(bool, options);
+
+    Demande demande;
+    demande.ecriture = ecriture;
+    demande.versLeet = versLeet;
+    demande.doublerAntiSlashs = options;
+    demande.mettreEspaces = options;
+    demande.supprimerEspaces = options;
+    Glyphes cases = casesVelmora();
+    cases[0] = u"\\😀 "_s;
+    // Blanks, tabs and line breaks fall on every side of the cuts.
+    const QString texte = u"Ça va ?\tOui !\n  Ma vie, \\ |_|_|_| æ€ fin"_s;
+    const QString entier = traduireSelon(demande, texte, cases);
+
+    for (const qsizetype tranche : {1, 2, 3, 7, 1000}) {
+        QString morceaux;
+        int appels = 0;
+        traduireParTranches(demande, texte, cases, tranche, [&](const QString &morceau) {
+            morceaux += morceau;
+            ++appels;
+        });
+        QCOMPARE(morceaux, entier);
+        if (versLeet)
+            QCOMPARE(appels, (texte.size() + tranche - 1) / tranche);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFrancaisLeet)
