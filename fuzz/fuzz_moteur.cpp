@@ -157,6 +157,12 @@ void verifierVersLeet(const Demande &demande, const Glyphes &cases, const QStrin
                        versLeet(ecriture, apres, apres.size(), doubler, espaces, cases),
            contexte() + u" coupé à "_s + QString::number(k));
 
+    // Handed over piece by piece, the same translation.
+    QString morceaux;
+    traduireParTranches(demande, texte, cases, 1 + coupe % 97,
+                        [&](const QString &morceau) { morceaux += morceau; });
+    EXIGER(morceaux == leet, contexte() + u" par tranches de "_s + QString::number(1 + coupe % 97));
+
     // `longueur` is how much of the text is read, and nothing past it is.
     EXIGER(versLeet(ecriture, texte, k, doubler, espaces, cases) ==
                versLeet(ecriture, avant, avant.size(), doubler, espaces, cases),
