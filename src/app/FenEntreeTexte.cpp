@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <new>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -418,7 +419,15 @@ void FenEntreeTexte::traduire()
         }
     }
 
-    const QString resultat = traduireSelon(demande, texte, textesDesCases(cases));
+    QString resultat;
+    try {
+        resultat = traduireSelon(demande, texte, textesDesCases(cases));
+    } catch (const std::bad_alloc &) {
+        // Long personal glyphs over a long text: the result does not fit.
+        afficherErreur(u"<center>Le texte traduit serait trop long pour tenir en "
+                       u"mémoire.</center>"_s);
+        return;
+    }
     if (resultat.isEmpty()) {
         afficherErreur(u"<center>Vous n'avez entré aucun texte,<br />ou vous avez utilisé des "
                        u"symboles inconnus.</center>"_s);

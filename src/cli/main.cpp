@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 
 #include <cstdio>
+#include <new>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +18,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum CodeSortie { Reussite = 0, TexteRefuse = 1, MauvaisUsage = 2 };
+
+const QString messageTropLong = u"le texte traduit serait trop long pour tenir en mémoire."_s;
 
 const QString aide = uR"(Usage : scribolix-cli [options] [texte...]
 Traduit un texte du français vers le leet, ou du leet vers le français.
@@ -184,12 +187,17 @@ int main(int argc, char *argv[])
     // longer than its French, and is never held whole, neither in UTF-16 nor
     // in UTF-8.
     bool rienEcrit = true;
-    traduireParTranches(*demande, texte, cases, 64 * 1024, [&](const QString &morceau) {
-        if (morceau.isEmpty())
-            return;
-        ecrire(stdout, morceau.toUtf8());
-        rienEcrit = false;
-    });
+    try {
+        traduireParTranches(*demande, texte, cases, 64 * 1024, [&](const QString &morceau) {
+            if (morceau.isEmpty())
+                return;
+            ecrire(stdout, morceau.toUtf8());
+            rienEcrit = false;
+        });
+    } catch (const std::bad_alloc &) {
+        // Long personal glyphs over a long text: the result does not fit.
+        return echouer(TexteRefuse, messageTropLong);
+    }
     if (rienEcrit)
         return echouer(TexteRefuse, u"Vous n'avez entré aucun texte, ou vous avez utilisé "
                                     u"des symboles inconnus."_s);

@@ -60,6 +60,11 @@ void TestCli::initTestCase()
     styleEnDouble = dossier.filePath(u"double.txt"_s);
     QVERIFY(enregistrerFichierStyle(styleEnDouble, glyphes));
 
+    // A glyph of a million characters: over a long text, more than memory holds.
+    glyphes[0] = QString(1000 * 1000, u'x');
+    glyphes[7] = u"<h>"_s;
+    QVERIFY(enregistrerFichierStyle(dossier.filePath(u"geant.txt"_s), glyphes));
+
     Glyphes court;
     court[0] = u"a"_s;
     court[1] = u"b"_s;
@@ -80,26 +85,26 @@ void TestCli::executions_data()
                                      << QByteArray("8()|\\|_|()|_||2") << QString();
     QTest::newRow("entrée standard, lignes gardées")
         << QStringList{} << QByteArray("ab\n") << 0 << QByteArray("/-\\8\n") << QString();
-    QTest::newRow("arguments joints") << QStringList{u"a"_s, u"b"_s} << rien << 0
-                                      << QByteArray("/-\\ 8\n") << QString();
+    QTest::newRow("arguments joints")
+        << QStringList{u"a"_s, u"b"_s} << rien << 0 << QByteArray("/-\\ 8\n") << QString();
     QTest::newRow("korvane relu") << QStringList{u"--style"_s, u"korvane"_s,
                                                  u"--leet-vers-francais"_s, u"|_|_|_|"_s}
                                   << rien << 0 << QByteArray("Ujj\n") << QString();
     QTest::newRow("espaces") << QStringList{u"--espaces"_s, u"Salut !"_s} << rien << 0
                              << QByteArray("5 /-\\ 1 |_| 7  !\n") << QString();
-    QTest::newRow("anti-slashs doublés") << QStringList{u"--doubler-antislashs"_s, u"m"_s}
-                                         << rien << 0 << QByteArray("|\\\\/|\n") << QString();
+    QTest::newRow("anti-slashs doublés") << QStringList{u"--doubler-antislashs"_s, u"m"_s} << rien
+                                         << 0 << QByteArray("|\\\\/|\n") << QString();
     QTest::newRow("option de l'autre sens sans effet")
-        << QStringList{u"--supprimer-espaces"_s, u"a b"_s} << rien << 0
-        << QByteArray("/-\\ 8\n") << QString();
+        << QStringList{u"--supprimer-espaces"_s, u"a b"_s} << rien << 0 << QByteArray("/-\\ 8\n")
+        << QString();
     QTest::newRow("espaces supprimés")
-        << QStringList{u"--leet-vers-francais"_s, u"--supprimer-espaces"_s, u"5 /-\\ 1"_s}
-        << rien << 0 << QByteArray("Sal\n") << QString();
+        << QStringList{u"--leet-vers-francais"_s, u"--supprimer-espaces"_s, u"5 /-\\ 1"_s} << rien
+        << 0 << QByteArray("Sal\n") << QString();
     QTest::newRow("style personnel")
-        << QStringList{u"--perso"_s, u"@valide"_s, u"--doubler-antislashs"_s, u"Àb"_s} << rien
-        << 0 << QByteArray(" \\\\\xc3\xa9 <b>\n") << QString();
-    QTest::newRow("UTF-8 en entrée") << QStringList{} << QByteArray("\xc3\xa9t\xc3\xa9") << 0
-                                     << QByteArray("373") << QString();
+        << QStringList{u"--perso"_s, u"@valide"_s, u"--doubler-antislashs"_s, u"Àb"_s} << rien << 0
+        << QByteArray(" \\\\\xc3\xa9 <b>\n") << QString();
+    QTest::newRow("UTF-8 en entrée")
+        << QStringList{} << QByteArray("\xc3\xa9t\xc3\xa9") << 0 << QByteArray("373") << QString();
 
     QTest::newRow("entrée vide") << QStringList{} << rien << 1 << rien
                                  << u"Erreur, vous n'avez pas entré de texte."_s;
@@ -112,18 +117,22 @@ void TestCli::executions_data()
         << QStringList{} << QByteArray("\xff\xfe\x80\x01", 4) << 1 << rien
         << u"Vous n'avez entré aucun texte, ou vous avez utilisé des symboles inconnus."_s;
 
-    QTest::newRow("option inconnue") << QStringList{u"--bizarre"_s, u"a"_s} << rien << 2 << rien
-                                     << u"bizarre"_s;
-    QTest::newRow("style inconnu") << QStringList{u"--style"_s, u"gothique"_s, u"a"_s} << rien
-                                   << 2 << rien << u"gothique"_s;
+    QTest::newRow("résultat trop long")
+        << QStringList{u"--perso"_s, u"@geant"_s} << QByteArray(1000 * 1000, 'a') << 1 << rien
+        << u"trop long pour tenir en mémoire"_s;
+
+    QTest::newRow("option inconnue")
+        << QStringList{u"--bizarre"_s, u"a"_s} << rien << 2 << rien << u"bizarre"_s;
+    QTest::newRow("style inconnu")
+        << QStringList{u"--style"_s, u"gothique"_s, u"a"_s} << rien << 2 << rien << u"gothique"_s;
     QTest::newRow("perso et style")
-        << QStringList{u"--perso"_s, u"@valide"_s, u"--style"_s, u"korvane"_s, u"a"_s} << rien
-        << 2 << rien << u"--style"_s;
-    QTest::newRow("perso relu")
-        << QStringList{u"--perso"_s, u"@valide"_s, u"--leet-vers-francais"_s, u"a"_s} << rien
-        << 2 << rien << u"personnalisé"_s;
-    QTest::newRow("fichier absent") << QStringList{u"--perso"_s, u"@absent"_s, u"a"_s} << rien
-                                    << 2 << rien << u"@absent"_s;
+        << QStringList{u"--perso"_s, u"@valide"_s, u"--style"_s, u"korvane"_s, u"a"_s} << rien << 2
+        << rien << u"--style"_s;
+    QTest::newRow("perso relu") << QStringList{u"--perso"_s, u"@valide"_s,
+                                               u"--leet-vers-francais"_s, u"a"_s}
+                                << rien << 2 << rien << u"personnalisé"_s;
+    QTest::newRow("fichier absent")
+        << QStringList{u"--perso"_s, u"@absent"_s, u"a"_s} << rien << 2 << rien << u"@absent"_s;
     QTest::newRow("cases identiques")
         << QStringList{u"--perso"_s, u"@double"_s, u"a"_s} << rien << 2 << rien
         << u"Plusieurs cases sont identiques. Il faut que toutes les cases soit différentes"_s;
