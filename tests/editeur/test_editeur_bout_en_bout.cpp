@@ -1,7 +1,7 @@
 #include "FenChoixEcriture.h"
 #include "FenEntreeTexte.h"
 #include "glyphes.h"
-#include "outils.h"
+#include "outils_editeur.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,8 +42,7 @@ private:
 
     QTemporaryDir dossierReglages;
     std::unique_ptr<FenEntreeTexte> principale;
-    std::unique_ptr<RepondeurBoites> repondeur;
-    LecteurResultats lecteur;
+    std::unique_ptr<Repondeur> repondeur;
 };
 
 void TestEditeurBoutEnBout::initTestCase()
@@ -54,8 +53,7 @@ void TestEditeurBoutEnBout::initTestCase()
 void TestEditeurBoutEnBout::init()
 {
     reglages().clear();
-    lecteur.resultats.clear();
-    repondeur = std::make_unique<RepondeurBoites>();
+    repondeur = std::make_unique<Repondeur>(Repondeur::Autres::Laisser);
     principale = std::make_unique<FenEntreeTexte>();
     principale->show();
 }
@@ -106,7 +104,7 @@ QStringList TestEditeurBoutEnBout::textesDesCasesVus(FenChoixEcriture *editeur)
 
 QString TestEditeurBoutEnBout::traduire(const QString &texte)
 {
-    return ::traduire(principale.get(), lecteur, texte);
+    return ::traduire(principale.get(), *repondeur, texte);
 }
 
 void TestEditeurBoutEnBout::traductionAvecLeStyleValide_data()
@@ -142,7 +140,7 @@ void TestEditeurBoutEnBout::traductionAvecLeStyleValide()
     taper(editeur, glyphes);
     cliquer(editeur, u"boutonValider"_s);
     QVERIFY(editeur->isHidden());
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
 
     QCOMPARE(traduire(texte), leet);
 
@@ -155,7 +153,7 @@ void TestEditeurBoutEnBout::traductionAvecLeStyleValide()
     QTest::keyClicks(caseB, u"13"_s);
     cliquer(second, u"boutonValider"_s);
     QVERIFY(traduire(u"b"_s).startsWith(u"13"_s));
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
     QVERIFY(reglages().allKeys().isEmpty());
 }
 
@@ -188,9 +186,9 @@ void TestEditeurBoutEnBout::fermerSansValiderRefuseLeStyle()
     QVERIFY(second->isHidden());
 
     QCOMPARE(traduire(u"ab"_s), QString());
-    QCOMPARE(repondeur->boites.size(), 1);
-    QCOMPARE(repondeur->boites.first().titre, u"Erreur"_s);
-    QCOMPARE(repondeur->boites.first().texte,
+    QCOMPARE(repondeur->boites().size(), 1);
+    QCOMPARE(repondeur->boites().first().titre, u"Erreur"_s);
+    QCOMPARE(repondeur->boites().first().texte,
              u"<center>Vous n'avez pas validé votre personnalisation.</center>"_s);
 
     // The cells went through both editors untouched.
@@ -226,7 +224,7 @@ void TestEditeurBoutEnBout::reglagesRelusAuDemarrage()
 
     // Stored glyphs come back, but are not valid until validated again.
     QCOMPARE(traduire(u"a"_s), QString());
-    QCOMPARE(repondeur->boites.size(), 1);
+    QCOMPARE(repondeur->boites().size(), 1);
 
     FenChoixEcriture *relu = personnaliser();
     QVERIFY(relu);

@@ -2,7 +2,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "FenChoixEcriture.h"
-#include "outils.h"
+#include "outils_editeur.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -54,7 +54,7 @@ private:
 
     QTemporaryDir dossierReglages;
     std::unique_ptr<CasesDeTest> cellules;
-    std::unique_ptr<RepondeurBoites> repondeur;
+    std::unique_ptr<Repondeur> repondeur;
     QPointer<FenChoixEcriture> editeur;
 };
 
@@ -68,7 +68,7 @@ void TestEditeurFenetre::init()
 {
     reglages().clear();
     cellules = std::make_unique<CasesDeTest>();
-    repondeur = std::make_unique<RepondeurBoites>();
+    repondeur = std::make_unique<Repondeur>(Repondeur::Autres::Laisser);
 }
 
 void TestEditeurFenetre::cleanup()
@@ -302,7 +302,7 @@ void TestEditeurFenetre::fermerSansValider()
     QVERIFY(fen->isHidden());
     QCOMPARE(fermeture.count(), parAnnuler ? 1 : 0);
     QCOMPARE(cellules->cases[1]->text(), u"|3 "_s);
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
     QVERIFY(reglages().allKeys().isEmpty());
 }
 
@@ -371,13 +371,13 @@ void TestEditeurFenetre::validation()
     QTest::mouseClick(fen->findChild<QPushButton *>(u"boutonValider"_s), Qt::LeftButton);
 
     if (message.isEmpty()) {
-        QVERIFY(repondeur->boites.isEmpty());
+        QVERIFY(repondeur->boites().isEmpty());
         QVERIFY(cellules->styleValide);
         QCOMPARE(fermeture.count(), 1);
         QVERIFY(fen->isHidden());
     } else {
-        QCOMPARE(repondeur->boites.size(), 1);
-        const RepondeurBoites::Boite &boite = repondeur->boites.first();
+        QCOMPARE(repondeur->boites().size(), 1);
+        const FenetreModale boite = repondeur->boites().first();
         QCOMPARE(boite.titre, u"Erreur"_s);
         QCOMPARE(boite.texte, message);
         QCOMPARE(boite.icone, QMessageBox::Critical);

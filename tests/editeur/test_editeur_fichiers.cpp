@@ -1,5 +1,5 @@
 #include "FenChoixEcriture.h"
-#include "outils.h"
+#include "outils_editeur.h"
 
 #include <QAction>
 #include <QDir>
@@ -75,7 +75,7 @@ private:
     QTemporaryDir dossierReglages;
     std::unique_ptr<QTemporaryDir> dossier;
     std::unique_ptr<CasesDeTest> cellules;
-    std::unique_ptr<RepondeurBoites> repondeur;
+    std::unique_ptr<Repondeur> repondeur;
     FaussesReponses dialogues;
     QPointer<FenChoixEcriture> editeur;
 };
@@ -90,7 +90,7 @@ void TestEditeurFichiers::init()
     dossier = std::make_unique<QTemporaryDir>();
     QVERIFY(dossier->isValid());
     cellules = std::make_unique<CasesDeTest>();
-    repondeur = std::make_unique<RepondeurBoites>();
+    repondeur = std::make_unique<Repondeur>(Repondeur::Autres::Laisser);
     dialogues = {};
 }
 
@@ -159,7 +159,7 @@ void TestEditeurFichiers::allerRetour()
 
     QCOMPARE(cellules->textes(), glyphes);
     QCOMPARE(dialogues.questions, QList<Dialogue>({Dialogue::Enregistrement, Dialogue::Ouverture}));
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
     QVERIFY(!cellules->styleValide);
 }
 
@@ -207,7 +207,7 @@ void TestEditeurFichiers::lecture()
 
     QCOMPARE(cellules->textes(), attendu);
     QCOMPARE(statut(), u"Fichier ouvert : style.txt"_s);
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
 }
 
 void TestEditeurFichiers::casesVidesALaFin()
@@ -257,7 +257,7 @@ void TestEditeurFichiers::enregistrerDemandeUnNom()
     declencher(u"actionEnregistrer"_s);
     QCOMPARE(nomVide.count(), 2);
     QCOMPARE(dialogues.questions.size(), 3);
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
 }
 
 void TestEditeurFichiers::enregistrerApresOuvrir()
@@ -287,7 +287,7 @@ void TestEditeurFichiers::annulerLOuverture()
     declencher(u"actionOuvrir"_s);
     QCOMPARE(cellules->textes(), charges);
     QCOMPARE(statut(), u"Fichier ouvert : premier.txt"_s);
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
 
     // So "Enregistrer" asks again rather than writing anywhere.
     declencher(u"actionEnregistrer"_s);
@@ -334,13 +334,13 @@ void TestEditeurFichiers::fichierIlisible()
     declencher(u"actionOuvrir"_s);
 
     if (accepte) {
-        QVERIFY(repondeur->boites.isEmpty());
+        QVERIFY(repondeur->boites().isEmpty());
         QCOMPARE(cellules->textes(), glyphesDifferents(u"f"_s));
         QCOMPARE(statut(), u"Fichier ouvert : "_s + nom);
         return;
     }
-    QCOMPARE(repondeur->boites.size(), 1);
-    const RepondeurBoites::Boite &boite = repondeur->boites.first();
+    QCOMPARE(repondeur->boites().size(), 1);
+    const FenetreModale boite = repondeur->boites().first();
     QCOMPARE(boite.titre, u"Erreur"_s);
     QCOMPARE(boite.icone, QMessageBox::Critical);
     QCOMPARE(boite.parent, editeur.data());
@@ -364,16 +364,16 @@ void TestEditeurFichiers::enregistrementImpossible()
 
     declencher(u"actionEnregistrerSous"_s);
 
-    QCOMPARE(repondeur->boites.size(), 1);
-    QCOMPARE(repondeur->boites.first().titre, u"Erreur"_s);
-    QVERIFY(repondeur->boites.first().texte.contains(impossible));
+    QCOMPARE(repondeur->boites().size(), 1);
+    QCOMPARE(repondeur->boites().first().titre, u"Erreur"_s);
+    QVERIFY(repondeur->boites().first().texte.contains(impossible));
     QCOMPARE(statut(), u"Aucun fichier ouvert."_s);
     QVERIFY(!QFile::exists(impossible));
 
     // No file was written, so there is still no current file.
     declencher(u"actionEnregistrer"_s);
     QCOMPARE(dialogues.questions.size(), 2);
-    QCOMPARE(repondeur->boites.size(), 1);
+    QCOMPARE(repondeur->boites().size(), 1);
 }
 
 void TestEditeurFichiers::enregistrementInterrompu()
@@ -409,8 +409,8 @@ void TestEditeurFichiers::enregistrementInterrompu()
     QCOMPARE(dialogues.questions,
              QList<Dialogue>(
                  {Dialogue::Enregistrement, Dialogue::Enregistrement, Dialogue::Enregistrement}));
-    QCOMPARE(repondeur->boites.size(), 1);
-    QVERIFY(repondeur->boites.first().texte.contains(chemin(u"style.txt"_s)));
+    QCOMPARE(repondeur->boites().size(), 1);
+    QVERIFY(repondeur->boites().first().texte.contains(chemin(u"style.txt"_s)));
     QCOMPARE(lire(u"style.txt"_s), ancienContenu);
     QCOMPARE(QDir(dossier->path()).entryList(QDir::Files), QStringList({u"style.txt"_s}));
 #else
@@ -435,9 +435,9 @@ void TestEditeurFichiers::nomEnTexteSimple()
 
     // An error names the file as it is too.
     declencher(u"actionOuvrir"_s);
-    QCOMPARE(repondeur->boites.size(), 1);
-    QCOMPARE(repondeur->boites.first().format, Qt::PlainText);
-    QVERIFY(repondeur->boites.first().texte.contains(chemin(u"<i>dossier"_s)));
+    QCOMPARE(repondeur->boites().size(), 1);
+    QCOMPARE(repondeur->boites().first().format, Qt::PlainText);
+    QVERIFY(repondeur->boites().first().texte.contains(chemin(u"<i>dossier"_s)));
 }
 
 void TestEditeurFichiers::dialoguesDuSysteme_data()
@@ -487,7 +487,7 @@ void TestEditeurFichiers::dialoguesDuSysteme()
     QCOMPARE(parentVu, editeur.data());
     QCOMPARE(cellules->textes(), glyphesDifferents());
     QCOMPARE(statut(), u"Aucun fichier ouvert."_s);
-    QVERIFY(repondeur->boites.isEmpty());
+    QVERIFY(repondeur->boites().isEmpty());
 }
 
 QTEST_MAIN(TestEditeurFichiers)

@@ -1,6 +1,6 @@
 #include "FenChoixEcriture.h"
 #include "FenEntreeTexte.h"
-#include "outils.h"
+#include "outils_editeur.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -27,7 +27,6 @@ private:
 
     QTemporaryDir dossierReglages;
     QString fichier;
-    LecteurResultats lecteur;
 };
 
 void TestReglagesHostiles::initTestCase()
@@ -90,7 +89,7 @@ void TestReglagesHostiles::magasin()
     QFETCH(QStringList, lus);
 
     preparer(contenu, dossier);
-    RepondeurBoites repondeur;
+    Repondeur repondeur(Repondeur::Autres::Laisser);
     FenEntreeTexte principale;
     principale.show();
     FenChoixEcriture *editeur = personnaliser(principale);
@@ -111,17 +110,17 @@ void TestReglagesHostiles::magasin()
 
     // Validated for this run whatever became of the store.
     QVERIFY(editeur->isHidden());
-    QCOMPARE(traduire(&principale, lecteur, u"ab"_s), glyphes[0] + glyphes[1]);
+    QCOMPARE(traduire(&principale, repondeur, u"ab"_s), glyphes[0] + glyphes[1]);
 
     if (dossier) {
-        QCOMPARE(repondeur.boites.size(), 1);
-        QCOMPARE(repondeur.boites[0].titre, u"Erreur"_s);
-        QVERIFY2(repondeur.boites[0].texte.contains(fichier),
-                 qPrintable(repondeur.boites[0].texte));
-        QCOMPARE(repondeur.boites[0].format, Qt::PlainText);
+        QCOMPARE(repondeur.boites().size(), 1);
+        QCOMPARE(repondeur.boites()[0].titre, u"Erreur"_s);
+        QVERIFY2(repondeur.boites()[0].texte.contains(fichier),
+                 qPrintable(repondeur.boites()[0].texte));
+        QCOMPARE(repondeur.boites()[0].format, Qt::PlainText);
         return;
     }
-    QVERIFY2(repondeur.boites.isEmpty(), qPrintable(repondeur.boites.value(0).texte));
+    QVERIFY2(repondeur.boites().isEmpty(), qPrintable(repondeur.boites().value(0).texte));
     QSettings relus(fichier, QSettings::IniFormat);
     for (int i = 0; i < nombreLettres; ++i)
         QCOMPARE(relus.value(QString(QChar(u'A' + i))).toString(), glyphes[i]);

@@ -64,7 +64,8 @@ int main(int argc, char *argv[])
     dossier = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(dossier);
     QTemporaryDir configuration;
-    isolerReglages(configuration);
+    if (!isolerReglages(configuration))
+        qFatal("The settings store would not move into a temporary folder");
 
     FenEntreeTexte fenetre;
     fenetre.show();

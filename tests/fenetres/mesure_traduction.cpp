@@ -5,6 +5,7 @@
 //   QT_QPA_PLATFORM=offscreen fenetres_mesure
 
 #include "FenEntreeTexte.h"
+#include "FenTexteTraduit.h"
 #include "outils.h"
 #include "traduction.h"
 
@@ -121,7 +122,8 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QTemporaryDir configuration;
-    isolerReglages(configuration);
+    if (!isolerReglages(configuration))
+        qFatal("The settings store would not move into a temporary folder");
 
     const QString francais = texteFrancais();
     Demande versLeet;

@@ -89,8 +89,7 @@ private:
 void TestPrincipale::initTestCase()
 {
     QVERIFY(configuration.isValid());
-    isolerReglages(configuration);
-    QVERIFY(reglages().fileName().startsWith(configuration.path()));
+    QVERIFY(isolerReglages(configuration));
 }
 
 void TestPrincipale::init()

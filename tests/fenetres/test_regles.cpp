@@ -45,8 +45,7 @@ private:
 void TestRegles::initTestCase()
 {
     QVERIFY(configuration.isValid());
-    isolerReglages(configuration);
-    QVERIFY(reglages().fileName().startsWith(configuration.path()));
+    QVERIFY(isolerReglages(configuration));
 }
 
 void TestRegles::init()

@@ -53,8 +53,7 @@ private:
 void TestTraduire::initTestCase()
 {
     QVERIFY(configuration.isValid());
-    isolerReglages(configuration);
-    QVERIFY(reglages().fileName().startsWith(configuration.path()));
+    QVERIFY(isolerReglages(configuration));
 }
 
 void TestTraduire::init()
