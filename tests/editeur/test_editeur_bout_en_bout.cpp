@@ -32,6 +32,7 @@ private slots:
     void reglagesRelusAuDemarrage_data();
     void reglagesRelusAuDemarrage();
     void styleChargeDUnFichier();
+    void resultatTropLongRefuse();
 
 private:
     void choisirStylePersonnel();
@@ -258,6 +259,32 @@ void TestEditeurBoutEnBout::styleChargeDUnFichier()
     // Korvane's own B, I, L and Q as the personal style.
     QCOMPARE(traduire(u"Bill"_s), traduireFrancaisKorvane(u"Bill"_s, 4, false, false));
     QCOMPARE(reglages().value(u"Q"_s).toString(), QString(glyphe(Style::Korvane, 16)));
+}
+
+void TestEditeurBoutEnBout::resultatTropLongRefuse()
+{
+    // A glyph of 100,000 characters over a text of a million: the result
+    // (some 200 GB) would not fit in memory. The command says so, and nothing
+    // else. The text has short lines, which the text box lays out quickly.
+    choisirStylePersonnel();
+    FenChoixEcriture *editeur = personnaliser();
+    QVERIFY(editeur);
+    for (int i = 0; i < nombreLettres; ++i) {
+        editeur->findChild<QLineEdit *>(u"case"_s + QChar(u'A' + i))
+            ->setText(i == 0 ? QString(100 * 1000, u'x') : QString(2, QChar(u'a' + i)));
+    }
+    cliquer(editeur, u"boutonValider"_s);
+    QVERIFY(editeur->isHidden());
+
+    QCOMPARE(traduire((QString(99, u'a') + u'\n').repeated(10 * 1000)), QString());
+    const QList<FenetreModale> boites = repondeur->boites();
+    QCOMPARE(boites.size(), 1);
+    QCOMPARE(boites[0].titre, u"Erreur"_s);
+    QVERIFY2(boites[0].texte.contains(u"trop long pour tenir en mémoire"_s),
+             qPrintable(boites[0].texte));
+
+    // The window goes on translating.
+    QCOMPARE(traduire(u"b"_s), u"bb"_s);
 }
 
 QTEST_MAIN(TestEditeurBoutEnBout)
