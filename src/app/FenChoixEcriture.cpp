@@ -2,6 +2,7 @@
 
 #include "fichierstyle.h"
 #include "icone.h"
+#include "menus.h"
 #include "reglages.h"
 #include "validation.h"
 
@@ -81,21 +82,15 @@ void FenChoixEcriture::creerMenus()
 {
     QMenu *menuFichier = menuBar()->addMenu(u"Fichier"_s);
     menuFichier->setObjectName(u"menuFichier"_s);
-    actionOuvrir = menuFichier->addAction(u"Ouvrir..."_s);
-    actionOuvrir->setObjectName(u"actionOuvrir"_s);
-    actionOuvrir->setShortcut(QKeySequence(u"Ctrl+O"_s));
-    actionEnregistrer = menuFichier->addAction(u"Enregistrer"_s);
-    actionEnregistrer->setObjectName(u"actionEnregistrer"_s);
-    actionEnregistrer->setShortcut(QKeySequence(u"Ctrl+S"_s));
-    actionEnregistrerSous = menuFichier->addAction(u"Enregistrer sous..."_s);
-    actionEnregistrerSous->setObjectName(u"actionEnregistrerSous"_s);
-    actionEnregistrerSous->setShortcut(QKeySequence(u"Ctrl+Shift+S"_s));
+    actionOuvrir = ajouterAction(menuFichier, u"Ouvrir..."_s, u"actionOuvrir"_s, u"Ctrl+O"_s);
+    actionEnregistrer =
+        ajouterAction(menuFichier, u"Enregistrer"_s, u"actionEnregistrer"_s, u"Ctrl+S"_s);
+    actionEnregistrerSous = ajouterAction(menuFichier, u"Enregistrer sous..."_s,
+                                          u"actionEnregistrerSous"_s, u"Ctrl+Shift+S"_s);
 
     QMenu *menuAide = menuBar()->addMenu(u"Aide"_s);
     menuAide->setObjectName(u"menuAide"_s);
-    actionPrecisions = menuAide->addAction(u"Précisions"_s);
-    actionPrecisions->setObjectName(u"actionPrecisions"_s);
-    actionPrecisions->setShortcut(QKeySequence(u"Ctrl+P"_s));
+    actionPrecisions = ajouterAction(menuAide, u"Précisions"_s, u"actionPrecisions"_s, u"Ctrl+P"_s);
 }
 
 void FenChoixEcriture::creerControles()

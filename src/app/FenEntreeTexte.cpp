@@ -3,6 +3,7 @@
 #include "FenChoixEcriture.h"
 #include "FenTexteTraduit.h"
 #include "icone.h"
+#include "menus.h"
 #include "reglages.h"
 #include "traduction.h"
 
@@ -87,21 +88,17 @@ void FenEntreeTexte::creerMenus()
 {
     menuEcritures = menuBar()->addMenu(u"&Écritures"_s);
     menuEcritures->setObjectName(u"menuEcritures"_s);
-    actionEcritureVelmora = menuEcritures->addAction(u"Écriture de Velmora"_s);
-    actionEcritureVelmora->setObjectName(u"actionEcritureVelmora"_s);
-    actionEcritureVelmora->setShortcut(QKeySequence(u"Ctrl+M"_s));
-    actionEcritureKorvane = menuEcritures->addAction(u"Écriture de Korvane"_s);
-    actionEcritureKorvane->setObjectName(u"actionEcritureKorvane"_s);
-    actionEcritureKorvane->setShortcut(QKeySequence(u"Ctrl+R"_s));
+    actionEcritureVelmora = ajouterAction(menuEcritures, u"Écriture de Velmora"_s,
+                                          u"actionEcritureVelmora"_s, u"Ctrl+M"_s);
+    actionEcritureKorvane = ajouterAction(menuEcritures, u"Écriture de Korvane"_s,
+                                          u"actionEcritureKorvane"_s, u"Ctrl+R"_s);
 
     menuQuestion = menuBar()->addMenu(u"&?"_s);
     menuQuestion->setObjectName(u"menuQuestion"_s);
-    actionModeEmploi = menuQuestion->addAction(u"Mode d'emploi"_s);
-    actionModeEmploi->setObjectName(u"actionModeEmploi"_s);
-    actionModeEmploi->setShortcut(QKeySequence(u"Ctrl+E"_s));
-    actionAPropos = menuQuestion->addAction(u"À Propos du Scribolix"_s);
-    actionAPropos->setObjectName(u"actionAPropos"_s);
-    actionAPropos->setShortcut(QKeySequence(u"Ctrl+P"_s));
+    actionModeEmploi =
+        ajouterAction(menuQuestion, u"Mode d'emploi"_s, u"actionModeEmploi"_s, u"Ctrl+E"_s);
+    actionAPropos =
+        ajouterAction(menuQuestion, u"À Propos du Scribolix"_s, u"actionAPropos"_s, u"Ctrl+P"_s);
 }
 
 void FenEntreeTexte::creerControles()
