@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -269,6 +270,18 @@ QString allerRetourAttendu(const QString &texte)
     return attendu;
 }
 
+// The text written with blanks between letters, and that leet read back with
+// the blanks removed.
+std::pair<QString, QString> allerRetourEspace(Style style, const QString &texte)
+{
+    const bool velmora = style == Style::Velmora;
+    const QString leet = velmora ? traduireFrancaisVelmora(texte, texte.size(), false, true)
+                                 : traduireFrancaisKorvane(texte, texte.size(), false, true);
+    const QString relu = velmora ? traduireLeetVelmora(leet, leet.size(), true)
+                                 : traduireLeetKorvane(leet, leet.size(), true);
+    return {leet, relu};
+}
+
 void verifierAllerRetour(const QString &texte)
 {
     const QString attendu = allerRetourAttendu(texte);
@@ -284,10 +297,9 @@ void verifierAllerRetour(const QString &texte)
 
     for (const Style style : {Style::Velmora, Style::Korvane}) {
         const bool velmora = style == Style::Velmora;
-        const QString leet = velmora ? traduireFrancaisVelmora(texte, texte.size(), false, true)
-                                     : traduireFrancaisKorvane(texte, texte.size(), false, true);
-        const QString relu = velmora ? traduireLeetVelmora(leet, leet.size(), true)
-                                     : traduireLeetKorvane(leet, leet.size(), true);
+        const std::pair<QString, QString> allerRetour = allerRetourEspace(style, texte);
+        const QString &leet = allerRetour.first;
+        const QString &relu = allerRetour.second;
         const auto contexte = [&] {
             return (velmora ? u"Velmora "_s : u"Korvane "_s) + lisible(texte) + u" → "_s +
                    lisible(leet) + u" → "_s + lisible(relu);
@@ -308,10 +320,9 @@ void verifierCapitales(const QString &texte)
 {
     for (const Style style : {Style::Velmora, Style::Korvane}) {
         const bool velmora = style == Style::Velmora;
-        const QString leet = velmora ? traduireFrancaisVelmora(texte, texte.size(), false, true)
-                                     : traduireFrancaisKorvane(texte, texte.size(), false, true);
-        const QString relu = velmora ? traduireLeetVelmora(leet, leet.size(), true)
-                                     : traduireLeetKorvane(leet, leet.size(), true);
+        const std::pair<QString, QString> allerRetour = allerRetourEspace(style, texte);
+        const QString &leet = allerRetour.first;
+        const QString &relu = allerRetour.second;
         for (qsizetype i = 1; i < relu.size(); ++i) {
             EXIGER(relu.at(i) < u'A' || relu.at(i) > u'Z',
                    (velmora ? u"Velmora "_s : u"Korvane "_s) + lisible(texte) + u" → "_s +

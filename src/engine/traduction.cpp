@@ -11,9 +11,11 @@ namespace {
 
 constexpr char16_t antiSlash = u'\\';
 
-bool estBlanc(unsigned char cle)
+// A blank, a tab or a line break: for a key, or for a character (whose key is
+// a blank exactly when the character is one).
+bool estBlanc(char16_t c)
 {
-    return cle == ' ' || cle == '\n' || cle == '\r' || cle == '\t';
+    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t';
 }
 
 int indexLettre(unsigned char cle)
@@ -105,11 +107,9 @@ QString convertirVersLeet(const TableLeet &table, const char16_t *source, qsizet
                           qsizetype fin, qsizetype n, bool mettreEspaces)
 {
     // The blank added after a character: not after a blank, a tab or a line
-    // break of the input (the only characters whose key is a blank), and
-    // never after the last character of the text.
+    // break of the input, and never after the last character of the text.
     const auto ajouteUnBlanc = [&](qsizetype p) {
-        const char16_t c = source[p];
-        return mettreEspaces && p < n - 1 && c != u' ' && c != u'\n' && c != u'\r' && c != u'\t';
+        return mettreEspaces && p < n - 1 && !estBlanc(source[p]);
     };
 
     // A first pass measures the result so that it is allocated exactly once.
