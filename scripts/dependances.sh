@@ -3,7 +3,7 @@
 # the machine lacks. Extra package names may be given as arguments.
 set -eu
 
-paquets="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-dejavu-core libbenchmark-dev $*"
+paquets="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-dejavu-core libbenchmark-dev wfrench $*"
 
 manquants=""
 for paquet in $paquets; do

@@ -1,6 +1,8 @@
 // scribolix-cli: the translation engine for scripts and batches.
 
+#include "dictionnaire.h"
 #include "fichierstyle.h"
+#include "retablissement.h"
 #include "traduction.h"
 #include "validation.h"
 
@@ -18,6 +20,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum CodeSortie { Reussite = 0, TexteRefuse = 1, MauvaisUsage = 2 };
+
+const QString dictionnaireParDefaut = u"/usr/share/dict/french"_s;
 
 const QString messageTropLong = u"le texte traduit serait trop long pour tenir en mémoire."_s;
 
@@ -38,11 +42,17 @@ Options :
   --supprimer-espaces        Supprime les espaces entre les lettres (leet
                              vers français).
   --doubler-antislashs       Double les anti-slashs (français vers leet).
+  --retablir                 Relit le leet en vrais mots français, accents
+                             compris, à l'aide d'une liste de mots (avec
+                             --leet-vers-francais seulement).
+  --dictionnaire <fichier>   Liste de mots de --retablir, un mot par ligne
+                             en UTF-8 (/usr/share/dict/french par défaut).
   -h, --help                 Affiche cette aide.
   -v, --version              Affiche la version.
 
 Codes de sortie : 0 en cas de réussite, 1 si le texte est vide ou ne
-donne rien, 2 pour une erreur d'usage ou de fichier de style.
+donne rien, 2 pour une erreur d'usage, de fichier de style ou de liste
+de mots.
 )"_s;
 
 void ecrire(FILE *flux, const QByteArray &octets)
@@ -72,6 +82,8 @@ void declarerOptions(QCommandLineParser &analyseur)
         {u"espaces"_s, QString()},
         {u"supprimer-espaces"_s, QString()},
         {u"doubler-antislashs"_s, QString()},
+        {u"retablir"_s, QString()},
+        {u"dictionnaire"_s, QString(), u"fichier"_s},
         {{u"h"_s, u"help"_s}, QString()},
         {{u"v"_s, u"version"_s}, QString()},
     });
@@ -87,6 +99,11 @@ std::optional<Demande> lireDemande(const QCommandLineParser &analyseur, QString 
     demande.supprimerEspaces = analyseur.isSet(u"supprimer-espaces"_s);
     demande.doublerAntiSlashs = analyseur.isSet(u"doubler-antislashs"_s);
 
+    if ((analyseur.isSet(u"retablir"_s) || analyseur.isSet(u"dictionnaire"_s)) &&
+        !analyseur.isSet(u"leet-vers-francais"_s)) {
+        erreur = u"--retablir et --dictionnaire vont avec --leet-vers-francais."_s;
+        return std::nullopt;
+    }
     if (analyseur.isSet(u"perso"_s)) {
         if (analyseur.isSet(u"style"_s)) {
             erreur = u"--perso et --style ne peuvent pas aller ensemble."_s;
@@ -176,6 +193,16 @@ int main(int argc, char *argv[])
         cases = *perso;
     }
 
+    std::optional<Dictionnaire> dictionnaire;
+    if (analyseur.isSet(u"retablir"_s)) {
+        const QString chemin = analyseur.isSet(u"dictionnaire"_s)
+                                   ? analyseur.value(u"dictionnaire"_s)
+                                   : dictionnaireParDefaut;
+        dictionnaire = Dictionnaire::charger(chemin, &erreur);
+        if (!dictionnaire)
+            return echouer(MauvaisUsage, erreur);
+    }
+
     const QStringList arguments = analyseur.positionalArguments();
     const bool depuisArguments = !arguments.isEmpty();
     const QString texte =
@@ -187,17 +214,25 @@ int main(int argc, char *argv[])
     // longer than its French, and is never held whole, neither in UTF-16 nor
     // in UTF-8.
     bool rienEcrit = true;
-    try {
-        traduireParTranches(*demande, texte, cases, 64 * 1024, [&](const QString &morceau) {
-            if (morceau.isEmpty())
-                return;
-            ecrire(stdout, morceau.toUtf8());
-            rienEcrit = false;
-        });
-    } catch (const std::bad_alloc &) {
-        // Long personal glyphs over a long text: the result does not fit.
-        return echouer(TexteRefuse, messageTropLong);
-    }
+    if (dictionnaire) {
+        const Style style =
+            demande->ecriture == Ecriture::Korvane ? Style::Korvane : Style::Velmora;
+        const QByteArray francais =
+            retablirLeet(*dictionnaire, style, texte, demande->supprimerEspaces).toUtf8();
+        ecrire(stdout, francais);
+        rienEcrit = francais.isEmpty();
+    } else
+        try {
+            traduireParTranches(*demande, texte, cases, 64 * 1024, [&](const QString &morceau) {
+                if (morceau.isEmpty())
+                    return;
+                ecrire(stdout, morceau.toUtf8());
+                rienEcrit = false;
+            });
+        } catch (const std::bad_alloc &) {
+            // Long personal glyphs over a long text: the result does not fit.
+            return echouer(TexteRefuse, messageTropLong);
+        }
     if (rienEcrit)
         return echouer(TexteRefuse, u"Vous n'avez entré aucun texte, ou vous avez utilisé "
                                     u"des symboles inconnus."_s);

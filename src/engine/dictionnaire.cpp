@@ -1,0 +1,195 @@
+#include "dictionnaire.h"
+
+#include "glyphes.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Appends the key letters of one character of a word; false for a character
+// that no letter of a key can stand for (a digit, a hyphen, an apostrophe).
+bool ajouterCle(char16_t c, QByteArray &cle)
+{
+    if (c >= u'a' && c <= u'z') {
+        cle.append(char(c));
+        return true;
+    }
+    if (c >= u'A' && c <= u'Z') {
+        cle.append(char(c - u'A' + u'a'));
+        return true;
+    }
+    if (estIAccentue(c)) {
+        cle.append('i');
+        return true;
+    }
+    const QLatin1StringView bases = lettresDeBase(c);
+    if (!bases.isEmpty()) {
+        for (const char base : bases)
+            cle.append(char(base - 'A' + 'a'));
+        return true;
+    }
+    // Leet writes nothing for a letter beyond Latin-1 ("œ"): the key has
+    // nothing for it either, as the leet of the word has not.
+    return c >= 0x100 && QChar(c).isLetter();
+}
+
+} // namespace
+
+std::optional<Dictionnaire> Dictionnaire::charger(const QString &chemin, QString *erreur)
+{
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        if (erreur)
+            *erreur = u"liste de mots illisible : %1 (%2)."_s.arg(chemin, fichier.errorString());
+        return std::nullopt;
+    }
+    const QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError) {
+        if (erreur)
+            *erreur = u"liste de mots illisible : %1 (%2)."_s.arg(chemin, fichier.errorString());
+        return std::nullopt;
+    }
+    return depuisTexte(octets);
+}
+
+Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8)
+{
+    Dictionnaire d;
+    if (utf8.startsWith("\xEF\xBB\xBF"))
+        utf8 = utf8.sliced(3);
+    const QString texte = QString::fromUtf8(utf8);
+    d.formes.reserve(texte.size());
+    d.cles.reserve(texte.size());
+    d.entrees.reserve(size_t(texte.count(u'\n') + 1));
+
+    QByteArray cle;
+    qsizetype debut = 0;
+    while (debut < texte.size()) {
+        qsizetype fin = texte.indexOf(u'\n', debut);
+        if (fin < 0)
+            fin = texte.size();
+        QStringView ligne = QStringView(texte).sliced(debut, fin - debut);
+        debut = fin + 1;
+        if (ligne.endsWith(u'\r'))
+            ligne.chop(1);
+        if (ligne.isEmpty() || ligne.size() > 0xFFFF)
+            continue;
+        cle.clear();
+        bool valable = true;
+        quint16 accents = 0;
+        for (const QChar c : ligne) {
+            valable = ajouterCle(c.unicode(), cle);
+            if (!valable)
+                break;
+            if (c.unicode() >= 0x80)
+                ++accents;
+        }
+        if (!valable || cle.size() < 2 || cle.size() > 0xFFFF)
+            continue;
+        Entree e;
+        e.cle = qint32(d.cles.size());
+        e.longueurCle = quint16(cle.size());
+        e.forme = qint32(d.formes.size());
+        e.longueurForme = quint16(ligne.size());
+        e.accents = accents;
+        d.cles.append(cle);
+        d.formes.append(ligne.toString().toLower());
+        d.entrees.push_back(e);
+    }
+    d.trier();
+    return d;
+}
+
+char Dictionnaire::octet(const Entree &entree, qint32 profondeur) const
+{
+    // A key that ends before `profondeur` sorts before every letter.
+    return profondeur < entree.longueurCle ? cles.constData()[entree.cle + profondeur] : '\0';
+}
+
+// Sorts the entries by key, spellings of one key in the order of the choice
+// rule, and records on the first entry of every key what mot() answers.
+void Dictionnaire::trier()
+{
+    const auto vueCle = [this](const Entree &e) {
+        return QByteArrayView(cles.constData() + e.cle, e.longueurCle);
+    };
+    const auto vueForme = [this](const Entree &e) {
+        return QStringView(formes.constData() + e.forme, e.longueurForme);
+    };
+    // Among spellings of one key: fewest accented letters first, then the
+    // smaller in code order ("près" before "prés").
+    std::sort(entrees.begin(), entrees.end(), [&](const Entree &a, const Entree &b) {
+        const int parCle = vueCle(a).compare(vueCle(b));
+        if (parCle != 0)
+            return parCle < 0;
+        if (a.accents != b.accents)
+            return a.accents < b.accents;
+        return vueForme(a).compare(vueForme(b)) < 0;
+    });
+    for (size_t i = 0; i < entrees.size();) {
+        size_t j = i;
+        bool simple = false;
+        quint16 accentues = 0;
+        while (j < entrees.size() && vueCle(entrees[j]) == vueCle(entrees[i])) {
+            if (entrees[j].accents == 0 && vueForme(entrees[j]).size() == entrees[j].longueurCle)
+                simple = true;
+            else
+                ++accentues;
+            ++j;
+        }
+        // The word with no accent wins ("a" stays "a"); otherwise the first
+        // accented spelling in the rule's order.
+        size_t choisie = i;
+        while (choisie < j && entrees[choisie].accents == 0)
+            ++choisie;
+        entrees[i].choix = simple || choisie == j ? 0 : qint32(choisie) + 1;
+        entrees[i].accentues = accentues;
+        i = j;
+    }
+}
+
+Dictionnaire::Plage Dictionnaire::prolonger(Plage plage, char lettre) const
+{
+    const auto debut = entrees.begin() + plage.debut;
+    const auto fin = entrees.begin() + plage.fin;
+    const qint32 p = plage.profondeur;
+    const auto bas =
+        std::partition_point(debut, fin, [&](const Entree &e) { return octet(e, p) < lettre; });
+    const auto haut =
+        std::partition_point(bas, fin, [&](const Entree &e) { return octet(e, p) == lettre; });
+    return {qint32(bas - entrees.begin()), qint32(haut - entrees.begin()), p + 1};
+}
+
+qint32 Dictionnaire::mot(Plage plage) const
+{
+    if (plage.vide() || plage.profondeur == 0)
+        return -1;
+    const Entree &premiere = entrees[size_t(plage.debut)];
+    return premiere.longueurCle == plage.profondeur ? premiere.choix : -1;
+}
+
+QStringView Dictionnaire::orthographe(qint32 choix) const
+{
+    if (choix <= 0)
+        return {};
+    const Entree &e = entrees[size_t(choix - 1)];
+    return QStringView(formes.constData() + e.forme, e.longueurForme);
+}
+
+int Dictionnaire::nombreDOrthographes(qint32 choix) const
+{
+    if (choix <= 0)
+        return 0;
+    // The first entry of the key holds the count.
+    qint32 i = choix - 1;
+    const QByteArrayView cle(cles.constData() + entrees[size_t(i)].cle,
+                             entrees[size_t(i)].longueurCle);
+    while (i > 0 && QByteArrayView(cles.constData() + entrees[size_t(i - 1)].cle,
+                                   entrees[size_t(i - 1)].longueurCle) == cle)
+        --i;
+    return entrees[size_t(i)].accentues;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+// A French word list (one word per line, UTF-8) read for the leet reading that
+// restores words: each word is kept under its key, the small letters that its
+// leet gives back (accents dropped, "æ" as "ae", what leet cannot write left
+// out), together with its own spelling, accents included.
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class Dictionnaire
+{
+public:
+    // The words of a file; on failure, a message naming the file.
+    static std::optional<Dictionnaire> charger(const QString &chemin, QString *erreur = nullptr);
+    // The words of a text: byte-order mark, CR LF line ends and blank lines
+    // allowed. Words of one letter (the list's letter names) and words with
+    // a character that is no letter are left out.
+    static Dictionnaire depuisTexte(QByteArrayView utf8);
+
+    qsizetype nombreDeCles() const { return qsizetype(entrees.size()); }
+
+    // The keys that begin with a prefix, as a range of the sorted entries.
+    struct Plage
+    {
+        qint32 debut = 0;
+        qint32 fin = 0;
+        qint32 profondeur = 0;
+        bool vide() const { return debut >= fin; }
+    };
+    Plage racine() const { return {0, qint32(entrees.size()), 0}; }
+    // The keys that go on with the small letter `lettre`.
+    Plage prolonger(Plage plage, char lettre) const;
+
+    // The spelling to give a word whose key is exactly the range's prefix:
+    // -1 when no word has that key, 0 when the key itself is a word (it stays
+    // as read), otherwise 1 + the index of the chosen accented spelling.
+    qint32 mot(Plage plage) const;
+    QStringView orthographe(qint32 choix) const;
+    // How many accented spellings share the key of that choice (more than one
+    // means the choice rule decided).
+    int nombreDOrthographes(qint32 choix) const;
+
+private:
+    struct Entree
+    {
+        qint32 cle = 0;
+        qint32 forme = 0;
+        quint16 longueurCle = 0;
+        quint16 longueurForme = 0;
+        qint32 choix = -1;     // on the first entry of a key: what mot() answers
+        quint16 accentues = 0; // on the first entry of a key
+        quint16 accents = 0;   // accented letters in this spelling
+    };
+    char octet(const Entree &entree, qint32 profondeur) const;
+    void trier();
+
+    QByteArray cles;
+    QString formes;
+    std::vector<Entree> entrees;
+};

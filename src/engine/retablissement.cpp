@@ -1,0 +1,442 @@
+#include "retablissement.h"
+
+#include "traduction.h"
+
+#include <array>
+#include <vector>
+
+namespace {
+
+// A glyph as bytes, with the small letter it stands for.
+struct Glyphe
+{
+    std::array<char, 4> octets{};
+    int taille = 0;
+    char lettre = 0;
+};
+
+// What a character gives when no glyph takes it.
+enum class Copie : quint8 { Rien, Lettre, Chiffre, Signe };
+
+// Everything the reading needs of a style, built once.
+struct Lecture
+{
+    // Glyphs by first byte, in the standard reading's order: the style's Q and
+    // B, the shared glyphs, then its L and I.
+    std::array<std::vector<Glyphe>, 256> glyphes;
+    // Punctuation that belongs to no glyph of the style: it ends a word.
+    std::array<bool, 256> separateur{};
+    std::array<char16_t, 256> copies{};
+    std::array<Copie, 256> sorte{};
+};
+
+Lecture construireLecture(Style style)
+{
+    Lecture l;
+    const auto ajouter = [&](int lettre) {
+        const QLatin1StringView g = glyphe(style, lettre);
+        Glyphe x;
+        x.taille = int(g.size());
+        for (int k = 0; k < x.taille; ++k)
+            x.octets[size_t(k)] = g.data()[k];
+        x.lettre = char('a' + lettre);
+        l.glyphes[static_cast<unsigned char>(x.octets[0])].push_back(x);
+    };
+    ajouter('Q' - 'A');
+    ajouter('B' - 'A');
+    for (const char lettre : ordreReconnaissance())
+        ajouter(lettre - 'A');
+    ajouter('L' - 'A');
+    ajouter('I' - 'A');
+
+    std::array<bool, 256> dansUnGlyphe{};
+    for (int lettre = 0; lettre < nombreLettres; ++lettre)
+        for (const char c : glyphe(style, lettre))
+            dansUnGlyphe[static_cast<unsigned char>(c)] = true;
+    for (int code = 1; code < 256; ++code) {
+        QString copie;
+        recopierCaractere(QChar(code), cleAscii(char16_t(code)), copie);
+        const char16_t c = copie.isEmpty() ? 0 : copie.front().unicode();
+        l.copies[size_t(code)] = c;
+        if (c == 0)
+            l.sorte[size_t(code)] = Copie::Rien;
+        else if (c >= u'0' && c <= u'9')
+            l.sorte[size_t(code)] = Copie::Chiffre;
+        else if ((c < 128 && QChar(c).isLetter()) || !lettresDeBase(c).isEmpty())
+            l.sorte[size_t(code)] = Copie::Lettre;
+        else
+            l.sorte[size_t(code)] = Copie::Signe;
+        const bool ponctuation = code < 128 && l.sorte[size_t(code)] == Copie::Signe;
+        l.separateur[size_t(code)] = ponctuation && !dansUnGlyphe[size_t(code)] && code != ' ' &&
+                                     code != '\t' && code != '\n' && code != '\r';
+    }
+    return l;
+}
+
+const Lecture &lecture(Style style)
+{
+    static const std::array<Lecture, 2> lectures = {construireLecture(Style::Velmora),
+                                                    construireLecture(Style::Korvane)};
+    return lectures[style == Style::Korvane ? 1 : 0];
+}
+
+bool estBlanc(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+// Runs longer than this are no word: they get the standard reading.
+constexpr int longueurMaximale = 64;
+// Bound on the readings tried for one run, so that the cost stays linear.
+constexpr int essaisMaximum = 4096;
+
+class Lecteur
+{
+public:
+    Lecteur(const Dictionnaire &d, const Lecture &l, QString &s, StatistiquesRetablissement *st)
+        : dico(d), style(l), sortie(s), stats(st)
+    {}
+
+    // One character of the text; `retire` for a blank that the blank option
+    // removes.
+    void lire(char16_t code, bool retire)
+    {
+        if (retire) {
+            if (taille > 0)
+                ajouterAuMot(0, 0);
+            else
+                capitale = false;
+            return;
+        }
+        const unsigned char cle = code < 256 ? static_cast<unsigned char>(code) : 0xFF;
+        if (estBlanc(code)) {
+            finirMot(code);
+            sortie.append(QChar(code));
+            if (debutDuTexte)
+                capitale = false;
+            debutDuTexte = false;
+            return;
+        }
+        if (code < 128 && style.separateur[cle]) {
+            finirMot(code);
+            sortie.append(QChar(code));
+            capitale = code == u'.' || code == u'!' || code == u'?';
+            debutDuTexte = false;
+            return;
+        }
+        ajouterAuMot(code, static_cast<unsigned char>(cleAscii(code)));
+    }
+
+    void finir() { finirMot(0); }
+
+private:
+    void ajouterAuMot(char16_t code, unsigned char cle)
+    {
+        debutDuTexte = false;
+        if (taille == longueurMaximale) {
+            // Too long to be a word: the first part goes out as read, and the
+            // last three characters stay, since a glyph may go on there.
+            const int garde = 3;
+            const int lus = lireStandard(taille - garde);
+            // lireStandard() may have read into the kept characters.
+            const int reste = taille - lus;
+            for (int k = 0; k < reste; ++k) {
+                octets[size_t(k)] = octets[size_t(lus + k)];
+                codes[size_t(k)] = codes[size_t(lus + k)];
+            }
+            taille = reste;
+            long_ = true;
+        }
+        octets[size_t(taille)] = char(code == 0 ? 0 : cle);
+        codes[size_t(taille)] = code;
+        ++taille;
+    }
+
+    // The standard reading of the run's first characters up to `jusque`
+    // (a glyph that starts before it is read whole); returns where it stopped.
+    int lireStandard(int jusque)
+    {
+        int p = 0;
+        while (p < jusque) {
+            const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
+            if (o == 0) {
+                capitale = false;
+                ++p;
+                continue;
+            }
+            if (const Glyphe *g = glypheEn(p)) {
+                sortie.append(QChar(char16_t(capitale ? g->lettre - 'a' + 'A' : g->lettre)));
+                capitale = false;
+                p += g->taille;
+                continue;
+            }
+            copier(p);
+            ++p;
+        }
+        return p;
+    }
+
+    void copier(int p)
+    {
+        const char16_t code = codes[size_t(p)];
+        const char16_t c = code < 256 ? style.copies[code] : 0;
+        if (c)
+            sortie.append(QChar(c));
+        capitale = c == u'!' || c == u'?' || c == u'.';
+    }
+
+    bool present(const Glyphe &g, int p) const
+    {
+        if (p + g.taille > taille)
+            return false;
+        for (int k = 0; k < g.taille; ++k)
+            if (octets[size_t(p + k)] != g.octets[size_t(k)])
+                return false;
+        return true;
+    }
+
+    const Glyphe *glypheEn(int p) const
+    {
+        for (const Glyphe &g : style.glyphes[static_cast<unsigned char>(octets[size_t(p)])])
+            if (present(g, p))
+                return &g;
+        return nullptr;
+    }
+
+    // Depth-first over the readings of the run, glyphs in the standard order
+    // and the character's own copy last: the first reading found whose words
+    // are all in the list is taken, so the standard reading wins whenever it
+    // is one. `choix[p]` records what was taken at p.
+    bool explorer(int p, Dictionnaire::Plage plage, int segments)
+    {
+        if (++essais > essaisMaximum)
+            return false;
+        if (p == taille) {
+            if (plage.profondeur == 0)
+                return segments > 0;
+            if (dico.mot(plage) >= 0)
+                return true;
+            // "l'", "qu'", "jusqu'": a word that lost its final e.
+            return suivant == u'\'' && dico.mot(dico.prolonger(plage, 'e')) >= 0;
+        }
+        const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
+        if (o == 0) {
+            choix[size_t(p)] = rien;
+            return explorer(p + 1, plage, segments);
+        }
+        const std::vector<Glyphe> &candidats = style.glyphes[o];
+        bool unGlyphe = false;
+        for (size_t k = 0; k < candidats.size(); ++k) {
+            if (!present(candidats[k], p))
+                continue;
+            unGlyphe = true;
+            const Dictionnaire::Plage suite = dico.prolonger(plage, candidats[k].lettre);
+            if (suite.vide())
+                continue;
+            choix[size_t(p)] = qint8(k);
+            if (explorer(p + candidats[k].taille, suite,
+                         plage.profondeur == 0 ? segments + 1 : segments))
+                return true;
+        }
+        const char16_t code = codes[size_t(p)];
+        const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
+        choix[size_t(p)] = copie;
+        switch (sorte) {
+        case Copie::Rien:
+            return explorer(p + 1, plage, segments);
+        case Copie::Chiffre:
+            return false;
+        case Copie::Signe:
+            // A glyph read as punctuation only opens or closes the word:
+            // "(voir", "salut!".
+            if (unGlyphe && p != 0 && p != taille - 1)
+                return false;
+            if (plage.profondeur > 0 && dico.mot(plage) < 0)
+                return false;
+            return explorer(p + 1, dico.racine(), segments);
+        case Copie::Lettre: {
+            Dictionnaire::Plage suite = plage;
+            const char16_t c = style.copies[code];
+            const QLatin1StringView bases = lettresDeBase(c);
+            if (bases.isEmpty())
+                suite = dico.prolonger(suite, char(QChar(c).toLower().unicode()));
+            for (const char b : bases)
+                suite = dico.prolonger(suite, char(b - 'A' + 'a'));
+            if (suite.vide())
+                return false;
+            return explorer(p + 1, suite, plage.profondeur == 0 ? segments + 1 : segments);
+        }
+        }
+        return false;
+    }
+
+    // Writes the letters read since the last sign, in the list's spelling.
+    void ecrireSegment(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete)
+    {
+        if (plage.profondeur == 0)
+            return;
+        const qint32 choisi = dico.mot(plage);
+        if (choisi <= 0)
+            return; // as read: the key itself is a word, or an elided one
+        const QStringView forme = dico.orthographe(choisi);
+        sortie.truncate(debutSortie);
+        sortie.append(forme);
+        if (capitaleEnTete && debutSortie < sortie.size())
+            sortie[debutSortie] = sortie.at(debutSortie).toUpper();
+        if (stats) {
+            ++stats->accentsRendus;
+            if (dico.nombreDOrthographes(choisi) > 1)
+                ++stats->choixAccent;
+        }
+    }
+
+    void ecrireChoix()
+    {
+        Dictionnaire::Plage plage = dico.racine();
+        qsizetype debutSegment = sortie.size();
+        bool capitaleSegment = false;
+        for (int p = 0; p < taille;) {
+            if (choix[size_t(p)] == rien) {
+                ++p;
+                capitale = false;
+                continue;
+            }
+            if (choix[size_t(p)] >= 0) {
+                const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
+                                               [size_t(choix[size_t(p)])];
+                if (plage.profondeur == 0) {
+                    debutSegment = sortie.size();
+                    capitaleSegment = capitale;
+                }
+                sortie.append(QChar(char16_t(capitale ? g.lettre - 'a' + 'A' : g.lettre)));
+                plage = dico.prolonger(plage, g.lettre);
+                capitale = false;
+                p += g.taille;
+                continue;
+            }
+            const char16_t code = codes[size_t(p)];
+            const char16_t c = code < 256 ? style.copies[code] : 0;
+            if (code < 256 && style.sorte[code] == Copie::Lettre) {
+                if (plage.profondeur == 0) {
+                    debutSegment = sortie.size();
+                    capitaleSegment = false;
+                }
+                sortie.append(QChar(c));
+                const QLatin1StringView bases = lettresDeBase(c);
+                if (bases.isEmpty())
+                    plage = dico.prolonger(plage, char(QChar(c).toLower().unicode()));
+                for (const char b : bases)
+                    plage = dico.prolonger(plage, char(b - 'A' + 'a'));
+                capitale = false;
+                ++p;
+                continue;
+            }
+            ecrireSegment(int(debutSegment), plage, capitaleSegment);
+            plage = dico.racine();
+            copier(p);
+            ++p;
+        }
+        ecrireSegment(int(debutSegment), plage, capitaleSegment);
+    }
+
+    bool queChiffresEtSignes() const
+    {
+        bool chiffre = false;
+        for (int p = 0; p < taille; ++p) {
+            const char16_t code = codes[size_t(p)];
+            if (octets[size_t(p)] == 0)
+                continue;
+            const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
+            if (sorte == Copie::Lettre || sorte == Copie::Rien)
+                return false;
+            chiffre = chiffre || sorte == Copie::Chiffre;
+        }
+        // Digits ("2011"), or one mark alone ("!" between words).
+        return chiffre || taille == 1;
+    }
+
+    bool standardEstChoisi() const
+    {
+        for (int p = 0; p < taille;) {
+            if (octets[size_t(p)] == 0) {
+                ++p;
+                continue;
+            }
+            const Glyphe *g = glypheEn(p);
+            const qint8 attendu =
+                g ? qint8(g - style.glyphes[static_cast<unsigned char>(octets[size_t(p)])].data())
+                  : copie;
+            if (choix[size_t(p)] != attendu)
+                return false;
+            p += g ? g->taille : 1;
+        }
+        return true;
+    }
+
+    void finirMot(char16_t apres)
+    {
+        if (taille == 0) {
+            long_ = false;
+            return;
+        }
+        suivant = apres;
+        if (stats)
+            ++stats->mots;
+        essais = 0;
+        if (!long_ && explorer(0, dico.racine(), 0)) {
+            if (stats)
+                ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
+            ecrireChoix();
+        } else if (!long_ && queChiffresEtSignes()) {
+            if (stats)
+                ++stats->chiffres;
+            for (int p = 0; p < taille; ++p)
+                if (octets[size_t(p)] != 0)
+                    copier(p);
+                else
+                    capitale = false;
+        } else {
+            if (stats)
+                ++stats->repli;
+            lireStandard(taille);
+        }
+        taille = 0;
+        long_ = false;
+    }
+
+    static constexpr qint8 copie = -1;
+    static constexpr qint8 rien = -2;
+
+    const Dictionnaire &dico;
+    const Lecture &style;
+    QString &sortie;
+    StatistiquesRetablissement *stats;
+
+    std::array<char, longueurMaximale + 1> octets{};
+    std::array<char16_t, longueurMaximale + 1> codes{};
+    std::array<qint8, longueurMaximale + 1> choix{};
+    int taille = 0;
+    int essais = 0;
+    bool long_ = false;
+    bool capitale = true;
+    bool debutDuTexte = true;
+    char16_t suivant = 0;
+};
+
+} // namespace
+
+QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
+                     bool supprimerEspaces, StatistiquesRetablissement *statistiques)
+{
+    QString sortie;
+    sortie.reserve(texte.size());
+    Lecteur lecteur(dictionnaire, lecture(style), sortie, statistiques);
+    const qsizetype n = texte.size();
+    for (qsizetype p = 0; p < n; ++p) {
+        const char16_t c = texte[p].unicode();
+        const bool retire = supprimerEspaces && c == u' ' && (p + 1 >= n || texte[p + 1] != u' ');
+        lecteur.lire(c, retire);
+    }
+    lecteur.finir();
+    return sortie;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+// Leet read back into real French with a word list: word by word, among the
+// possible readings of the glyphs, the one that gives a word of the list, and
+// the word's accents given back. Blanks, line breaks, punctuation, capitals
+// and the blank option are handled as the standard reading handles them.
+
+#include "dictionnaire.h"
+#include "glyphes.h"
+
+#include <QString>
+
+// How often each rule decided, for measures.
+struct StatistiquesRetablissement
+{
+    qint64 mots = 0;            // runs read
+    qint64 lectureStandard = 0; // runs whose standard reading is a word
+    qint64 autreLecture = 0;    // runs given another reading that is a word
+    qint64 chiffres = 0;        // runs given as digits and punctuation
+    qint64 repli = 0;           // runs left to the standard reading
+    qint64 accentsRendus = 0;   // words given an accented spelling
+    qint64 choixAccent = 0;     // ... chosen among several accented spellings
+};
+
+QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
+                     bool supprimerEspaces, StatistiquesRetablissement *statistiques = nullptr);
