@@ -339,20 +339,25 @@ private:
         ecrireSegment(int(debutSegment), plage, capitaleSegment);
     }
 
-    bool queChiffresEtSignes() const
+    // Digits, with at most a mark on either side ("2011", "(1998)"), or one
+    // mark alone ("!" between words).
+    bool queDesChiffres() const
     {
+        if (taille == 1)
+            return codes[0] < 256 && style.sorte[codes[0]] != Copie::Lettre;
         bool chiffre = false;
         for (int p = 0; p < taille; ++p) {
             const char16_t code = codes[size_t(p)];
             if (octets[size_t(p)] == 0)
                 continue;
             const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
-            if (sorte == Copie::Lettre || sorte == Copie::Rien)
+            const bool bord = p == 0 || p == taille - 1;
+            if (sorte == Copie::Chiffre)
+                chiffre = true;
+            else if (sorte != Copie::Signe || !bord)
                 return false;
-            chiffre = chiffre || sorte == Copie::Chiffre;
         }
-        // Digits ("2011"), or one mark alone ("!" between words).
-        return chiffre || taille == 1;
+        return chiffre;
     }
 
     bool standardEstChoisi() const
@@ -387,7 +392,7 @@ private:
             if (stats)
                 ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
             ecrireChoix();
-        } else if (!long_ && queChiffresEtSignes()) {
+        } else if (!long_ && queDesChiffres()) {
             if (stats)
                 ++stats->chiffres;
             for (int p = 0; p < taille; ++p)

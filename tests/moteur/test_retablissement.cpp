@@ -1,0 +1,104 @@
+#include "retablissement.h"
+#include "traduction.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestRetablissement : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void lecture_data();
+    void lecture();
+    void sansMotConnuCommeLaLectureStandard();
+
+private:
+    QTemporaryDir dossier;
+    std::optional<Dictionnaire> dictionnaire;
+};
+
+void TestRetablissement::initTestCase()
+{
+    // A byte-order mark, CR LF line ends, blank lines, a letter name and a
+    // word with a hyphen, which are left out.
+    const QByteArray liste = "\xEF\xBB\xBF" "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
+                             "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
+                             "peut-être\r\nvoir";
+    QVERIFY(dossier.isValid());
+    const QString chemin = dossier.filePath(u"mots.txt"_s);
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.write(liste);
+    fichier.close();
+    QString erreur;
+    dictionnaire = Dictionnaire::charger(chemin, &erreur);
+    QVERIFY2(dictionnaire, qPrintable(erreur));
+    QVERIFY(!Dictionnaire::charger(dossier.filePath(u"absent.txt"_s), &erreur));
+    QVERIFY(erreur.contains(u"absent.txt"_s));
+}
+
+void TestRetablissement::lecture_data()
+{
+    QTest::addColumn<bool>("korvane");
+    QTest::addColumn<QString>("leet");
+    QTest::addColumn<bool>("supprimer");
+    QTest::addColumn<QString>("francais");
+
+    QTest::newRow("lui en tête") << true << u"|_|_||"_s << false << u"Lui"_s;
+    QTest::newRow("lui après un mot") << true << u"x |_|_||"_s << false << u"x lui"_s;
+    QTest::newRow("été en tête") << false << u"373"_s << false << u"Été"_s;
+    QTest::newRow("été après un mot") << false << u"x 373"_s << false << u"x été"_s;
+    QTest::newRow("chiffres") << false << u"2011"_s << false << u"2011"_s;
+    QTest::newRow("chiffres entre parenthèses") << false << u"x (2011)"_s << false << u"x (2011)"_s;
+    QTest::newRow("inconnu: lecture standard") << true << u"|_|_|_|"_s << false << u"Ujj"_s;
+    // A "!" kept as a mark ends the sentence.
+    QTest::newRow("! entre deux mots") << false << uR"(5/-\1|_|7 ! 1/-\)"_s << false
+                                       << u"Salut ! La"_s;
+    QTest::newRow("! collé au mot") << false << uR"(5/-\1|_|7!)"_s << false << u"Salut!"_s;
+    QTest::newRow("majuscule après une fin de phrase")
+        << false << u"373. 373"_s << false << u"Été. Été"_s;
+    QTest::newRow("blanc en tête") << false << u" 373"_s << false << u" été"_s;
+    QTest::newRow("mot sans accent gardé") << false << uR"(/-\ 1/-\)"_s << false << u"A la"_s;
+    QTest::newRow("moins d'accents d'abord") << false << uR"(|\/|3|\/|3)"_s << false << u"Même"_s;
+    QTest::newRow("puis l'ordre des codes") << false << u"|>|235"_s << false << u"Près"_s;
+    QTest::newRow("élision") << false << u"x 1'373"_s << false << u"x l'été"_s;
+    QTest::newRow("parenthèses") << false << u"x (373)"_s << false << u"x (été)"_s;
+    QTest::newRow("espaces supprimés") << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s;
+    QTest::newRow("mot trop long")
+        << false << QString(70, u'3') << false << u"E"_s + QString(69, u'e');
+}
+
+void TestRetablissement::lecture()
+{
+    QFETCH(bool, korvane);
+    QFETCH(QString, leet);
+    QFETCH(bool, supprimer);
+    QFETCH(QString, francais);
+    QCOMPARE(retablirLeet(*dictionnaire, korvane ? Style::Korvane : Style::Velmora, leet, supprimer),
+             francais);
+}
+
+// With no word known, every run that holds a letter reads as the standard
+// reading reads it.
+void TestRetablissement::sansMotConnuCommeLaLectureStandard()
+{
+    const Dictionnaire vide = Dictionnaire::depuisTexte({});
+    const QString leet = traduireFrancaisKorvane(
+        u"Ça va ? Oui, vraiment : « déjà » vu (au moins) quelques fois... Bien."_s, 1000, false,
+        false);
+    for (const bool supprimer : {false, true}) {
+        QCOMPARE(retablirLeet(vide, Style::Korvane, leet, supprimer),
+                 traduireLeetKorvane(leet, leet.size(), supprimer));
+        const QString velmora = traduireFrancaisVelmora(u"Vraiment, quelques bises ; x."_s, 100,
+                                                        false, supprimer);
+        QCOMPARE(retablirLeet(vide, Style::Velmora, velmora, supprimer),
+                 traduireLeetVelmora(velmora, velmora.size(), supprimer));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestRetablissement)
+#include "test_retablissement.moc"
