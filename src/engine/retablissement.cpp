@@ -207,11 +207,15 @@ private:
     // and the character's own copy last: the first reading found whose words
     // are all in the list is taken, so the standard reading wins whenever it
     // is one. `choix[p]` records what was taken at p.
-    bool explorer(int p, Dictionnaire::Plage plage, int segments)
+    bool explorer(int p, Dictionnaire::Plage plage, int segments, int queue = -1)
     {
         if (++essais > essaisMaximum)
             return false;
         if (p == taille) {
+            // One mark ("salut!"), or a bracketed end ("apropos(1)").
+            if (queue >= 0)
+                return segments > 0 && (queue == taille - 1 || (codes[size_t(queue)] == u'(' &&
+                                                                codes[size_t(taille - 1)] == u')'));
             if (plage.profondeur == 0)
                 return segments > 0;
             if (dico.mot(plage) >= 0)
@@ -222,11 +226,11 @@ private:
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         if (o == 0) {
             choix[size_t(p)] = rien;
-            return explorer(p + 1, plage, segments);
+            return explorer(p + 1, plage, segments, queue);
         }
         const std::vector<Glyphe> &candidats = style.glyphes[o];
         bool unGlyphe = false;
-        for (size_t k = 0; k < candidats.size(); ++k) {
+        for (size_t k = 0; k < candidats.size() && queue < 0; ++k) {
             if (!present(candidats[k], p))
                 continue;
             unGlyphe = true;
@@ -243,18 +247,26 @@ private:
         choix[size_t(p)] = copie;
         switch (sorte) {
         case Copie::Rien:
-            return explorer(p + 1, plage, segments);
-        case Copie::Chiffre:
-            return false;
-        case Copie::Signe:
-            // A glyph read as punctuation only opens or closes the word:
-            // "(voir", "salut!".
-            if (unGlyphe && p != 0 && p != taille - 1)
+            if (unGlyphe)
                 return false;
+            return explorer(p + 1, plage, segments, queue);
+        case Copie::Chiffre:
+            if (queue < 0)
+                return false;
+            return explorer(p + 1, plage, segments, queue);
+        case Copie::Signe:
+            if (queue >= 0)
+                return explorer(p + 1, plage, segments, queue);
             if (plage.profondeur > 0 && dico.mot(plage) < 0)
                 return false;
+            // A glyph read as a mark opens the word ("(voir") or starts the
+            // marks and digits that close it.
+            if (unGlyphe && p != 0 && plage.profondeur > 0)
+                return explorer(p + 1, dico.racine(), segments, p);
             return explorer(p + 1, dico.racine(), segments);
         case Copie::Lettre: {
+            if (queue >= 0)
+                return false;
             Dictionnaire::Plage suite = plage;
             const char16_t c = style.copies[code];
             const QLatin1StringView bases = lettresDeBase(c);
