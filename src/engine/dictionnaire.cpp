@@ -4,7 +4,9 @@
 
 #include <QFile>
 
+#include <QtAlgorithms>
 #include <algorithm>
+#include <deque>
 
 using namespace Qt::StringLiterals;
 
@@ -101,6 +103,7 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8)
         d.entrees.push_back(e);
     }
     d.trier();
+    d.construireArbre();
     return d;
 }
 
@@ -152,24 +155,57 @@ void Dictionnaire::trier()
     }
 }
 
+// Built once from the sorted entries, breadth first, so that the children
+// of a node stand together.
+void Dictionnaire::construireArbre()
+{
+    struct AFaire
+    {
+        qint32 noeud, debut, fin, profondeur;
+    };
+    noeuds.assign(1, Noeud{});
+    std::deque<AFaire> file{{0, 0, qint32(entrees.size()), 0}};
+    while (!file.empty()) {
+        const AFaire f = file.front();
+        file.pop_front();
+        qint32 i = f.debut;
+        if (i < f.fin && entrees[size_t(i)].longueurCle == f.profondeur) {
+            noeuds[size_t(f.noeud)].mot = entrees[size_t(i)].choix;
+            while (i < f.fin && entrees[size_t(i)].longueurCle == f.profondeur)
+                ++i;
+        }
+        noeuds[size_t(f.noeud)].premierEnfant = qint32(noeuds.size());
+        while (i < f.fin) {
+            const char lettre = octet(entrees[size_t(i)], f.profondeur);
+            qint32 j = i;
+            while (j < f.fin && octet(entrees[size_t(j)], f.profondeur) == lettre)
+                ++j;
+            noeuds[size_t(f.noeud)].lettres |= 1u << (lettre - 'a');
+            file.push_back({qint32(noeuds.size()), i, j, f.profondeur + 1});
+            noeuds.emplace_back();
+            i = j;
+        }
+    }
+    noeuds.shrink_to_fit();
+}
+
 Dictionnaire::Plage Dictionnaire::prolonger(Plage plage, char lettre) const
 {
-    const auto debut = entrees.begin() + plage.debut;
-    const auto fin = entrees.begin() + plage.fin;
-    const qint32 p = plage.profondeur;
-    const auto bas =
-        std::partition_point(debut, fin, [&](const Entree &e) { return octet(e, p) < lettre; });
-    const auto haut =
-        std::partition_point(bas, fin, [&](const Entree &e) { return octet(e, p) == lettre; });
-    return {qint32(bas - entrees.begin()), qint32(haut - entrees.begin()), p + 1};
+    if (plage.vide() || lettre < 'a' || lettre > 'z')
+        return {-1, plage.profondeur + 1};
+    const Noeud &n = noeuds[size_t(plage.noeud)];
+    const quint32 bit = 1u << (lettre - 'a');
+    if (!(n.lettres & bit))
+        return {-1, plage.profondeur + 1};
+    return {n.premierEnfant + qint32(qPopulationCount(n.lettres & (bit - 1))),
+            plage.profondeur + 1};
 }
 
 qint32 Dictionnaire::mot(Plage plage) const
 {
     if (plage.vide() || plage.profondeur == 0)
         return -1;
-    const Entree &premiere = entrees[size_t(plage.debut)];
-    return premiere.longueurCle == plage.profondeur ? premiere.choix : -1;
+    return noeuds[size_t(plage.noeud)].mot;
 }
 
 QStringView Dictionnaire::orthographe(qint32 choix) const

@@ -23,15 +23,15 @@ public:
 
     qsizetype nombreDeCles() const { return qsizetype(entrees.size()); }
 
-    // The keys that begin with a prefix, as a range of the sorted entries.
+    // The keys that begin with a prefix: a node of the keys' tree, and the
+    // prefix's length.
     struct Plage
     {
-        qint32 debut = 0;
-        qint32 fin = 0;
+        qint32 noeud = 0;
         qint32 profondeur = 0;
-        bool vide() const { return debut >= fin; }
+        bool vide() const { return noeud < 0; }
     };
-    Plage racine() const { return {0, qint32(entrees.size()), 0}; }
+    Plage racine() const { return {0, 0}; }
     // The keys that go on with the small letter `lettre`.
     Plage prolonger(Plage plage, char lettre) const;
 
@@ -55,10 +55,20 @@ private:
         quint16 accentues = 0; // on the first entry of a key
         quint16 accents = 0;   // accented letters in this spelling
     };
+    // One prefix: its children, one per next letter, stand together from
+    // `premierEnfant`, in letter order, one bit of `lettres` each.
+    struct Noeud
+    {
+        qint32 premierEnfant = 0;
+        qint32 mot = -1;
+        quint32 lettres = 0;
+    };
     char octet(const Entree &entree, qint32 profondeur) const;
     void trier();
+    void construireArbre();
 
     QByteArray cles;
     QString formes;
     std::vector<Entree> entrees;
+    std::vector<Noeud> noeuds;
 };
