@@ -70,6 +70,10 @@ void TestCli::initTestCase()
     court[1] = u"b"_s;
     styleCourt = dossier.filePath(u"court.txt"_s);
     QVERIFY(enregistrerFichierStyle(styleCourt, court));
+
+    QFile mots(dossier.filePath(u"mots.txt"_s));
+    QVERIFY(mots.open(QIODevice::WriteOnly));
+    mots.write("lui\n\xc3\xa9t\xc3\xa9\n");
 }
 
 void TestCli::executions_data()
@@ -120,6 +124,18 @@ void TestCli::executions_data()
     QTest::newRow("résultat trop long")
         << QStringList{u"--perso"_s, u"@geant"_s} << QByteArray(1000 * 1000, 'a') << 1 << rien
         << u"trop long pour tenir en mémoire"_s;
+
+    const QStringList retablir{u"--leet-vers-francais"_s, u"--retablir"_s, u"--dictionnaire"_s,
+                               u"@mots"_s};
+    QTest::newRow("rétabli") << retablir + QStringList{u"--style"_s, u"korvane"_s}
+                             << QByteArray("|_|_|| 373") << 0 << QByteArray("Lui \xc3\xa9t\xc3\xa9")
+                             << QString();
+    QTest::newRow("rétablir sans relire")
+        << QStringList{u"--retablir"_s, u"a"_s} << rien << 2 << rien << u"--retablir"_s;
+    QTest::newRow("liste de mots absente")
+        << QStringList{u"--leet-vers-francais"_s, u"--retablir"_s, u"--dictionnaire"_s,
+                       u"@absent"_s, u"a"_s}
+        << rien << 2 << rien << u"@absent"_s;
 
     QTest::newRow("option inconnue")
         << QStringList{u"--bizarre"_s, u"a"_s} << rien << 2 << rien << u"bizarre"_s;

@@ -25,7 +25,8 @@ void TestRetablissement::initTestCase()
 {
     // A byte-order mark, CR LF line ends, blank lines, a letter name and a
     // word with a hyphen, which are left out.
-    const QByteArray liste = "\xEF\xBB\xBF" "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
+    const QByteArray liste = "\xEF\xBB\xBF"
+                             "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
                              "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
                              "peut-être\r\nvoir";
     QVERIFY(dossier.isValid());
@@ -56,8 +57,8 @@ void TestRetablissement::lecture_data()
     QTest::newRow("chiffres entre parenthèses") << false << u"x (2011)"_s << false << u"x (2011)"_s;
     QTest::newRow("inconnu: lecture standard") << true << u"|_|_|_|"_s << false << u"Ujj"_s;
     // A "!" kept as a mark ends the sentence.
-    QTest::newRow("! entre deux mots") << false << uR"(5/-\1|_|7 ! 1/-\)"_s << false
-                                       << u"Salut ! La"_s;
+    QTest::newRow("! entre deux mots")
+        << false << uR"(5/-\1|_|7 ! 1/-\)"_s << false << u"Salut ! La"_s;
     QTest::newRow("! collé au mot") << false << uR"(5/-\1|_|7!)"_s << false << u"Salut!"_s;
     QTest::newRow("majuscule après une fin de phrase")
         << false << u"373. 373"_s << false << u"Été. Été"_s;
@@ -78,8 +79,9 @@ void TestRetablissement::lecture()
     QFETCH(QString, leet);
     QFETCH(bool, supprimer);
     QFETCH(QString, francais);
-    QCOMPARE(retablirLeet(*dictionnaire, korvane ? Style::Korvane : Style::Velmora, leet, supprimer),
-             francais);
+    QCOMPARE(
+        retablirLeet(*dictionnaire, korvane ? Style::Korvane : Style::Velmora, leet, supprimer),
+        francais);
 }
 
 // With no word known, every run that holds a letter reads as the standard
@@ -93,8 +95,8 @@ void TestRetablissement::sansMotConnuCommeLaLectureStandard()
     for (const bool supprimer : {false, true}) {
         QCOMPARE(retablirLeet(vide, Style::Korvane, leet, supprimer),
                  traduireLeetKorvane(leet, leet.size(), supprimer));
-        const QString velmora = traduireFrancaisVelmora(u"Vraiment, quelques bises ; x."_s, 100,
-                                                        false, supprimer);
+        const QString velmora =
+            traduireFrancaisVelmora(u"Vraiment, quelques bises ; x."_s, 100, false, supprimer);
         QCOMPARE(retablirLeet(vide, Style::Velmora, velmora, supprimer),
                  traduireLeetVelmora(velmora, velmora.size(), supprimer));
     }
