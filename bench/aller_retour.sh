@@ -50,6 +50,8 @@ for style in velmora korvane; do
         "$cli" --style $style --leet-vers-francais $retour --retablir <"$dossier/leet" >"$dossier/ret"
         printf '%-8s %-8s %9s%% %9s%%\n' $style $espaces \
             "$(comparer "$corpus" "$dossier/std")" "$(comparer "$corpus" "$dossier/ret")"
+        [ -x "$build/bench/regles_retablissement" ] && "$build/bench/regles_retablissement" \
+            $style $([ $espaces = oui ] && echo 1 || echo 0) /usr/share/dict/french "$dossier/leet"
     done
 done
 

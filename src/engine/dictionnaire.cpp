@@ -189,25 +189,6 @@ void Dictionnaire::construireArbre()
     noeuds.shrink_to_fit();
 }
 
-Dictionnaire::Plage Dictionnaire::prolonger(Plage plage, char lettre) const
-{
-    if (plage.vide() || lettre < 'a' || lettre > 'z')
-        return {-1, plage.profondeur + 1};
-    const Noeud &n = noeuds[size_t(plage.noeud)];
-    const quint32 bit = 1u << (lettre - 'a');
-    if (!(n.lettres & bit))
-        return {-1, plage.profondeur + 1};
-    return {n.premierEnfant + qint32(qPopulationCount(n.lettres & (bit - 1))),
-            plage.profondeur + 1};
-}
-
-qint32 Dictionnaire::mot(Plage plage) const
-{
-    if (plage.vide() || plage.profondeur == 0)
-        return -1;
-    return noeuds[size_t(plage.noeud)].mot;
-}
-
 QStringView Dictionnaire::orthographe(qint32 choix) const
 {
     if (choix <= 0)

@@ -33,12 +33,24 @@ public:
     };
     Plage racine() const { return {0, 0}; }
     // The keys that go on with the small letter `lettre`.
-    Plage prolonger(Plage plage, char lettre) const;
+    Plage prolonger(Plage plage, char lettre) const
+    {
+        if (plage.vide() || lettre < 'a' || lettre > 'z')
+            return {-1, plage.profondeur + 1};
+        const Noeud &n = noeuds[size_t(plage.noeud)];
+        const quint32 bit = 1u << (lettre - 'a');
+        if (!(n.lettres & bit))
+            return {-1, plage.profondeur + 1};
+        return {n.premierEnfant + bitsAUn(n.lettres & (bit - 1)), plage.profondeur + 1};
+    }
 
     // The spelling to give a word whose key is exactly the range's prefix:
     // -1 when no word has that key, 0 when the key itself is a word (it stays
     // as read), otherwise 1 + the index of the chosen accented spelling.
-    qint32 mot(Plage plage) const;
+    qint32 mot(Plage plage) const
+    {
+        return plage.vide() || plage.profondeur == 0 ? -1 : noeuds[size_t(plage.noeud)].mot;
+    }
     QStringView orthographe(qint32 choix) const;
     // How many accented spellings share the key of that choice (more than one
     // means the choice rule decided).
@@ -63,6 +75,14 @@ private:
         qint32 mot = -1;
         quint32 lettres = 0;
     };
+    // Counted in place: the call the compiler makes otherwise costs more
+    // than the walk of the tree.
+    static qint32 bitsAUn(quint32 x)
+    {
+        x = x - ((x >> 1) & 0x55555555u);
+        x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+        return qint32((((x + (x >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
+    }
     char octet(const Entree &entree, qint32 profondeur) const;
     void trier();
     void construireArbre();
