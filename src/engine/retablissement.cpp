@@ -214,8 +214,9 @@ private:
         if (p == taille) {
             // One mark ("salut!"), or a bracketed end ("apropos(1)").
             if (queue >= 0)
-                return segments > 0 && (queue == taille - 1 || (codes[size_t(queue)] == u'(' &&
-                                                                codes[size_t(taille - 1)] == u')'));
+                return segments > 0 &&
+                       ((queue == taille - 1 && codes[size_t(queue)] != u'(') ||
+                        (codes[size_t(queue)] == u'(' && codes[size_t(taille - 1)] == u')'));
             if (plage.profondeur == 0)
                 return segments > 0;
             if (dico.mot(plage) >= 0)
@@ -259,11 +260,13 @@ private:
                 return explorer(p + 1, plage, segments, queue);
             if (plage.profondeur > 0 && dico.mot(plage) < 0)
                 return false;
-            // A glyph read as a mark opens the word ("(voir") or starts the
-            // marks and digits that close it.
-            if (unGlyphe && p != 0 && plage.profondeur > 0)
-                return explorer(p + 1, dico.racine(), segments, p);
-            return explorer(p + 1, dico.racine(), segments);
+            if (!unGlyphe)
+                return explorer(p + 1, dico.racine(), segments);
+            // A glyph read as a mark only opens the word with a bracket
+            // ("(voir") or starts the marks and digits that close it.
+            if (p == 0)
+                return code == u'(' && explorer(p + 1, dico.racine(), segments);
+            return plage.profondeur > 0 && explorer(p + 1, dico.racine(), segments, p);
         case Copie::Lettre: {
             if (queue >= 0)
                 return false;
@@ -363,7 +366,8 @@ private:
             if (octets[size_t(p)] == 0)
                 continue;
             const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
-            const bool bord = p == 0 || p == taille - 1;
+            // An opening mark first, a closing one last: "(1998)", "12,".
+            const bool bord = p == 0 || (p == taille - 1 && code != u'(');
             if (sorte == Copie::Chiffre)
                 chiffre = true;
             else if (sorte != Copie::Signe || !bord)
