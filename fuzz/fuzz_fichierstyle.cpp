@@ -5,8 +5,8 @@
 //     the byte 0x1F), written and read back;
 //   - when its first byte is 0xF0 to 0xFE, also written to disk and loaded
 //     through the file functions; when it is 0xFF, placed at the head of a
-//     file of 1 MiB − 1, 1 MiB or 1 MiB + 1 bytes (second byte), which must
-//     load exactly when it is not over the limit.
+//     file of one byte under, at or one byte over the size limit (second
+//     byte), which must load exactly when it is not over the limit.
 
 #include "exiger.h"
 #include "fichierstyle.h"

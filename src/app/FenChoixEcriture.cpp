@@ -233,10 +233,20 @@ void FenChoixEcriture::ouvrirFichier()
 
 void FenChoixEcriture::enregistrerFichier()
 {
-    if (cheminFichier.isEmpty() ||
-        !enregistrerFichierStyle(cheminFichier, textesDesCases(*cases))) {
+    if (cheminFichier.isEmpty()) {
         emit nomVide();
+        return;
     }
+    const Glyphes glyphes = textesDesCases(*cases);
+    QString erreur;
+    if (enregistrerFichierStyle(cheminFichier, glyphes, &erreur))
+        return;
+    // Cells too big for any style file would be refused under another name
+    // too: say so rather than ask for one.
+    if (ecrireStyle(glyphes).size() > tailleMaxFichierStyle)
+        signalerErreur(erreur);
+    else
+        emit nomVide();
 }
 
 void FenChoixEcriture::enregistrerSousFichier()

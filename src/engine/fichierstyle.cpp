@@ -12,6 +12,12 @@ namespace {
 // The byte-order mark some text editors put at the head of a UTF-8 file.
 constexpr char marqueUtf8[] = "\xef\xbb\xbf";
 
+QString messageTropGros()
+{
+    return u"Le fichier « %1 » est trop gros pour être un style d'écriture (plus de %2 Mio)."_s.arg(
+        u"%1"_s, QString::number(tailleMaxFichierStyle / (1024 * 1024)));
+}
+
 } // namespace
 
 QStringList lireStyle(const QByteArray &contenu)
@@ -64,18 +70,21 @@ std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *e
         return std::nullopt;
     };
 
-    if (QFileInfo(chemin).isDir())
+    const QFileInfo informations(chemin);
+    if (informations.isDir())
         return echec(u"« %1 » est un dossier, pas un fichier de style."_s);
+    // A file that says it is too big is refused without reading it.
+    if (informations.isFile() && informations.size() > tailleMaxFichierStyle)
+        return echec(messageTropGros());
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
         return echec(u"Impossible d'ouvrir le fichier « %1 »."_s);
 
-    // Read one byte past the limit: this also catches files that report no
-    // size, such as pipes and devices.
+    // Read one byte past the limit: this also catches files that grow while
+    // they are read and those that report no size, such as pipes and devices.
     const QByteArray contenu = fichier.read(tailleMaxFichierStyle + 1);
     if (contenu.size() > tailleMaxFichierStyle)
-        return echec(u"Le fichier « %1 » est trop gros pour être un style d'écriture "
-                     u"(plus de 1 Mio)."_s);
+        return echec(messageTropGros());
     if (fichier.error() != QFileDevice::NoError)
         return echec(u"Impossible de lire le fichier « %1 »."_s);
     return lireStyle(contenu);
@@ -87,6 +96,11 @@ bool enregistrerFichierStyle(const QString &chemin, const Glyphes &cases, QStrin
     // in what write() returns instead of being lost in a later flush; the
     // file is only replaced once everything is written.
     const QByteArray contenu = ecrireStyle(cases);
+    if (contenu.size() > tailleMaxFichierStyle) {
+        if (erreur)
+            *erreur = messageTropGros().arg(chemin);
+        return false;
+    }
     QSaveFile fichier(chemin);
     bool reussi = fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                   fichier.write(contenu) == contenu.size();

@@ -60,8 +60,9 @@ void TestCli::initTestCase()
     styleEnDouble = dossier.filePath(u"double.txt"_s);
     QVERIFY(enregistrerFichierStyle(styleEnDouble, glyphes));
 
-    // A glyph of a million characters: over a long text, more than memory holds.
-    glyphes[0] = QString(1000 * 1000, u'x');
+    // A glyph of 1.1 million characters: a file over 1 MiB, and over a long
+    // text more than memory holds.
+    glyphes[0] = QString(1100 * 1000, u'x');
     glyphes[7] = u"<h>"_s;
     QVERIFY(enregistrerFichierStyle(dossier.filePath(u"geant.txt"_s), glyphes));
 
@@ -103,6 +104,9 @@ void TestCli::executions_data()
     QTest::newRow("style personnel")
         << QStringList{u"--perso"_s, u"@valide"_s, u"--doubler-antislashs"_s, u"Àb"_s} << rien << 0
         << QByteArray(" \\\\\xc3\xa9 <b>\n") << QString();
+    QTest::newRow("style de plus de 1 Mio") << QStringList{u"--perso"_s, u"@geant"_s, u"a"_s}
+                                            << rien << 0 << QByteArray(1100 * 1000, 'x') + '\n'
+                                            << QString();
     QTest::newRow("UTF-8 en entrée")
         << QStringList{} << QByteArray("\xc3\xa9t\xc3\xa9") << 0 << QByteArray("373") << QString();
 
