@@ -3,6 +3,7 @@
 #include "FenChoixEcriture.h"
 #include "FenTexteTraduit.h"
 #include "icone.h"
+#include "lignes.h"
 #include "menus.h"
 #include "reglages.h"
 #include "traduction.h"
@@ -141,6 +142,7 @@ void FenEntreeTexte::creerControles()
     groupeTexte->setObjectName(u"groupeTexte"_s);
     zoneTexte = new QTextEdit(groupeTexte);
     zoneTexte->setObjectName(u"zoneTexte"_s);
+    couperLesLonguesSuites(zoneTexte);
     zoneTexte->setHtml(texteInvite);
 
     boutonQuitter = new QPushButton(u"Quitter"_s, zoneCentrale);
