@@ -451,6 +451,22 @@ void TestEditeurFichiers::nomEnTexteSimple()
     QCOMPARE(repondeur->boites().size(), 1);
     QCOMPARE(repondeur->boites().first().format, Qt::PlainText);
     QVERIFY(repondeur->boites().first().texte.contains(chemin(u"<i>dossier"_s)));
+
+    // A long name is shortened in the middle to the label's width, the whole
+    // path in its tooltip; a wider window shows more of it.
+    const QString long_ = u"debut-"_s + QString(200, u'n') + u"-fin.txt"_s;
+    dialogues.reponses = {chemin(long_)};
+    declencher(u"actionEnregistrerSous"_s);
+    auto *etiquette = editeur->findChild<QLabel *>(u"etiquetteFichier"_s);
+    QCOMPARE(etiquette->toolTip(), chemin(long_));
+    const QString court = statut();
+    QVERIFY2(court.startsWith(u"Fichier ouvert : debut-"_s) && court.endsWith(u"-fin.txt"_s) &&
+                 court.contains(u'…'),
+             qPrintable(court));
+    QCOMPARE_LE(etiquette->fontMetrics().horizontalAdvance(court), etiquette->width());
+    QVERIFY(etiquette->geometry().right() < editeur->width());
+    editeur->resize(editeur->width() * 2, editeur->height());
+    QTRY_VERIFY(statut().size() > court.size());
 }
 
 void TestEditeurFichiers::dialoguesDuSysteme_data()
