@@ -125,6 +125,9 @@ void verifierSurDisque(const QByteArray &contenu, const Glyphes &cases)
 
 // Three files around the size limit, kept from one input to the next: each
 // input only rewrites their head, and `image` mirrors what each file holds.
+// They are filled with line feeds: a reading then stops after 26 short lines,
+// so that a run costs the reading of the file and little more, whatever the
+// size limit.
 void verifierLimite(const QByteArray &tete, int choix)
 {
     struct Fichier
@@ -136,7 +139,7 @@ void verifierLimite(const QByteArray &tete, int choix)
         std::array<Fichier, 3> crees;
         for (int i = 0; i < 3; ++i) {
             crees[i].chemin = dossier().filePath(u"limite%1.txt"_s.arg(i));
-            crees[i].image = QByteArray(tailleMaxFichierStyle - 1 + i, 'x');
+            crees[i].image = QByteArray(tailleMaxFichierStyle - 1 + i, '\n');
             QFile fichier(crees[i].chemin);
             EXIGER(fichier.open(QIODevice::WriteOnly), crees[i].chemin);
             EXIGER(fichier.write(crees[i].image) == crees[i].image.size(), crees[i].chemin);
