@@ -28,8 +28,10 @@ QStringList lireStyle(const QByteArray &contenu);
 QByteArray ecrireStyle(const Glyphes &cases);
 
 // Reads a style file. On failure returns nothing and sets `erreur` to a French
-// message naming the file.
-std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur = nullptr);
+// message naming the file. `tailleMax` is there for the fuzzer, which checks
+// the limit on smaller files than the program's.
+std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur = nullptr,
+                                               qint64 tailleMax = tailleMaxFichierStyle);
 
 // Writes a style file atomically: on failure the file on disk keeps its
 // earlier content, and `erreur` receives a French message naming the file.
