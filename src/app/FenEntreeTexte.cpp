@@ -52,7 +52,6 @@ QFrame *creerSeparateur(QFrame::Shape forme)
 {
     auto *ligne = new QFrame;
     ligne->setFrameShape(forme);
-    ligne->setFrameShadow(QFrame::Sunken);
     return ligne;
 }
 
@@ -142,6 +141,7 @@ void FenEntreeTexte::creerControles()
     zoneTexte = new QTextEdit(groupeTexte);
     zoneTexte->setObjectName(u"zoneTexte"_s);
     zoneTexte->setHtml(texteInvite);
+    marquerInvite();
 
     boutonQuitter = new QPushButton(u"Quitter"_s, zoneCentrale);
     boutonQuitter->setObjectName(u"boutonQuitter"_s);
@@ -149,6 +149,17 @@ void FenEntreeTexte::creerControles()
     labelVide->setObjectName(u"labelVide"_s);
     boutonTraduire = new QPushButton(u"Traduire !"_s, zoneCentrale);
     boutonTraduire->setObjectName(u"boutonTraduire"_s);
+}
+
+// Two cursors follow the prompt through the user's edits: text typed or
+// pasted before it pushes both along, text added right after it leaves the
+// end where it is, so that the prompt can be told apart from the user's text.
+void FenEntreeTexte::marquerInvite()
+{
+    debutInvite = QTextCursor(zoneTexte->document());
+    finInvite = QTextCursor(zoneTexte->document());
+    finInvite.movePosition(QTextCursor::End);
+    finInvite.setKeepPositionOnInsert(true);
 }
 
 void FenEntreeTexte::chargerCases()
@@ -444,8 +455,16 @@ void FenEntreeTexte::afficherErreur(const QString &message)
 void FenEntreeTexte::effacerTexte()
 {
     // Only the prompt is erased: whatever the user typed or pasted before
-    // selecting anything for the first time is theirs and stays.
-    const bool premiere = std::exchange(premiereSelection, false);
-    if (premiere && zoneTexte->toPlainText() == texteInvite)
+    // selecting anything for the first time is theirs and stays. A prompt the
+    // user has edited is theirs too, and stays as it is.
+    if (!std::exchange(premiereSelection, false))
+        return;
+    if (zoneTexte->toPlainText() == texteInvite) {
         zoneTexte->setPlainText(QString());
+        return;
+    }
+    QTextCursor invite = debutInvite;
+    invite.setPosition(finInvite.position(), QTextCursor::KeepAnchor);
+    if (invite.selectedText() == texteInvite)
+        invite.removeSelectedText();
 }

@@ -3,6 +3,7 @@
 #include "cases.h"
 
 #include <QMainWindow>
+#include <QTextCursor>
 
 class QAction;
 class QCheckBox;
@@ -52,6 +53,7 @@ public slots:
 private:
     void creerMenus();
     void creerControles();
+    void marquerInvite();
     void chargerCases();
     void assemblerFenetre();
     void connecterSignaux();
@@ -61,6 +63,8 @@ private:
 
     QWidget *zoneCentrale;
     bool premiereSelection = true;
+    QTextCursor debutInvite;
+    QTextCursor finInvite;
     bool styleValide = false;
     QVBoxLayout *layoutPrincipal;
     QVBoxLayout *layoutType;

@@ -390,7 +390,10 @@ void TestPrincipale::fenetreEcriture()
     }
     const QList<QFrame *> cadres = ecriture->findChildren<QFrame *>();
     QCOMPARE(std::count_if(cadres.cbegin(), cadres.cend(),
-                           [](QFrame *f) { return f->frameShape() == QFrame::VLine; }),
+                           [](QFrame *f) {
+                               return f->frameShape() == QFrame::VLine &&
+                                      f->frameShadow() == QFrame::Plain;
+                           }),
              3);
 }
 
@@ -429,8 +432,9 @@ void TestPrincipale::aProposOkFermeLaSienne()
     QVERIFY(texte.contains(QStringLiteral(SCRIBOLIX_VERSION)));
     QVERIFY(texte.contains(u"les développeurs du Scribolix"_s));
     const QList<QFrame *> cadres = premiere->findChildren<QFrame *>();
-    QVERIFY(std::any_of(cadres.cbegin(), cadres.cend(),
-                        [](QFrame *f) { return f->frameShape() == QFrame::HLine; }));
+    QVERIFY(std::any_of(cadres.cbegin(), cadres.cend(), [](QFrame *f) {
+        return f->frameShape() == QFrame::HLine && f->frameShadow() == QFrame::Plain;
+    }));
 
     auto *ok = premiere->findChild<QPushButton *>();
     QCOMPARE(ok->text(), u"OK"_s);
