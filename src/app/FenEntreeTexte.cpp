@@ -310,11 +310,13 @@ void FenEntreeTexte::aPropos()
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     fenetre->setWindowTitle(u"À Propos du Scribolix"_s);
 
-    auto *texte = new QLabel(u"<center><strong>Le Scribolix</strong> version %1<br /><br />"
-                             u"Traduit vos textes du français vers le leet "
-                             u"et du leet vers le français.<br /><br />"
-                             u"Écrit par les développeurs du Scribolix.</center>"_s.arg(
-                                 QStringLiteral(SCRIBOLIX_VERSION)));
+    auto *texte = new QLabel(
+        u"<center><strong>Le Scribolix</strong> version %1<br /><br />"
+        u"Traduit vos textes du français vers le leet "
+        u"et du leet vers le français.<br /><br />"
+        u"Écrit par les développeurs du Scribolix.<br />"
+        u"Logiciel libre sous licence GPL-3.0-or-later "
+        u"(GNU GPL version 3 ou ultérieure).</center>"_s.arg(QStringLiteral(SCRIBOLIX_VERSION)));
 
     auto *layoutOk = new QGridLayout;
     auto *boutonOk = new QPushButton(u"OK"_s);

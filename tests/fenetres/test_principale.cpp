@@ -431,6 +431,7 @@ void TestPrincipale::aProposOkFermeLaSienne()
     QVERIFY(texte.contains(u"Scribolix"_s));
     QVERIFY(texte.contains(QStringLiteral(SCRIBOLIX_VERSION)));
     QVERIFY(texte.contains(u"les développeurs du Scribolix"_s));
+    QVERIFY(texte.contains(u"GPL-3.0-or-later"_s));
     const QList<QFrame *> cadres = premiere->findChildren<QFrame *>();
     QVERIFY(std::any_of(cadres.cbegin(), cadres.cend(), [](QFrame *f) {
         return f->frameShape() == QFrame::HLine && f->frameShadow() == QFrame::Plain;
