@@ -52,11 +52,13 @@ public slots:
 private:
     void creerMenus();
     void creerControles();
+    void creerRaccourcis();
     void chargerCases();
     void assemblerFenetre();
     void connecterSignaux();
 
     void afficherErreur(const QString &message);
+    void montrerResultat(const QString &resultat);
     void afficherEcriture(Style style);
 
     QWidget *zoneCentrale;
@@ -94,4 +96,6 @@ private:
     QPushButton *boutonQuitter;
     QLabel *labelVide;
     QPushButton *boutonTraduire;
+    QAction *actionTraduire;
+    QAction *actionQuitter;
 };

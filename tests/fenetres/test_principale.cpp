@@ -8,11 +8,13 @@
 #include "reglages.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QRadioButton>
 #include <QtTest>
@@ -71,6 +73,12 @@ private slots:
     void casesRestaureesNeSontPasValidees();
     void raccourcis_data();
     void raccourcis();
+    void raccourcisDesBoutons_data();
+    void raccourcisDesBoutons();
+    void tabulations_data();
+    void tabulations();
+    void coller_data();
+    void coller();
     void fenetreEcriture_data();
     void fenetreEcriture();
     void modeEmploi();
@@ -189,7 +197,7 @@ void TestPrincipale::menus()
     const QList<std::pair<QAction *, QString>> attendus = {
         {ecritures[0], u"Écriture de Velmora|Ctrl+M|actionEcritureVelmora"_s},
         {ecritures[1], u"Écriture de Korvane|Ctrl+R|actionEcritureKorvane"_s},
-        {question[0], u"Mode d'emploi|Ctrl+E|actionModeEmploi"_s},
+        {question[0], u"Mode d'emploi\tCtrl+E, F1|Ctrl+E|actionModeEmploi"_s},
         {question[1], u"À Propos du Scribolix|Ctrl+P|actionAPropos"_s},
     };
     for (const auto &[action, attendu] : attendus) {
@@ -313,6 +321,113 @@ void TestPrincipale::raccourcis_data()
     QTest::newRow("Ctrl+E") << QKeySequence(u"Ctrl+E"_s) << u"Mode d'emploi du Scribolix"_s
                             << false;
     QTest::newRow("Ctrl+P") << QKeySequence(u"Ctrl+P"_s) << u"À Propos du Scribolix"_s << false;
+    QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << u"Mode d'emploi du Scribolix"_s << false;
+}
+
+void TestPrincipale::raccourcisDesBoutons_data()
+{
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
+    QTest::addColumn<QString>("bouton");
+
+    QTest::newRow("Ctrl+Entrée") << int(Qt::Key_Return)
+                                 << Qt::KeyboardModifiers(Qt::ControlModifier)
+                                 << u"boutonTraduire"_s;
+    QTest::newRow("Ctrl+Entrée du pavé")
+        << int(Qt::Key_Enter) << (Qt::ControlModifier | Qt::KeypadModifier) << u"boutonTraduire"_s;
+    QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                            << u"boutonQuitter"_s;
+}
+
+// From the text box, where the user's hands are: the key presses the button
+// once, and the text box keeps its text.
+void TestPrincipale::raccourcisDesBoutons()
+{
+    QFETCH(int, touche);
+    QFETCH(Qt::KeyboardModifiers, modificateurs);
+    QFETCH(QString, bouton);
+
+    ouvrir();
+    auto *quitter = controle<QPushButton>(fenetre.get(), u"boutonQuitter"_s);
+    QVERIFY(QObject::disconnect(quitter, &QPushButton::clicked, qApp, nullptr));
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->setPlainText(u"Salut"_s);
+    QSignalSpy clics(controle<QPushButton>(fenetre.get(), bouton), &QPushButton::clicked);
+    Repondeur repondeur;
+    QTest::keyClick(zoneTexte, Qt::Key(touche), modificateurs);
+    QCOMPARE(clics.count(), 1);
+    QCOMPARE(zoneTexte->toPlainText(), u"Salut"_s);
+}
+
+void TestPrincipale::tabulations_data()
+{
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("texte");
+
+    QTest::newRow("Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers() << u"zoneTexte"_s
+                         << u"\t"_s;
+    QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << Qt::KeyboardModifiers(Qt::ControlModifier)
+                              << u"boutonQuitter"_s << QString();
+    QTest::newRow("Ctrl+Maj+Tab") << int(Qt::Key_Backtab)
+                                  << (Qt::ControlModifier | Qt::ShiftModifier)
+                                  << u"radioLeetFrancais"_s << QString();
+}
+
+void TestPrincipale::tabulations()
+{
+    QFETCH(int, touche);
+    QFETCH(Qt::KeyboardModifiers, modificateurs);
+    QFETCH(QString, focus);
+    QFETCH(QString, texte);
+
+    ouvrir();
+    fenetre->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->clear();
+    zoneTexte->setFocus();
+    QTest::keyClick(zoneTexte, Qt::Key(touche), modificateurs);
+    QVERIFY(QApplication::focusWidget());
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QCOMPARE(zoneTexte->toPlainText(), texte);
+}
+
+void TestPrincipale::coller_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<bool>("gras");
+
+    QTest::newRow("texte brut") << QString() << u"Une\nDeux\tlignes <b>"_s << false;
+    QTest::newRow("texte riche d'un navigateur")
+        << u"<b>Une</b><br>Deux"_s << u"Une\nDeux"_s << true;
+}
+
+// Pasted into typed text: plain text comes as typed, rich text with its
+// formats, and one undo takes the whole paste back.
+void TestPrincipale::coller()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, texte);
+    QFETCH(bool, gras);
+
+    ouvrir();
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->clear();
+    QTest::keyClicks(zoneTexte, u"Avant "_s);
+    auto *donnees = new QMimeData;
+    donnees->setText(texte);
+    if (!html.isEmpty())
+        donnees->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(donnees);
+    QTest::keySequence(zoneTexte, QKeySequence::Paste);
+
+    QCOMPARE(zoneTexte->toPlainText(), u"Avant "_s + texte);
+    QCOMPARE(zoneTexte->toHtml().contains(u"font-weight:700"_s), gras);
+    QTest::keySequence(zoneTexte, QKeySequence::Undo);
+    QCOMPARE(zoneTexte->toPlainText(), u"Avant "_s);
 }
 
 // Reference windows stay above the main window as its tools; help and about
