@@ -12,6 +12,8 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <algorithm>
 
@@ -35,6 +37,8 @@ struct Mesure
 {
     qint64 collage = 0;
     qint64 imageCollage = 0;
+    qint64 curseurVisible = 0;
+    qint64 plusLongueAttente = 0;
     qint64 traduction = 0;
     qint64 imageResultat = 0;
 };
@@ -68,6 +72,17 @@ Mesure mesurerUneFois(const QString &texte)
     mesure.imageCollage = chrono.elapsed();
     if (zoneTexte->document()->characterCount() - 1 != texte.size())
         qFatal("The paste did not bring the whole text");
+    // The box lays the rest of the text out between events and then scrolls
+    // to the cursor: how long until then, and the longest the window went
+    // without answering meanwhile.
+    QElapsedTimer pas;
+    while (zoneTexte->textCursor().block().layout()->lineCount() == 0) {
+        pas.start();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        mesure.plusLongueAttente = std::max(mesure.plusLongueAttente, pas.elapsed());
+    }
+    QCoreApplication::processEvents();
+    mesure.curseurVisible = chrono.elapsed();
 
     QTimer::singleShot(0, &fenetre, [&] {
         auto *resultat = qobject_cast<FenTexteTraduit *>(QApplication::activeModalWidget());
@@ -83,22 +98,25 @@ Mesure mesurerUneFois(const QString &texte)
     if (mesure.traduction == 0)
         qFatal("No translation");
     mesure.imageCollage -= mesure.collage;
+    mesure.curseurVisible -= mesure.collage;
     mesure.imageResultat -= mesure.traduction;
     return mesure;
 }
 
 Mesure mesurer(const QString &texte, int repetitions)
 {
-    QList<qint64> collages, imagesCollage, traductions, imagesResultat;
+    QList<qint64> collages, imagesCollage, curseurs, attentes, traductions, imagesResultat;
     for (int i = 0; i < repetitions; ++i) {
         const Mesure mesure = mesurerUneFois(texte);
         collages << mesure.collage;
         imagesCollage << mesure.imageCollage;
+        curseurs << mesure.curseurVisible;
+        attentes << mesure.plusLongueAttente;
         traductions << mesure.traduction;
         imagesResultat << mesure.imageResultat;
     }
-    return {mediane(collages), mediane(imagesCollage), mediane(traductions),
-            mediane(imagesResultat)};
+    return {mediane(collages), mediane(imagesCollage), mediane(curseurs),
+            mediane(attentes), mediane(traductions),   mediane(imagesResultat)};
 }
 
 } // namespace
@@ -116,15 +134,18 @@ int main(int argc, char *argv[])
     if (tailles.isEmpty())
         tailles = {1, 4, 16};
 
-    qInfo("text, MiB: paste | its first frame | translate to result shown | its first frame "
-          "(ms, median)");
+    qInfo("text, MiB: paste | its first frame | laid out to the cursor (longest step) | "
+          "translate to result shown | its first frame (ms, median)");
     for (const bool enLignes : {true, false}) {
         for (const int taille : tailles) {
             const QString texte = texteFrancais(taille * unMio, enLignes);
             const Mesure mesure = mesurer(texte, taille >= 16 ? 1 : 3);
-            qInfo("%s, %2d: %6lld | %6lld | %6lld | %6lld", enLignes ? "lines   " : "one line",
-                  taille, static_cast<long long>(mesure.collage),
+            qInfo("%s, %2d: %6lld | %6lld | %6lld (%4lld) | %6lld | %6lld",
+                  enLignes ? "lines   " : "one line", taille,
+                  static_cast<long long>(mesure.collage),
                   static_cast<long long>(mesure.imageCollage),
+                  static_cast<long long>(mesure.curseurVisible),
+                  static_cast<long long>(mesure.plusLongueAttente),
                   static_cast<long long>(mesure.traduction),
                   static_cast<long long>(mesure.imageResultat));
         }

@@ -4,10 +4,17 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextBlock>
+#include <QTextLayout>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
-ZoneTexte::ZoneTexte(QWidget *parent) : QTextEdit(parent) {}
+ZoneTexte::ZoneTexte(QWidget *parent) : QTextEdit(parent), attenteMiseEnPage(new QTimer(this))
+{
+    attenteMiseEnPage->setInterval(50);
+    connect(attenteMiseEnPage, &QTimer::timeout, this, &ZoneTexte::montrerCurseurSiMisEnPage);
+}
 
 // The formats the toolkit itself reads as rich text, in its own order.
 bool ZoneTexte::arriveEnTexteRiche(const QMimeData *source) const
@@ -26,18 +33,46 @@ void ZoneTexte::insertFromMimeData(const QMimeData *source)
         return;
     }
     const CurseurOccupe occupe;
-    // One edit block: one undo step, and the document is laid out once for
-    // the whole text instead of once per line.
+    // The toolkit lays a changed range out at once, line by line, but a whole
+    // document in steps between events, and a document without a page not at
+    // all. So the text goes in while the page is away, and bringing the page
+    // back lays the document out in steps, the window answering meanwhile.
+    QTextDocument *document = this->document();
+    const QSizeF page = document->pageSize();
+    document->setPageSize(QSizeF(0, 0));
+    // One edit block: one undo step. The box's own cursor, where the text
+    // goes in, moves to its end.
     QTextCursor curseur = textCursor();
     curseur.beginEditBlock();
     curseur.insertText(source->text());
     curseur.endEditBlock();
-    setTextCursor(curseur);
-    ensureCursorVisible();
+    document->setPageSize(page);
+    montrerCurseurSiMisEnPage();
+}
+
+// Scrolling to the cursor needs the text before it laid out: on a big paste,
+// that waits for the steps to reach it instead of doing them all at once.
+void ZoneTexte::montrerCurseurSiMisEnPage()
+{
+    const QTextLayout *miseEnPage = textCursor().block().layout();
+    if (miseEnPage && miseEnPage->lineCount() > 0) {
+        attenteMiseEnPage->stop();
+        ensureCursorVisible();
+    } else if (!attenteMiseEnPage->isActive()) {
+        attenteMiseEnPage->start();
+    }
 }
 
 void ZoneTexte::keyPressEvent(QKeyEvent *evenement)
 {
+    // The toolkit's own handling of the paste keys scrolls to the cursor at
+    // once, which lays out the whole pasted text before the window answers
+    // again; paste() alone leaves that to insertFromMimeData().
+    if (evenement->matches(QKeySequence::Paste)) {
+        paste();
+        evenement->accept();
+        return;
+    }
     const bool tabulation = evenement->key() == Qt::Key_Tab || evenement->key() == Qt::Key_Backtab;
     if (tabulation && (evenement->modifiers() & Qt::ControlModifier)) {
         const bool enArriere =

@@ -2,6 +2,8 @@
 
 #include <QTextEdit>
 
+class QTimer;
+
 // The main window's text box. Plain text pasted or dropped into it goes in
 // as one edit, which is many times faster on big texts than the toolkit's
 // own road through a document fragment; rich text takes that road as
@@ -22,4 +24,7 @@ protected:
 
 private:
     bool arriveEnTexteRiche(const QMimeData *source) const;
+    void montrerCurseurSiMisEnPage();
+
+    QTimer *attenteMiseEnPage;
 };
