@@ -14,6 +14,36 @@ ZoneTexte::ZoneTexte(QWidget *parent) : QTextEdit(parent), attenteMiseEnPage(new
 {
     attenteMiseEnPage->setInterval(50);
     connect(attenteMiseEnPage, &QTimer::timeout, this, &ZoneTexte::montrerCurseurSiMisEnPage);
+    // The object that edits the text for us blinks the cursor from a timer,
+    // and each blink asks where the cursor is: see eventFilter().
+    for (QObject *enfant : children()) {
+        if (enfant->inherits("QWidgetTextControl"))
+            enfant->installEventFilter(this);
+    }
+}
+
+bool ZoneTexte::curseurMisEnPage() const
+{
+    const QTextLayout *miseEnPage = textCursor().block().layout();
+    return miseEnPage && miseEnPage->lineCount() > 0;
+}
+
+// Where the cursor is takes the text before it laid out. While the steps have
+// not reached it, the blink waits, and so does an input method asking for the
+// cursor's place, rather than laying out the rest of a big paste at once.
+bool ZoneTexte::eventFilter(QObject *objet, QEvent *evenement)
+{
+    if (evenement->type() == QEvent::Timer && attenteMiseEnPage->isActive() && !curseurMisEnPage())
+        return true;
+    return QTextEdit::eventFilter(objet, evenement);
+}
+
+QVariant ZoneTexte::inputMethodQuery(Qt::InputMethodQuery requete) const
+{
+    const bool place = requete == Qt::ImCursorRectangle || requete == Qt::ImAnchorRectangle;
+    if (place && attenteMiseEnPage->isActive() && !curseurMisEnPage())
+        return QRectF();
+    return QTextEdit::inputMethodQuery(requete);
 }
 
 // The formats the toolkit itself reads as rich text, in its own order.
@@ -54,8 +84,7 @@ void ZoneTexte::insertFromMimeData(const QMimeData *source)
 // that waits for the steps to reach it instead of doing them all at once.
 void ZoneTexte::montrerCurseurSiMisEnPage()
 {
-    const QTextLayout *miseEnPage = textCursor().block().layout();
-    if (miseEnPage && miseEnPage->lineCount() > 0) {
+    if (curseurMisEnPage()) {
         attenteMiseEnPage->stop();
         ensureCursorVisible();
     } else if (!attenteMiseEnPage->isActive()) {

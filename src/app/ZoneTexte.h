@@ -21,9 +21,12 @@ public:
 protected:
     void insertFromMimeData(const QMimeData *source) override;
     void keyPressEvent(QKeyEvent *evenement) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery requete) const override;
 
 private:
     bool arriveEnTexteRiche(const QMimeData *source) const;
+    bool curseurMisEnPage() const;
     void montrerCurseurSiMisEnPage();
 
     QTimer *attenteMiseEnPage;
