@@ -58,7 +58,12 @@ bool ZoneTexte::arriveEnTexteRiche(const QMimeData *source) const
 
 void ZoneTexte::insertFromMimeData(const QMimeData *source)
 {
-    if (isReadOnly() || !source || !source->hasText() || arriveEnTexteRiche(source)) {
+    // Below some ten pages the toolkit's road costs nothing that shows, and
+    // it keeps the view where it is around a small paste into a long text.
+    constexpr qsizetype grandTexte = 64 * 1024;
+    const QString texte =
+        source && source->hasText() && !arriveEnTexteRiche(source) ? source->text() : QString();
+    if (isReadOnly() || texte.size() < grandTexte) {
         QTextEdit::insertFromMimeData(source);
         return;
     }
@@ -74,7 +79,7 @@ void ZoneTexte::insertFromMimeData(const QMimeData *source)
     // goes in, moves to its end.
     QTextCursor curseur = textCursor();
     curseur.beginEditBlock();
-    curseur.insertText(source->text());
+    curseur.insertText(texte);
     curseur.endEditBlock();
     document->setPageSize(page);
     montrerCurseurSiMisEnPage();

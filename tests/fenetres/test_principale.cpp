@@ -388,6 +388,8 @@ void TestPrincipale::coller_data()
     QTest::addColumn<bool>("gras");
 
     QTest::newRow("texte brut") << QString() << u"Une\nDeux\tlignes <b>"_s << false;
+    QTest::newRow("grand texte brut")
+        << QString() << u"Une\nDeux\tlignes <b>\n"_s.repeated(5000) << false;
     QTest::newRow("texte riche d'un navigateur")
         << u"<b>Une</b><br>Deux"_s << u"Une\nDeux"_s << true;
 }
@@ -412,6 +414,7 @@ void TestPrincipale::coller()
     QTest::keySequence(zoneTexte, QKeySequence::Paste);
 
     QCOMPARE(zoneTexte->toPlainText(), u"Avant "_s + texte);
+    QCOMPARE(zoneTexte->textCursor().position(), u"Avant "_s.size() + texte.size());
     QCOMPARE(zoneTexte->toHtml().contains(u"font-weight:700"_s), gras);
     QTest::keySequence(zoneTexte, QKeySequence::Undo);
     QCOMPARE(zoneTexte->toPlainText(), u"Avant "_s);
