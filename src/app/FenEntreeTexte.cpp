@@ -2,11 +2,14 @@
 
 #include "FenChoixEcriture.h"
 #include "FenTexteTraduit.h"
+#include "ZoneTexte.h"
+#include "curseur.h"
 #include "icone.h"
 #include "menus.h"
 #include "reglages.h"
 #include "traduction.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
@@ -48,6 +51,30 @@ void reserverLargeur(QAbstractButton *bouton, const QString &texteLePlusLong)
     bouton->setText(texte);
 }
 
+// A modal window takes the keyboard from the main window; when it closes, the
+// window manager, or the toolkit when there is none, need not give it back.
+// While it lives, this remembers where the focus was, and then puts it back
+// there, the main window active again.
+class RetourDuFocus
+{
+public:
+    explicit RetourDuFocus(QWidget *fenetre) : fenetre(fenetre), focus(fenetre->focusWidget()) {}
+    ~RetourDuFocus()
+    {
+        if (!fenetre)
+            return;
+        fenetre->activateWindow();
+        if (focus)
+            focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    RetourDuFocus(const RetourDuFocus &) = delete;
+    RetourDuFocus &operator=(const RetourDuFocus &) = delete;
+
+private:
+    QPointer<QWidget> fenetre;
+    QPointer<QWidget> focus;
+};
+
 QFrame *creerSeparateur(QFrame::Shape forme)
 {
     auto *ligne = new QFrame;
@@ -64,6 +91,7 @@ FenEntreeTexte::FenEntreeTexte()
 
     creerMenus();
     creerControles();
+    creerRaccourcis();
     chargerCases();
     assemblerFenetre();
     connecterSignaux();
@@ -96,6 +124,10 @@ void FenEntreeTexte::creerMenus()
     menuQuestion->setObjectName(u"menuQuestion"_s);
     actionModeEmploi =
         ajouterAction(menuQuestion, u"Mode d'emploi"_s, u"actionModeEmploi"_s, u"Ctrl+E"_s);
+    // F1 as well, the usual key for help. A menu shows one shortcut only, so
+    // the entry's text names both; the text before the tab is unchanged.
+    actionModeEmploi->setShortcuts({actionModeEmploi->shortcut(), QKeySequence(Qt::Key_F1)});
+    actionModeEmploi->setText(u"Mode d'emploi\tCtrl+E, F1"_s);
     actionAPropos =
         ajouterAction(menuQuestion, u"À Propos du Scribolix"_s, u"actionAPropos"_s, u"Ctrl+P"_s);
 }
@@ -138,17 +170,35 @@ void FenEntreeTexte::creerControles()
 
     groupeTexte = new QGroupBox(u"&Texte à traduire"_s, zoneCentrale);
     groupeTexte->setObjectName(u"groupeTexte"_s);
-    zoneTexte = new QTextEdit(groupeTexte);
+    zoneTexte = new ZoneTexte(groupeTexte);
     zoneTexte->setObjectName(u"zoneTexte"_s);
     zoneTexte->setHtml(texteInvite);
     marquerInvite();
 
     boutonQuitter = new QPushButton(u"Quitter"_s, zoneCentrale);
     boutonQuitter->setObjectName(u"boutonQuitter"_s);
+    boutonQuitter->setToolTip(u"Quitter (Ctrl+Q)"_s);
     labelVide = new QLabel(zoneCentrale);
     labelVide->setObjectName(u"labelVide"_s);
     boutonTraduire = new QPushButton(u"Traduire !"_s, zoneCentrale);
     boutonTraduire->setObjectName(u"boutonTraduire"_s);
+    boutonTraduire->setToolTip(u"Traduire ! (Ctrl+Entrée)"_s);
+}
+
+// Keys for the two buttons, from anywhere in the window, the text box
+// included: Ctrl+Entrée on the main keyboard or the keypad, and Ctrl+Q.
+void FenEntreeTexte::creerRaccourcis()
+{
+    actionTraduire = new QAction(this);
+    actionTraduire->setObjectName(u"actionTraduire"_s);
+    actionTraduire->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    addAction(actionTraduire);
+
+    actionQuitter = new QAction(this);
+    actionQuitter->setObjectName(u"actionQuitter"_s);
+    actionQuitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(actionQuitter);
 }
 
 // Two cursors follow the prompt through the user's edits: text typed or
@@ -230,6 +280,9 @@ void FenEntreeTexte::connecterSignaux()
     connect(zoneTexte, &QTextEdit::selectionChanged, this, &FenEntreeTexte::effacerTexte);
     connect(boutonQuitter, &QPushButton::clicked, qApp, &QCoreApplication::quit);
     connect(boutonTraduire, &QPushButton::clicked, this, &FenEntreeTexte::traduire);
+    // The keys press the buttons, so that they do exactly what a click does.
+    connect(actionTraduire, &QAction::triggered, boutonTraduire, &QAbstractButton::click);
+    connect(actionQuitter, &QAction::triggered, boutonQuitter, &QAbstractButton::click);
 }
 
 void FenEntreeTexte::ecritureVelmora()
@@ -430,10 +483,17 @@ void FenEntreeTexte::traduire()
     }
 
     QString resultat;
-    try {
-        resultat = traduireSelon(demande, texte, textesDesCases(cases));
-    } catch (const std::bad_alloc &) {
-        // Long personal glyphs over a long text: the result does not fit.
+    bool tropLong = false;
+    {
+        const CurseurOccupe occupe;
+        try {
+            resultat = traduireSelon(demande, texte, textesDesCases(cases));
+        } catch (const std::bad_alloc &) {
+            // Long personal glyphs over a long text: the result does not fit.
+            tropLong = true;
+        }
+    }
+    if (tropLong) {
         afficherErreur(u"<center>Le texte traduit serait trop long pour tenir en "
                        u"mémoire.</center>"_s);
         return;
@@ -443,14 +503,26 @@ void FenEntreeTexte::traduire()
                        u"symboles inconnus.</center>"_s);
         return;
     }
+    montrerResultat(resultat);
+}
 
-    auto *fenetre = new FenTexteTraduit(resultat, this);
+void FenEntreeTexte::montrerResultat(const QString &resultat)
+{
+    const RetourDuFocus retour(this);
+    FenTexteTraduit *fenetre = nullptr;
+    {
+        // Filling the result window with a big text is the slow part; its
+        // own event loop must run under the ordinary cursor.
+        const CurseurOccupe occupe;
+        fenetre = new FenTexteTraduit(resultat, this);
+    }
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     fenetre->exec();
 }
 
 void FenEntreeTexte::afficherErreur(const QString &message)
 {
+    const RetourDuFocus retour(this);
     QMessageBox::critical(this, u"Erreur"_s, message);
 }
 

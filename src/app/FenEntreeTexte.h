@@ -54,11 +54,13 @@ private:
     void creerMenus();
     void creerControles();
     void marquerInvite();
+    void creerRaccourcis();
     void chargerCases();
     void assemblerFenetre();
     void connecterSignaux();
 
     void afficherErreur(const QString &message);
+    void montrerResultat(const QString &resultat);
     void afficherEcriture(Style style);
 
     QWidget *zoneCentrale;
@@ -98,4 +100,6 @@ private:
     QPushButton *boutonQuitter;
     QLabel *labelVide;
     QPushButton *boutonTraduire;
+    QAction *actionTraduire;
+    QAction *actionQuitter;
 };
