@@ -4,11 +4,12 @@
 
 class QTimer;
 
-// The main window's text box. Plain text pasted or dropped into it goes in
-// as one edit, which is many times faster on big texts than the toolkit's
-// own road through a document fragment; rich text takes that road as
-// before. Tab inserts a tab, since texts may hold tabs; Ctrl+Tab and
-// Ctrl+Shift+Tab move the focus out, as in the toolkit's other text boxes.
+// The main window's text box. A big plain text pasted or dropped into it
+// goes in as one edit and is laid out in steps between events, many times
+// faster than the toolkit's own road, which lays it all out before the
+// window answers again; rich text and small pastes take that road as before. Tab inserts a tab,
+// since texts may hold tabs; Ctrl+Tab and Ctrl+Shift+Tab move the focus out, as in the toolkit's
+// other text boxes.
 //
 // It adds no signal, slot or property, and so declares no meta-object of
 // its own: to the rest of the program and to accessibility tools it is the
