@@ -144,7 +144,6 @@ void FenChoixEcriture::assemblerFenetre()
     auto *ligneSeparation = new QFrame(this);
     ligneSeparation->setObjectName(u"ligneSeparation"_s);
     ligneSeparation->setFrameShape(QFrame::HLine);
-    ligneSeparation->setFrameShadow(QFrame::Sunken);
 
     auto *ligneValider = new QGridLayout;
     ligneValider->addWidget(boutonAnnuler, 0, 0);

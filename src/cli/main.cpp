@@ -45,6 +45,13 @@ Codes de sortie : 0 en cas de réussite, 1 si le texte est vide ou ne
 donne rien, 2 pour une erreur d'usage ou de fichier de style.
 )"_s;
 
+// After the version, in the GNU way: copyright, licence, warranty.
+const QString mentionsLegales = uR"(Copyright (C) 2026 les développeurs du Scribolix
+Licence GPLv3+ : GNU GPL version 3 ou ultérieure <https://gnu.org/licenses/gpl.html>
+Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.
+Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.
+)"_s;
+
 void ecrire(FILE *flux, const QByteArray &octets)
 {
     std::fwrite(octets.constData(), 1, size_t(octets.size()), flux);
@@ -159,8 +166,9 @@ int main(int argc, char *argv[])
         return Reussite;
     }
     if (analyseur.isSet(u"version"_s)) {
-        ecrire(stdout,
-               (u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n').toUtf8());
+        ecrire(stdout, (u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n' +
+                        mentionsLegales)
+                           .toUtf8());
         return Reussite;
     }
 

@@ -181,6 +181,8 @@ void TestCli::aideEtVersion()
     const Resultat version = lancer({u"-v"_s}, {});
     QCOMPARE(version.code, 0);
     QVERIFY(version.sortie.startsWith("scribolix-cli 1."));
+    QVERIFY(version.sortie.contains("\nCopyright (C) 2026 les développeurs du Scribolix\n"));
+    QVERIFY(version.sortie.contains("\nLicence GPLv3+ : GNU GPL version 3 ou ultérieure"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

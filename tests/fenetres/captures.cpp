@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QRadioButton>
 
 namespace {
@@ -73,6 +74,12 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(&fenetre))
         qFatal("The main window never showed");
     enregistrer(&fenetre, u"principale-depart"_s);
+    auto *menuQuestion = controle<QMenu>(&fenetre, u"menuQuestion"_s);
+    menuQuestion->popup(fenetre.mapToGlobal(QPoint(0, 0)));
+    if (!QTest::qWaitForWindowExposed(menuQuestion))
+        qFatal("The menu never showed");
+    enregistrer(menuQuestion, u"menu-question"_s);
+    menuQuestion->hide();
 
     traduireEtCapturer(fenetre, u"erreur-style"_s);
     choisir(fenetre, {u"radioPerso"_s});
