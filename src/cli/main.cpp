@@ -152,11 +152,8 @@ QString erreurOptions(const QCommandLineParser &analyseur)
     const QRegularExpressionMatch nom = QRegularExpression(u"'([^']*)'"_s).match(texte);
     if (nom.hasMatch() && texte.startsWith(u"Missing value"_s))
         return u"l'option %1 attend une valeur."_s.arg(nom.captured(1));
-    if (nom.hasMatch() && texte.startsWith(u"Unexpected value"_s)) {
-        const QString ecrite = nom.captured(1);
-        return u"l'option %1 ne prend pas de valeur (« %2 »)."_s.arg(ecrite.section(u'=', 0, 0),
-                                                                     ecrite);
-    }
+    if (nom.hasMatch() && texte.startsWith(u"Unexpected value"_s))
+        return u"l'option %1 ne prend pas de valeur."_s.arg(nom.captured(1));
     return u"options illisibles (%1)."_s.arg(texte);
 }
 
@@ -282,10 +279,11 @@ private:
 QString avertissementUtf8(const DecodeurUtf8 &decodeur)
 {
     const qint64 nombre = decodeur.octetsInvalides();
-    return (nombre == 1 ? u"1 octet non UTF-8 ignoré (premier à l'octet %2)"_s
-                        : u"%1 octets non UTF-8 ignorés (premier à l'octet %2)"_s)
-        .arg(nombre)
-        .arg(decodeur.premierInvalide());
+    const QString premier = QString::number(decodeur.premierInvalide());
+    if (nombre == 1)
+        return u"1 octet non UTF-8 ignoré (premier à l'octet %1)"_s.arg(premier);
+    return u"%1 octets non UTF-8 ignorés (premier à l'octet %2)"_s.arg(QString::number(nombre),
+                                                                       premier);
 }
 
 } // namespace

@@ -17,13 +17,15 @@ namespace rapide {
 // French to leet: what each code below 256 gives (every other code gives
 // nothing), in units of type Unite, char16_t for a QString or char for UTF-8.
 // Each entry is padded to a fixed width, so that writing it is one copy of a
-// constant size; an entry wider than that is also kept whole.
+// constant size; an entry wider than that is also kept whole, in `longues`
+// from `decalages[code]` on.
 template <typename Unite> struct TableLeet
 {
     static constexpr int largeur = 16 / sizeof(Unite);
     std::array<std::array<Unite, largeur>, 256> debuts{};
     std::array<quint32, 256> longueurs{};
-    std::array<std::basic_string<Unite>, 256> entieres;
+    std::array<quint32, 256> decalages{};
+    std::basic_string<Unite> longues;
     qsizetype plusLongue = 0;
 };
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -95,14 +96,62 @@ TableTextes construireTable(Style style, const Glyphes *personnel, bool doublerA
     return table;
 }
 
-std::basic_string<char16_t> unites(const QString &texte)
+// The personal style's table is the rules' table for cells that hold
+// stand-ins, private-use characters that no rule writes, each replaced by its
+// cell's text: the rules run over the 256 codes once, not at every
+// translation.
+constexpr char16_t premiereMarque = 0xE000;
+
+const TableTextes &tableMarquee(bool doublerAntiSlashs)
 {
-    return {reinterpret_cast<const char16_t *>(texte.constData()), size_t(texte.size())};
+    static const std::array<TableTextes, 2> tables = [] {
+        Glyphes marques;
+        for (int lettre = 0; lettre < nombreLettres; ++lettre)
+            marques[lettre] = QChar(char16_t(premiereMarque + lettre));
+        return std::array<TableTextes, 2>{construireTable(Style::Velmora, &marques, false),
+                                          construireTable(Style::Velmora, &marques, true)};
+    }();
+    return tables[doublerAntiSlashs ? 1 : 0];
 }
 
-std::basic_string<char> unites(const QByteArray &octets)
+TableTextes tablePersonnelle(const Glyphes &cases, bool doublerAntiSlashs)
 {
-    return {octets.constData(), size_t(octets.size())};
+    // The stand-ins hold no backslash: the rules doubled none, the cells'
+    // own are doubled here.
+    Glyphes glyphes;
+    for (int lettre = 0; lettre < nombreLettres; ++lettre)
+        ajouterGlyphe(glyphes[lettre], cases[lettre], doublerAntiSlashs);
+    const auto marque = [](QChar c) {
+        return c.unicode() >= premiereMarque && c.unicode() < premiereMarque + nombreLettres;
+    };
+    const TableTextes &marquee = tableMarquee(doublerAntiSlashs);
+    TableTextes table;
+    for (int code = 0; code < 256; ++code) {
+        const QString &modele = marquee[code];
+        if (modele.size() == 1 && marque(modele.front())) {
+            table[code] = glyphes[modele.front().unicode() - premiereMarque];
+            continue;
+        }
+        for (const QChar c : modele) {
+            if (marque(c))
+                table[code] += glyphes[c.unicode() - premiereMarque];
+            else
+                table[code] += c;
+        }
+    }
+    return table;
+}
+
+template <typename Unite>
+void poserEntree(rapide::TableLeet<Unite> &table, int code, const Unite *debut, size_t longueur)
+{
+    table.longueurs[code] = quint32(longueur);
+    table.plusLongue = std::max<qsizetype>(table.plusLongue, qsizetype(longueur));
+    std::copy_n(debut, std::min<size_t>(longueur, table.largeur), table.debuts[code].begin());
+    if (longueur > size_t(table.largeur)) {
+        table.decalages[code] = quint32(table.longues.size());
+        table.longues.append(debut, longueur);
+    }
 }
 
 // The padded table from the texts the rules give, in UTF-16 or in UTF-8.
@@ -110,17 +159,16 @@ template <typename Unite> rapide::TableLeet<Unite> tableRapide(const TableTextes
 {
     rapide::TableLeet<Unite> table;
     for (int code = 0; code < 256; ++code) {
-        std::basic_string<Unite> entree;
-        if constexpr (sizeof(Unite) == 1)
-            entree = unites(textes[code].toUtf8());
-        else
-            entree = unites(textes[code]);
-        table.longueurs[code] = quint32(entree.size());
-        table.plusLongue = std::max<qsizetype>(table.plusLongue, qsizetype(entree.size()));
-        std::copy_n(entree.begin(), std::min<size_t>(entree.size(), table.largeur),
-                    table.debuts[code].begin());
-        if (entree.size() > size_t(table.largeur))
-            table.entieres[code] = std::move(entree);
+        const QString &texte = textes[code];
+        if (texte.isEmpty())
+            continue;
+        if constexpr (sizeof(Unite) == 1) {
+            const QByteArray utf8 = texte.toUtf8();
+            poserEntree(table, code, utf8.constData(), size_t(utf8.size()));
+        } else {
+            poserEntree(table, code, reinterpret_cast<const char16_t *>(texte.constData()),
+                        size_t(texte.size()));
+        }
     }
     return table;
 }
@@ -148,7 +196,8 @@ Unite *ecrireLeetSelon(const rapide::TableLeet<Unite> &table, const char16_t *so
             std::memcpy(ecriture, table.debuts[code].data(), sizeof(table.debuts[code]));
             const quint32 longueur = table.longueurs[code];
             if (!toutesCourtes && longueur > quint32(largeur))
-                std::memcpy(ecriture, table.entieres[code].data(), longueur * sizeof(Unite));
+                std::memcpy(ecriture, table.longues.data() + table.decalages[code],
+                            longueur * sizeof(Unite));
             ecriture += longueur;
         }
         if constexpr (espaces) {
@@ -331,12 +380,12 @@ const TableLeet<char> &tableUtf8(Style style, bool doublerAntiSlashs)
 
 TableLeet<char16_t> tableUtf16(const Glyphes &cases, bool doublerAntiSlashs)
 {
-    return tableRapide<char16_t>(construireTable(Style::Velmora, &cases, doublerAntiSlashs));
+    return tableRapide<char16_t>(tablePersonnelle(cases, doublerAntiSlashs));
 }
 
 TableLeet<char> tableUtf8(const Glyphes &cases, bool doublerAntiSlashs)
 {
-    return tableRapide<char>(construireTable(Style::Velmora, &cases, doublerAntiSlashs));
+    return tableRapide<char>(tablePersonnelle(cases, doublerAntiSlashs));
 }
 
 template <typename Unite>
@@ -624,8 +673,23 @@ QString traduireFrancaisPersonnalisee(const QString &texte, const Glyphes &cases
 {
     if (longueurUtile(texte, longueur) == 0)
         return {};
-    return convertirVersLeet(rapide::tableUtf16(cases, doublerAntiSlashs), texte, longueur,
-                             mettreEspaces);
+    // The same cells are translated with again and again: their table is
+    // kept until other cells come.
+    struct Memoire
+    {
+        Glyphes cases;
+        bool doublerAntiSlashs = false;
+        std::optional<rapide::TableLeet<char16_t>> table;
+    };
+    thread_local Memoire memoire;
+    if (!memoire.table || memoire.doublerAntiSlashs != doublerAntiSlashs ||
+        memoire.cases != cases) {
+        memoire.table.reset();
+        memoire.table = rapide::tableUtf16(cases, doublerAntiSlashs);
+        memoire.cases = cases;
+        memoire.doublerAntiSlashs = doublerAntiSlashs;
+    }
+    return convertirVersLeet(*memoire.table, texte, longueur, mettreEspaces);
 }
 
 bool finDePhrase(const QByteArray &copie, qsizetype position)
