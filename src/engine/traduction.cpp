@@ -426,9 +426,17 @@ template qsizetype mesurerLeet(const TableLeet<char> &, const char16_t *, qsizet
 // recognition order, the glyphs that begin with that byte (and that second
 // byte, for a glyph of two characters or more). At most three glyphs share
 // a pair ("|", "|\|" and "|\/|" in Korvane).
+struct Essai
+{
+    quint32 valeur = 0;
+    quint32 masque = 0;
+    quint8 taille = 0;
+    char lettre = 0;
+};
+
 struct Candidats
 {
-    std::array<Motif, 4> motifs;
+    std::array<Essai, 3> motifs;
     int nombre = 0;
 };
 
@@ -480,7 +488,7 @@ LecteurStyle construireLecteur(Style style)
                 continue;
             Candidats &c = lecteur.parPaire[size_t(premiere * n + seconde)];
             Q_ASSERT(c.nombre < int(c.motifs.size()));
-            c.motifs[size_t(c.nombre++)] = m;
+            c.motifs[size_t(c.nombre++)] = {m.valeur, m.masque, quint8(m.taille), m.lettre};
         }
     }
     return lecteur;
@@ -515,12 +523,14 @@ Unite *lireLeet(const LecteurStyle &style, char *octets, const char16_t *codes, 
     const std::array<char16_t, 256> &copies = copiesDeCaracteres();
     const int n = style.nombreClasses;
     bool apresFinDePhrase = etat.apresFinDePhrase;
-    for (qsizetype p = 0; p < fin; ++p) {
+    qsizetype p = 0;
+    while (p < fin) {
         const unsigned char cle = static_cast<unsigned char>(octets[p]);
         // Most positions of a leet text are the later characters of a glyph,
         // already consumed: they give nothing, and stop the look-back.
         if (cle == 0) {
             apresFinDePhrase = false;
+            ++p;
             continue;
         }
         const Candidats &candidats = style.parPaire[size_t(
@@ -534,17 +544,24 @@ Unite *lireLeet(const LecteurStyle &style, char *octets, const char16_t *codes, 
                                                candidats.motifs[size_t(k)].valeur)
                 ++k;
             if (k < candidats.nombre) {
-                const Motif &trouve = candidats.motifs[size_t(k)];
+                const Essai &trouve = candidats.motifs[size_t(k)];
                 const bool capitale = apresFinDePhrase || etat.position + p == 0;
-                std::memset(octets + p, 0, size_t(trouve.taille));
+                // Consumed: the glyph's bytes become 0, the others stay.
+                const quint32 reste = qToLittleEndian(suivants & ~trouve.masque);
+                std::memcpy(octets + p, &reste, sizeof(reste));
                 *ecriture++ = Unite(capitale ? trouve.lettre : trouve.lettre - 'A' + 'a');
                 apresFinDePhrase = false;
+                // The glyph's later positions are consumed and give nothing:
+                // skipped at once (marked all the same, for those the next
+                // piece of a stream reads).
+                p += trouve.taille;
                 continue;
             }
         }
         if (supprimerEspaces && cle == ' ' && octets[p + 1] != ' ') {
             octets[p] = 0;
             apresFinDePhrase = false;
+            ++p;
             continue;
         }
         const char16_t code = codes[p];
@@ -553,6 +570,7 @@ Unite *lireLeet(const LecteurStyle &style, char *octets, const char16_t *codes, 
         // The look-back skips blanks and stops at the first other key.
         if (!estBlanc(cle))
             apresFinDePhrase = cle == '.' || cle == '!' || cle == '?';
+        ++p;
     }
     etat.apresFinDePhrase = apresFinDePhrase;
     etat.position += fin;
