@@ -8,6 +8,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTemporaryFile>
 #include <algorithm>
 
 #include <cerrno>
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include <unistd.h>
 
@@ -227,7 +229,8 @@ private:
 
 // Feeds the translation and writes what it gives, piece by piece. A text
 // made of nothing but blanks is refused before anything is written, so the
-// blanks that open the text wait until something else comes.
+// blanks that open the text wait until something else comes: in memory, and
+// past a mebibyte in a temporary file, so that memory stays bounded.
 class Traitement
 {
 public:
@@ -239,40 +242,90 @@ public:
     {
         if (!commence) {
             const auto blanc = [](char c) { return c == ' ' || c == '\n' || c == '\t' || c == 0; };
-            if (std::all_of(octets.begin(), octets.end(), blanc)) {
-                blancsDuDebut += octets;
-                return true;
-            }
+            if (std::all_of(octets.begin(), octets.end(), blanc))
+                return garder(octets);
             commence = true;
-            if (!traduire(blancsDuDebut))
+            if (!rendreBlancs())
                 return false;
-            blancsDuDebut = QByteArray();
         }
         return traduire(octets);
     }
 
     bool terminer()
     {
-        resultat.clear();
+        resultat.resize(0);
         traduction.terminer(resultat);
-        return sortie.ecrire(resultat);
+        return ecrire();
     }
 
     bool texteVide() const { return !commence; }
     const DecodeurUtf8 &decodeur() const { return traduction.decodeur(); }
+    const QString &message() const { return erreur; }
 
 private:
+    bool garder(QByteArrayView octets)
+    {
+        if (!debordement && blancsDuDebut.size() + octets.size() <= 1024 * 1024) {
+            blancsDuDebut += octets;
+            return true;
+        }
+        if (!debordement) {
+            debordement = std::make_unique<QTemporaryFile>();
+            if (!debordement->open() || debordement->write(blancsDuDebut) != blancsDuDebut.size())
+                return echecTemporaire();
+            blancsDuDebut = QByteArray();
+        }
+        return debordement->write(octets.data(), octets.size()) == octets.size() ||
+               echecTemporaire();
+    }
+
+    // The blanks kept so far go through the translation first.
+    bool rendreBlancs()
+    {
+        if (!debordement) {
+            const QByteArray blancs = std::exchange(blancsDuDebut, {});
+            return traduire(blancs);
+        }
+        if (!debordement->seek(0))
+            return echecTemporaire();
+        QByteArray morceau;
+        while (!(morceau = debordement->read(64 * 1024)).isEmpty()) {
+            if (!traduire(morceau))
+                return false;
+        }
+        if (!debordement->atEnd())
+            return echecTemporaire();
+        debordement.reset();
+        return true;
+    }
+
+    bool echecTemporaire()
+    {
+        erreur = u"fichier temporaire inutilisable : %1."_s.arg(debordement->errorString());
+        return false;
+    }
+
     bool traduire(QByteArrayView octets)
     {
-        resultat.clear();
+        resultat.resize(0);
         traduction.alimenter(octets, resultat);
-        return sortie.ecrire(resultat);
+        return ecrire();
+    }
+
+    bool ecrire()
+    {
+        if (sortie.ecrire(resultat))
+            return true;
+        erreur = sortie.message();
+        return false;
     }
 
     TraductionFlux traduction;
     Sortie &sortie;
     QByteArray resultat;
     QByteArray blancsDuDebut;
+    std::unique_ptr<QTemporaryFile> debordement;
+    QString erreur;
     bool commence = false;
 };
 
@@ -330,7 +383,7 @@ int main(int argc, char *argv[])
         Traitement traitement(creerTraducteurFlux(*demande, cases), sortie);
         if (depuisArguments) {
             if (!traitement.alimenter(arguments.join(u' ').toUtf8()))
-                return echouer(TexteRefuse, sortie.message());
+                return echouer(TexteRefuse, traitement.message());
         } else {
             Entree entree;
             for (;;) {
@@ -342,13 +395,13 @@ int main(int argc, char *argv[])
                 if (morceau->isEmpty())
                     break;
                 if (!traitement.alimenter(*morceau))
-                    return echouer(TexteRefuse, sortie.message());
+                    return echouer(TexteRefuse, traitement.message());
             }
         }
         if (traitement.texteVide())
             return echouer(TexteRefuse, u"Erreur, vous n'avez pas entré de texte."_s);
         if (!traitement.terminer())
-            return echouer(TexteRefuse, sortie.message());
+            return echouer(TexteRefuse, traitement.message());
         if (traitement.decodeur().octetsInvalides() > 0)
             echouer(Reussite, avertissementUtf8(traitement.decodeur()));
     } catch (const std::bad_alloc &) {

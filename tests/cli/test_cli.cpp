@@ -142,6 +142,12 @@ void TestCli::executions_data()
                          QString::fromLatin1(longLeet))
                .toUtf8()
         << QString();
+    // The blanks that open a text wait, past a mebibyte in a temporary file.
+    const QByteArray blancs = QByteArray(" \n\t").repeated(600 * 1024);
+    QTest::newRow("long début blanc")
+        << QStringList{} << blancs + "a" << 0 << blancs + "/-\\" << QString();
+    QTest::newRow("long texte tout blanc")
+        << QStringList{} << blancs << 1 << rien << u"Erreur, vous n'avez pas entré de texte."_s;
     QTest::newRow("octet Latin-1")
         << QStringList{} << QByteArray("Caf\xe9") << 0 << QByteArray("(/-\\|=")
         << u"scribolix-cli : 1 octet non UTF-8 ignoré (premier à l'octet 3)\n"_s;
