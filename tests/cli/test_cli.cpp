@@ -28,7 +28,7 @@ private:
         QByteArray sortie;
         QByteArray erreurs;
     };
-    enum class Vers { Tube, DisquePlein, TubeFerme };
+    enum class Vers { Tube, DisquePlein, TubeFerme, DepuisDossier };
     static Resultat lancer(const QStringList &arguments, const QByteArray &entree,
                            Vers sortie = Vers::Tube);
 
@@ -44,6 +44,8 @@ TestCli::Resultat TestCli::lancer(const QStringList &arguments, const QByteArray
     QProcess processus;
     if (sortie == Vers::DisquePlein)
         processus.setStandardOutputFile(u"/dev/full"_s);
+    if (sortie == Vers::DepuisDossier)
+        processus.setStandardInputFile(u"/"_s); // opens, but every read fails
     if (sortie == Vers::TubeFerme) {
         // A reader that went away, with SIGPIPE ignored as some shells and
         // services leave it: every write fails with EPIPE.
@@ -176,7 +178,8 @@ void TestCli::executions_data()
                                     << u"l'option --espaces ne prend pas de valeur."_s;
     QTest::newRow("valeur manquante") << QStringList{u"a"_s, u"--style"_s} << rien << 2 << rien
                                       << u"l'option --style attend une valeur."_s;
-    // "%plein" writes to a full disk, "%tube" into a pipe nobody reads.
+    // "%plein" writes to a full disk, "%tube" into a pipe nobody reads,
+    // "%dossier" reads a folder.
     QTest::newRow("disque plein") << QStringList{u"%plein"_s, u"Bonjour"_s} << rien << 1 << rien
                                   << u"écriture impossible sur la sortie standard : "_s;
     QTest::newRow("disque plein, entrée standard")
@@ -184,6 +187,9 @@ void TestCli::executions_data()
         << u"écriture impossible sur la sortie standard : "_s;
     QTest::newRow("tube fermé") << QStringList{u"%tube"_s} << longFrancais << 1 << rien
                                 << u"écriture impossible sur la sortie standard : "_s;
+
+    QTest::newRow("lecture impossible") << QStringList{u"%dossier"_s} << rien << 1 << rien
+                                        << u"lecture impossible sur l'entrée standard : "_s;
 
     QTest::newRow("option inconnue")
         << QStringList{u"--bizarre"_s, u"a"_s} << rien << 2 << rien << u"bizarre"_s;
@@ -226,6 +232,8 @@ void TestCli::executions()
         vers = Vers::DisquePlein;
     if (arguments.removeAll(u"%tube"_s) > 0)
         vers = Vers::TubeFerme;
+    if (arguments.removeAll(u"%dossier"_s) > 0)
+        vers = Vers::DepuisDossier;
 
     const Resultat resultat = lancer(arguments, entree, vers);
     QCOMPARE(resultat.code, code);
