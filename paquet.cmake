@@ -14,14 +14,13 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Les développeurs du Scribolix <dev@scribolix.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, wfrench")
-# The first line is the summary; the others, each opened by a blank, are the
-# long description.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "traducteur entre le français et le leet
- Scribolix écrit un texte français en leet, l'écriture qui remplace les
- lettres par des signes qui leur ressemblent (« /-\\ » pour A), et relit le
- leet en français, avec deux styles intégrés ou un style personnel.
- .
- Le paquet contient la fenêtre (scribolix) et l'outil en ligne de commande
- (scribolix-cli). Licence : ${SCRIBOLIX_LICENCE}.")
+# The long description under the summary; CPack indents its lines and marks
+# the blank one as a paragraph break.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Scribolix écrit un texte français en leet, l'écriture qui remplace les
+lettres par des signes qui leur ressemblent (« |3 » pour B), et relit le
+leet en français, avec deux styles intégrés ou un style personnel.
+
+Le paquet contient la fenêtre (scribolix) et l'outil en ligne de commande
+(scribolix-cli). Licence : ${SCRIBOLIX_LICENCE}.")
 
 include(CPack)
