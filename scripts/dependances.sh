@@ -1,9 +1,11 @@
 #!/bin/sh
-# Installs, with Debian's apt-get, whatever the build and the tests need and
-# the machine lacks. Extra package names may be given as arguments.
+# Installs, with Debian's apt-get, whatever building and running Scribolix
+# needs and the machine lacks. Extra package names may be given as arguments.
+# Without root and without sudo, says in one line what to install and how,
+# and fails.
 set -eu
 
-paquets="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-dejavu-core libbenchmark-dev wfrench $*"
+paquets="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-dejavu-core wfrench $*"
 
 manquants=""
 for paquet in $paquets; do
@@ -15,8 +17,11 @@ done
 
 if [ "$(id -u)" -eq 0 ]; then
     root=""
-else
+elif command -v sudo >/dev/null 2>&1; then
     root="sudo"
+else
+    echo "Paquets manquants :$manquants ; installez-les en tant que root : apt-get install$manquants" >&2
+    exit 1
 fi
 echo "Installation de :$manquants"
 $root apt-get update -qq

@@ -1,8 +1,9 @@
 #!/bin/sh
-# Installs what is missing, builds Scribolix and starts it.
+# Installs what is missing, builds Scribolix (the program alone, in
+# build-lancer/) and starts it.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/dependances.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j2
-exec build/src/app/scribolix "$@"
+cmake --preset lancer
+cmake --build --preset lancer
+exec build-lancer/src/app/scribolix "$@"

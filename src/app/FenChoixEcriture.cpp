@@ -1,5 +1,6 @@
 #include "FenChoixEcriture.h"
 
+#include "etiquette.h"
 #include "fichierstyle.h"
 #include "icone.h"
 #include "menus.h"
@@ -105,11 +106,10 @@ void FenChoixEcriture::creerControles()
     boutonValider = new QPushButton(u"Valider"_s, this);
     boutonValider->setObjectName(u"boutonValider"_s);
 
-    // A file name is shown as it is, never read as markup.
-    etiquetteFichier = new QLabel(u"Aucun fichier ouvert."_s, this);
+    // The label takes the whole width of the status bar, up to the size grip.
+    etiquetteFichier = new EtiquetteElidee(u"Aucun fichier ouvert."_s, this);
     etiquetteFichier->setObjectName(u"etiquetteFichier"_s);
-    etiquetteFichier->setTextFormat(Qt::PlainText);
-    statusBar()->addWidget(etiquetteFichier);
+    statusBar()->addWidget(etiquetteFichier, 1);
 }
 
 QHBoxLayout *FenChoixEcriture::creerColonnesDeCases()
@@ -144,7 +144,6 @@ void FenChoixEcriture::assemblerFenetre()
     auto *ligneSeparation = new QFrame(this);
     ligneSeparation->setObjectName(u"ligneSeparation"_s);
     ligneSeparation->setFrameShape(QFrame::HLine);
-    ligneSeparation->setFrameShadow(QFrame::Sunken);
 
     auto *ligneValider = new QGridLayout;
     ligneValider->addWidget(boutonAnnuler, 0, 0);
@@ -198,8 +197,10 @@ QString FenChoixEcriture::nomFichier() const
 void FenChoixEcriture::afficherNomFichier()
 {
     const QString nom = nomFichier();
-    if (!nom.isEmpty())
-        etiquetteFichier->setText(u"Fichier ouvert : "_s + nom);
+    if (nom.isEmpty())
+        return;
+    etiquetteFichier->afficher(u"Fichier ouvert : "_s, nom);
+    etiquetteFichier->setToolTip(cheminFichier);
 }
 
 void FenChoixEcriture::signalerErreur(const QString &message)
@@ -233,10 +234,20 @@ void FenChoixEcriture::ouvrirFichier()
 
 void FenChoixEcriture::enregistrerFichier()
 {
-    if (cheminFichier.isEmpty() ||
-        !enregistrerFichierStyle(cheminFichier, textesDesCases(*cases))) {
+    if (cheminFichier.isEmpty()) {
         emit nomVide();
+        return;
     }
+    const Glyphes glyphes = textesDesCases(*cases);
+    QString erreur;
+    if (enregistrerFichierStyle(cheminFichier, glyphes, &erreur))
+        return;
+    // Cells too big for any style file would be refused under another name
+    // too: say so rather than ask for one.
+    if (ecrireStyle(glyphes).size() > tailleMaxFichierStyle)
+        signalerErreur(erreur);
+    else
+        emit nomVide();
 }
 
 void FenChoixEcriture::enregistrerSousFichier()

@@ -7,9 +7,9 @@
 #include <functional>
 
 class QAction;
+class EtiquetteElidee;
 class QCheckBox;
 class QHBoxLayout;
-class QLabel;
 class QPushButton;
 
 // The personal style editor. It shows the main window's own 26 cells in a
@@ -73,5 +73,5 @@ private:
     QCheckBox *caseConserver = nullptr;
     QPushButton *boutonAnnuler = nullptr;
     QPushButton *boutonValider = nullptr;
-    QLabel *etiquetteFichier = nullptr;
+    EtiquetteElidee *etiquetteFichier = nullptr;
 };

@@ -2,11 +2,15 @@
 
 #include "FenChoixEcriture.h"
 #include "FenTexteTraduit.h"
+#include "ZoneTexte.h"
+#include "curseur.h"
 #include "icone.h"
+#include "lignes.h"
 #include "menus.h"
 #include "reglages.h"
 #include "traduction.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
@@ -48,11 +52,34 @@ void reserverLargeur(QAbstractButton *bouton, const QString &texteLePlusLong)
     bouton->setText(texte);
 }
 
+// A modal window takes the keyboard from the main window; when it closes, the
+// window manager, or the toolkit when there is none, need not give it back.
+// While it lives, this remembers where the focus was, and then puts it back
+// there, the main window active again.
+class RetourDuFocus
+{
+public:
+    explicit RetourDuFocus(QWidget *fenetre) : fenetre(fenetre), focus(fenetre->focusWidget()) {}
+    ~RetourDuFocus()
+    {
+        if (!fenetre)
+            return;
+        fenetre->activateWindow();
+        if (focus)
+            focus->setFocus(Qt::ActiveWindowFocusReason);
+    }
+    RetourDuFocus(const RetourDuFocus &) = delete;
+    RetourDuFocus &operator=(const RetourDuFocus &) = delete;
+
+private:
+    QPointer<QWidget> fenetre;
+    QPointer<QWidget> focus;
+};
+
 QFrame *creerSeparateur(QFrame::Shape forme)
 {
     auto *ligne = new QFrame;
     ligne->setFrameShape(forme);
-    ligne->setFrameShadow(QFrame::Sunken);
     return ligne;
 }
 
@@ -65,6 +92,7 @@ FenEntreeTexte::FenEntreeTexte()
 
     creerMenus();
     creerControles();
+    creerRaccourcis();
     chargerCases();
     assemblerFenetre();
     connecterSignaux();
@@ -97,6 +125,10 @@ void FenEntreeTexte::creerMenus()
     menuQuestion->setObjectName(u"menuQuestion"_s);
     actionModeEmploi =
         ajouterAction(menuQuestion, u"Mode d'emploi"_s, u"actionModeEmploi"_s, u"Ctrl+E"_s);
+    // F1 as well, the usual key for help. A menu shows one shortcut only, so
+    // the entry's text names both; the text before the tab is unchanged.
+    actionModeEmploi->setShortcuts({actionModeEmploi->shortcut(), QKeySequence(Qt::Key_F1)});
+    actionModeEmploi->setText(u"Mode d'emploi\tCtrl+E, F1"_s);
     actionAPropos =
         ajouterAction(menuQuestion, u"À Propos du Scribolix"_s, u"actionAPropos"_s, u"Ctrl+P"_s);
 }
@@ -139,16 +171,47 @@ void FenEntreeTexte::creerControles()
 
     groupeTexte = new QGroupBox(u"&Texte à traduire"_s, zoneCentrale);
     groupeTexte->setObjectName(u"groupeTexte"_s);
-    zoneTexte = new QTextEdit(groupeTexte);
+    zoneTexte = new ZoneTexte(groupeTexte);
     zoneTexte->setObjectName(u"zoneTexte"_s);
+    couperLesLonguesSuites(zoneTexte);
     zoneTexte->setHtml(texteInvite);
+    marquerInvite();
 
     boutonQuitter = new QPushButton(u"Quitter"_s, zoneCentrale);
     boutonQuitter->setObjectName(u"boutonQuitter"_s);
+    boutonQuitter->setToolTip(u"Quitter (Ctrl+Q)"_s);
     labelVide = new QLabel(zoneCentrale);
     labelVide->setObjectName(u"labelVide"_s);
     boutonTraduire = new QPushButton(u"Traduire !"_s, zoneCentrale);
     boutonTraduire->setObjectName(u"boutonTraduire"_s);
+    boutonTraduire->setToolTip(u"Traduire ! (Ctrl+Entrée)"_s);
+}
+
+// Keys for the two buttons, from anywhere in the window, the text box
+// included: Ctrl+Entrée on the main keyboard or the keypad, and Ctrl+Q.
+void FenEntreeTexte::creerRaccourcis()
+{
+    actionTraduire = new QAction(this);
+    actionTraduire->setObjectName(u"actionTraduire"_s);
+    actionTraduire->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    addAction(actionTraduire);
+
+    actionQuitter = new QAction(this);
+    actionQuitter->setObjectName(u"actionQuitter"_s);
+    actionQuitter->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addAction(actionQuitter);
+}
+
+// Two cursors follow the prompt through the user's edits: text typed or
+// pasted before it pushes both along, text added right after it leaves the
+// end where it is, so that the prompt can be told apart from the user's text.
+void FenEntreeTexte::marquerInvite()
+{
+    debutInvite = QTextCursor(zoneTexte->document());
+    finInvite = QTextCursor(zoneTexte->document());
+    finInvite.movePosition(QTextCursor::End);
+    finInvite.setKeepPositionOnInsert(true);
 }
 
 void FenEntreeTexte::chargerCases()
@@ -219,6 +282,9 @@ void FenEntreeTexte::connecterSignaux()
     connect(zoneTexte, &QTextEdit::selectionChanged, this, &FenEntreeTexte::effacerTexte);
     connect(boutonQuitter, &QPushButton::clicked, qApp, &QCoreApplication::quit);
     connect(boutonTraduire, &QPushButton::clicked, this, &FenEntreeTexte::traduire);
+    // The keys press the buttons, so that they do exactly what a click does.
+    connect(actionTraduire, &QAction::triggered, boutonTraduire, &QAbstractButton::click);
+    connect(actionQuitter, &QAction::triggered, boutonQuitter, &QAbstractButton::click);
 }
 
 void FenEntreeTexte::ecritureVelmora()
@@ -299,11 +365,13 @@ void FenEntreeTexte::aPropos()
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     fenetre->setWindowTitle(u"À Propos du Scribolix"_s);
 
-    auto *texte = new QLabel(u"<center><strong>Le Scribolix</strong> version %1<br /><br />"
-                             u"Traduit vos textes du français vers le leet "
-                             u"et du leet vers le français.<br /><br />"
-                             u"Écrit par les développeurs du Scribolix.</center>"_s.arg(
-                                 QStringLiteral(SCRIBOLIX_VERSION)));
+    auto *texte = new QLabel(
+        u"<center><strong>Le Scribolix</strong> version %1<br /><br />"
+        u"Traduit vos textes du français vers le leet "
+        u"et du leet vers le français.<br /><br />"
+        u"Écrit par les développeurs du Scribolix.<br />"
+        u"Logiciel libre sous licence GPL-3.0-or-later "
+        u"(GNU GPL version 3 ou ultérieure).</center>"_s.arg(QStringLiteral(SCRIBOLIX_VERSION)));
 
     auto *layoutOk = new QGridLayout;
     auto *boutonOk = new QPushButton(u"OK"_s);
@@ -417,10 +485,17 @@ void FenEntreeTexte::traduire()
     }
 
     QString resultat;
-    try {
-        resultat = traduireSelon(demande, texte, textesDesCases(cases));
-    } catch (const std::bad_alloc &) {
-        // Long personal glyphs over a long text: the result does not fit.
+    bool tropLong = false;
+    {
+        const CurseurOccupe occupe;
+        try {
+            resultat = traduireSelon(demande, texte, textesDesCases(cases));
+        } catch (const std::bad_alloc &) {
+            // Long personal glyphs over a long text: the result does not fit.
+            tropLong = true;
+        }
+    }
+    if (tropLong) {
         afficherErreur(u"<center>Le texte traduit serait trop long pour tenir en "
                        u"mémoire.</center>"_s);
         return;
@@ -430,22 +505,42 @@ void FenEntreeTexte::traduire()
                        u"symboles inconnus.</center>"_s);
         return;
     }
+    montrerResultat(resultat);
+}
 
-    auto *fenetre = new FenTexteTraduit(resultat, this);
+void FenEntreeTexte::montrerResultat(const QString &resultat)
+{
+    const RetourDuFocus retour(this);
+    FenTexteTraduit *fenetre = nullptr;
+    {
+        // Filling the result window with a big text is the slow part; its
+        // own event loop must run under the ordinary cursor.
+        const CurseurOccupe occupe;
+        fenetre = new FenTexteTraduit(resultat, this);
+    }
     fenetre->setAttribute(Qt::WA_DeleteOnClose);
     fenetre->exec();
 }
 
 void FenEntreeTexte::afficherErreur(const QString &message)
 {
+    const RetourDuFocus retour(this);
     QMessageBox::critical(this, u"Erreur"_s, message);
 }
 
 void FenEntreeTexte::effacerTexte()
 {
     // Only the prompt is erased: whatever the user typed or pasted before
-    // selecting anything for the first time is theirs and stays.
-    const bool premiere = std::exchange(premiereSelection, false);
-    if (premiere && zoneTexte->toPlainText() == texteInvite)
+    // selecting anything for the first time is theirs and stays. A prompt the
+    // user has edited is theirs too, and stays as it is.
+    if (!std::exchange(premiereSelection, false))
+        return;
+    if (zoneTexte->toPlainText() == texteInvite) {
         zoneTexte->setPlainText(QString());
+        return;
+    }
+    QTextCursor invite = debutInvite;
+    invite.setPosition(finInvite.position(), QTextCursor::KeepAnchor);
+    if (invite.selectedText() == texteInvite)
+        invite.removeSelectedText();
 }

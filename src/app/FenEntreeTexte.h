@@ -3,6 +3,7 @@
 #include "cases.h"
 
 #include <QMainWindow>
+#include <QTextCursor>
 
 class QAction;
 class QCheckBox;
@@ -52,15 +53,20 @@ public slots:
 private:
     void creerMenus();
     void creerControles();
+    void marquerInvite();
+    void creerRaccourcis();
     void chargerCases();
     void assemblerFenetre();
     void connecterSignaux();
 
     void afficherErreur(const QString &message);
+    void montrerResultat(const QString &resultat);
     void afficherEcriture(Style style);
 
     QWidget *zoneCentrale;
     bool premiereSelection = true;
+    QTextCursor debutInvite;
+    QTextCursor finInvite;
     bool styleValide = false;
     QVBoxLayout *layoutPrincipal;
     QVBoxLayout *layoutType;
@@ -94,4 +100,6 @@ private:
     QPushButton *boutonQuitter;
     QLabel *labelVide;
     QPushButton *boutonTraduire;
+    QAction *actionTraduire;
+    QAction *actionQuitter;
 };

@@ -1,6 +1,7 @@
 #include "FenTexteTraduit.h"
 
 #include "icone.h"
+#include "lignes.h"
 
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -15,6 +16,7 @@ FenTexteTraduit::FenTexteTraduit(const QString &texte, QWidget *parent) : QDialo
     layoutResultat = new QVBoxLayout;
     zoneResultat = new QTextEdit;
     zoneResultat->setObjectName(u"zoneResultat"_s);
+    couperLesLonguesSuites(zoneResultat);
     // Plain text: a leet glyph such as "|<" must never be taken for markup.
     zoneResultat->setPlainText(texte);
 

@@ -10,7 +10,7 @@ using namespace Qt::StringLiterals;
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setDesktopFileName(u"scribolix"_s);
+    QApplication::setDesktopFileName(QStringLiteral(SCRIBOLIX_ID));
 
     // The toolkit's own texts (dialog buttons, context menus) in the user's
     // language: "qt_fr" for fr_FR. A missing file is no error: those texts

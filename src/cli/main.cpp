@@ -2,18 +2,25 @@
 
 #include "dictionnaire.h"
 #include "fichierstyle.h"
+#include "flux.h"
 #include "retablissement.h"
 #include "traduction.h"
 #include "validation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
 #include <QRegularExpression>
+#include <QTemporaryFile>
+#include <algorithm>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <optional>
+#include <utility>
+
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -51,8 +58,15 @@ Options :
   -v, --version              Affiche la version.
 
 Codes de sortie : 0 en cas de réussite, 1 si le texte est vide ou ne
-donne rien, 2 pour une erreur d'usage, de fichier de style ou de liste
-de mots.
+donne rien, ou en cas d'erreur de lecture ou d'écriture, 2 pour une
+erreur d'usage, de fichier de style ou de liste de mots.
+)"_s;
+
+// After the version, in the GNU way: copyright, licence, warranty.
+const QString mentionsLegales = uR"(Copyright (C) 2026 les développeurs du Scribolix
+Licence GPLv3+ : GNU GPL version 3 ou ultérieure <https://gnu.org/licenses/gpl.html>
+Ceci est un logiciel libre : vous êtes libre de le modifier et de le redistribuer.
+Il n'y a AUCUNE GARANTIE, dans les limites permises par la loi.
 )"_s;
 
 void ecrire(FILE *flux, const QByteArray &octets)
@@ -146,12 +160,206 @@ std::optional<Glyphes> lireStylePerso(const QString &chemin, QString &erreur)
     return cases;
 }
 
-QByteArray lireEntreeStandard()
+// Why the options cannot be read, from the parser's own diagnosis: an
+// unknown option, a value missing after an option that takes one, or a value
+// given to an option that takes none.
+QString erreurOptions(const QCommandLineParser &analyseur)
 {
-    QFile entree;
-    if (!entree.open(stdin, QIODevice::ReadOnly))
-        return {};
-    return entree.readAll();
+    QStringList inconnues = analyseur.unknownOptionNames();
+    if (!inconnues.isEmpty()) {
+        for (QString &nom : inconnues)
+            nom.prepend(nom.size() == 1 ? u"-"_s : u"--"_s);
+        return (inconnues.size() == 1 ? u"option inconnue : %1."_s : u"options inconnues : %1."_s)
+            .arg(inconnues.join(u", "_s));
+    }
+    // The parser names the option between quotes, as it was written.
+    const QString texte = analyseur.errorText();
+    const QRegularExpressionMatch nom = QRegularExpression(u"'([^']*)'"_s).match(texte);
+    if (nom.hasMatch() && texte.startsWith(u"Missing value"_s))
+        return u"l'option %1 attend une valeur."_s.arg(nom.captured(1));
+    if (nom.hasMatch() && texte.startsWith(u"Unexpected value"_s))
+        return u"l'option %1 ne prend pas de valeur."_s.arg(nom.captured(1));
+    return u"options illisibles (%1)."_s.arg(texte);
+}
+
+QString causeSysteme(int erreur)
+{
+    return QString::fromLocal8Bit(std::strerror(erreur));
+}
+
+// Standard output, written straight through: every failure is kept, with its
+// cause, so that nothing is lost silently.
+class Sortie
+{
+public:
+    bool ecrire(QByteArrayView octets)
+    {
+        const char *debut = octets.data();
+        qsizetype reste = octets.size();
+        while (erreur == 0 && reste > 0) {
+            const ssize_t ecrits = ::write(STDOUT_FILENO, debut, size_t(reste));
+            if (ecrits < 0 && errno == EINTR)
+                continue;
+            if (ecrits <= 0) {
+                erreur = ecrits < 0 ? errno : EIO;
+                break;
+            }
+            debut += ecrits;
+            reste -= ecrits;
+            vide = false;
+        }
+        return erreur == 0;
+    }
+
+    // Closing can be the first to tell that written data did not reach the file.
+    bool fermer()
+    {
+        if (erreur == 0 && ::close(STDOUT_FILENO) != 0)
+            erreur = errno;
+        return erreur == 0;
+    }
+
+    bool rienEcrit() const { return vide; }
+    QString message() const
+    {
+        return u"écriture impossible sur la sortie standard : %1."_s.arg(causeSysteme(erreur));
+    }
+
+private:
+    int erreur = 0;
+    bool vide = true;
+};
+
+// Reads standard input in bounded pieces; false on a read error, with errno set.
+class Entree
+{
+public:
+    // The next piece, empty at the end.
+    std::optional<QByteArrayView> lire()
+    {
+        for (;;) {
+            const ssize_t lus = ::read(STDIN_FILENO, tampon.data(), size_t(tampon.size()));
+            if (lus >= 0)
+                return QByteArrayView(tampon.constData(), lus);
+            if (errno != EINTR)
+                return std::nullopt;
+        }
+    }
+
+private:
+    QByteArray tampon = QByteArray(64 * 1024, Qt::Uninitialized);
+};
+
+// Feeds the translation and writes what it gives, piece by piece. A text
+// made of nothing but blanks is refused before anything is written, so the
+// blanks that open the text wait until something else comes: in memory, and
+// past a mebibyte in a temporary file, so that memory stays bounded.
+class Traitement
+{
+public:
+    Traitement(std::unique_ptr<TraducteurFlux> traducteur, Sortie &sortie)
+        : traduction(std::move(traducteur)), sortie(sortie)
+    {}
+
+    bool alimenter(QByteArrayView octets)
+    {
+        if (!commence) {
+            const auto blanc = [](char c) { return c == ' ' || c == '\n' || c == '\t' || c == 0; };
+            if (std::all_of(octets.begin(), octets.end(), blanc))
+                return garder(octets);
+            commence = true;
+            if (!rendreBlancs())
+                return false;
+        }
+        return traduire(octets);
+    }
+
+    bool terminer()
+    {
+        resultat.resize(0);
+        traduction.terminer(resultat);
+        return ecrire();
+    }
+
+    bool texteVide() const { return !commence; }
+    const DecodeurUtf8 &decodeur() const { return traduction.decodeur(); }
+    const QString &message() const { return erreur; }
+
+private:
+    bool garder(QByteArrayView octets)
+    {
+        if (!debordement && blancsDuDebut.size() + octets.size() <= 1024 * 1024) {
+            blancsDuDebut += octets;
+            return true;
+        }
+        if (!debordement) {
+            debordement = std::make_unique<QTemporaryFile>();
+            if (!debordement->open() || debordement->write(blancsDuDebut) != blancsDuDebut.size())
+                return echecTemporaire();
+            blancsDuDebut = QByteArray();
+        }
+        return debordement->write(octets.data(), octets.size()) == octets.size() ||
+               echecTemporaire();
+    }
+
+    // The blanks kept so far go through the translation first.
+    bool rendreBlancs()
+    {
+        if (!debordement) {
+            const QByteArray blancs = std::exchange(blancsDuDebut, {});
+            return traduire(blancs);
+        }
+        if (!debordement->seek(0))
+            return echecTemporaire();
+        QByteArray morceau;
+        while (!(morceau = debordement->read(64 * 1024)).isEmpty()) {
+            if (!traduire(morceau))
+                return false;
+        }
+        if (!debordement->atEnd())
+            return echecTemporaire();
+        debordement.reset();
+        return true;
+    }
+
+    bool echecTemporaire()
+    {
+        erreur = u"fichier temporaire inutilisable : %1."_s.arg(debordement->errorString());
+        return false;
+    }
+
+    bool traduire(QByteArrayView octets)
+    {
+        resultat.resize(0);
+        traduction.alimenter(octets, resultat);
+        return ecrire();
+    }
+
+    bool ecrire()
+    {
+        if (sortie.ecrire(resultat))
+            return true;
+        erreur = sortie.message();
+        return false;
+    }
+
+    TraductionFlux traduction;
+    Sortie &sortie;
+    QByteArray resultat;
+    QByteArray blancsDuDebut;
+    std::unique_ptr<QTemporaryFile> debordement;
+    QString erreur;
+    bool commence = false;
+};
+
+QString avertissementUtf8(const DecodeurUtf8 &decodeur)
+{
+    const qint64 nombre = decodeur.octetsInvalides();
+    const QString premier = QString::number(decodeur.premierInvalide());
+    if (nombre == 1)
+        return u"1 octet non UTF-8 ignoré (premier à l'octet %1)"_s.arg(premier);
+    return u"%1 octets non UTF-8 ignorés (premier à l'octet %2)"_s.arg(QString::number(nombre),
+                                                                       premier);
 }
 
 } // namespace
@@ -164,20 +372,16 @@ int main(int argc, char *argv[])
 
     QCommandLineParser analyseur;
     declarerOptions(analyseur);
-    if (!analyseur.parse(QCoreApplication::arguments())) {
-        const QStringList inconnues = analyseur.unknownOptionNames();
-        const QString message = inconnues.isEmpty()
-                                    ? u"une option attend une valeur."_s
-                                    : u"option inconnue : %1."_s.arg(inconnues.join(u", "_s));
-        return echouer(MauvaisUsage, message + u" Voir scribolix-cli --help."_s);
-    }
+    if (!analyseur.parse(QCoreApplication::arguments()))
+        return echouer(MauvaisUsage, erreurOptions(analyseur) + u" Voir scribolix-cli --help."_s);
     if (analyseur.isSet(u"help"_s)) {
         ecrire(stdout, aide.toUtf8());
         return Reussite;
     }
     if (analyseur.isSet(u"version"_s)) {
-        ecrire(stdout,
-               (u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n').toUtf8());
+        ecrire(stdout, (u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n' +
+                        mentionsLegales)
+                           .toUtf8());
         return Reussite;
     }
 
@@ -202,41 +406,53 @@ int main(int argc, char *argv[])
         if (!dictionnaire)
             return echouer(MauvaisUsage, erreur);
     }
-
-    const QStringList arguments = analyseur.positionalArguments();
-    const bool depuisArguments = !arguments.isEmpty();
-    const QString texte =
-        depuisArguments ? arguments.join(u' ') : QString::fromUtf8(lireEntreeStandard());
-    if (texteVide(texte))
-        return echouer(TexteRefuse, u"Erreur, vous n'avez pas entré de texte."_s);
-
-    // Written as it comes, piece by piece: a leet text can be several times
-    // longer than its French, and is never held whole, neither in UTF-16 nor
-    // in UTF-8.
-    bool rienEcrit = true;
-    if (dictionnaire) {
+    const auto traducteur = [&] {
+        if (!dictionnaire)
+            return creerTraducteurFlux(*demande, cases);
         const Style style =
             demande->ecriture == Ecriture::Korvane ? Style::Korvane : Style::Velmora;
-        const QByteArray francais =
-            retablirLeet(*dictionnaire, style, texte, demande->supprimerEspaces).toUtf8();
-        ecrire(stdout, francais);
-        rienEcrit = francais.isEmpty();
-    } else
-        try {
-            traduireParTranches(*demande, texte, cases, 64 * 1024, [&](const QString &morceau) {
-                if (morceau.isEmpty())
-                    return;
-                ecrire(stdout, morceau.toUtf8());
-                rienEcrit = false;
-            });
-        } catch (const std::bad_alloc &) {
-            // Long personal glyphs over a long text: the result does not fit.
-            return echouer(TexteRefuse, messageTropLong);
+        return creerRetablissementFlux(*dictionnaire, style, demande->supprimerEspaces);
+    };
+
+    // The text, from the arguments or from standard input, goes through the
+    // translation in bounded pieces: neither it nor its result is ever held
+    // whole, whatever its length.
+    const QStringList arguments = analyseur.positionalArguments();
+    const bool depuisArguments = !arguments.isEmpty();
+    Sortie sortie;
+    try {
+        Traitement traitement(traducteur(), sortie);
+        if (depuisArguments) {
+            if (!traitement.alimenter(arguments.join(u' ').toUtf8()))
+                return echouer(TexteRefuse, traitement.message());
+        } else {
+            Entree entree;
+            for (;;) {
+                const std::optional<QByteArrayView> morceau = entree.lire();
+                if (!morceau)
+                    return echouer(TexteRefuse,
+                                   u"lecture impossible sur l'entrée standard : %1."_s.arg(
+                                       causeSysteme(errno)));
+                if (morceau->isEmpty())
+                    break;
+                if (!traitement.alimenter(*morceau))
+                    return echouer(TexteRefuse, traitement.message());
+            }
         }
-    if (rienEcrit)
+        if (traitement.texteVide())
+            return echouer(TexteRefuse, u"Erreur, vous n'avez pas entré de texte."_s);
+        if (!traitement.terminer())
+            return echouer(TexteRefuse, traitement.message());
+        if (traitement.decodeur().octetsInvalides() > 0)
+            echouer(Reussite, avertissementUtf8(traitement.decodeur()));
+    } catch (const std::bad_alloc &) {
+        // Long personal glyphs over a long text: one piece's result does not fit.
+        return echouer(TexteRefuse, messageTropLong);
+    }
+    if (sortie.rienEcrit())
         return echouer(TexteRefuse, u"Vous n'avez entré aucun texte, ou vous avez utilisé "
                                     u"des symboles inconnus."_s);
-    if (depuisArguments)
-        ecrire(stdout, "\n");
+    if ((depuisArguments && !sortie.ecrire("\n")) || !sortie.fermer())
+        return echouer(TexteRefuse, sortie.message());
     return Reussite;
 }

@@ -12,6 +12,15 @@ namespace {
 // The byte-order mark some text editors put at the head of a UTF-8 file.
 constexpr char marqueUtf8[] = "\xef\xbb\xbf";
 
+// What a file that reports no size, or grows while read, is read by.
+constexpr qint64 tailleMorceau = 1024 * 1024;
+
+QString messageTropGros(qint64 tailleMax)
+{
+    return u"Le fichier « %1 » est trop gros pour être un style d'écriture (plus de %2 Mio)."_s.arg(
+        u"%1"_s, QString::number(tailleMax / (1024 * 1024)));
+}
+
 } // namespace
 
 QStringList lireStyle(const QByteArray &contenu)
@@ -56,7 +65,8 @@ QByteArray ecrireStyle(const Glyphes &cases)
     return contenu;
 }
 
-std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur)
+std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur,
+                                               qint64 tailleMax)
 {
     const auto echec = [&](const QString &message) -> std::optional<QStringList> {
         if (erreur)
@@ -64,18 +74,31 @@ std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *e
         return std::nullopt;
     };
 
-    if (QFileInfo(chemin).isDir())
+    const QFileInfo informations(chemin);
+    if (informations.isDir())
         return echec(u"« %1 » est un dossier, pas un fichier de style."_s);
+    // A file that says it is too big is refused without reading it.
+    if (informations.isFile() && informations.size() > tailleMax)
+        return echec(messageTropGros(tailleMax));
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly))
         return echec(u"Impossible d'ouvrir le fichier « %1 »."_s);
 
-    // Read one byte past the limit: this also catches files that report no
-    // size, such as pipes and devices.
-    const QByteArray contenu = fichier.read(tailleMaxFichierStyle + 1);
-    if (contenu.size() > tailleMaxFichierStyle)
-        return echec(u"Le fichier « %1 » est trop gros pour être un style d'écriture "
-                     u"(plus de 1 Mio)."_s);
+    // Read up to one byte past the limit: this also catches files that grow
+    // while they are read and those that report no size, such as pipes and
+    // devices. Read by pieces, the first as large as the file says it is, so
+    // that a small file never costs a buffer of the limit's size.
+    QByteArray contenu;
+    qint64 morceau = informations.isFile() ? informations.size() + 1 : tailleMorceau;
+    while (contenu.size() <= tailleMax) {
+        const QByteArray lu = fichier.read(qMin(morceau, tailleMax + 1 - contenu.size()));
+        if (lu.isEmpty())
+            break;
+        contenu += lu;
+        morceau = tailleMorceau;
+    }
+    if (contenu.size() > tailleMax)
+        return echec(messageTropGros(tailleMax));
     if (fichier.error() != QFileDevice::NoError)
         return echec(u"Impossible de lire le fichier « %1 »."_s);
     return lireStyle(contenu);
@@ -87,6 +110,11 @@ bool enregistrerFichierStyle(const QString &chemin, const Glyphes &cases, QStrin
     // in what write() returns instead of being lost in a later flush; the
     // file is only replaced once everything is written.
     const QByteArray contenu = ecrireStyle(cases);
+    if (contenu.size() > tailleMaxFichierStyle) {
+        if (erreur)
+            *erreur = messageTropGros(tailleMaxFichierStyle).arg(chemin);
+        return false;
+    }
     QSaveFile fichier(chemin);
     bool reussi = fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                   fichier.write(contenu) == contenu.size();

@@ -9,9 +9,11 @@
 
 #include <optional>
 
-// A style file holds 26 short glyphs; anything larger is refused rather than
-// poured into the 26 cells.
-constexpr qint64 tailleMaxFichierStyle = 1024 * 1024;
+// A style file holds 26 glyphs, of any length but far below this size; a
+// device or a file that never ends is refused here rather than poured into
+// the 26 cells. The writer refuses the same sizes, so that every file the
+// editor writes opens again.
+constexpr qint64 tailleMaxFichierStyle = 64 * 1024 * 1024;
 
 // Splits a file's content into at most 26 glyphs: lines end at LF, a CR just
 // before an LF is dropped, any other CR is kept, each line is decoded from
@@ -26,10 +28,14 @@ QStringList lireStyle(const QByteArray &contenu);
 QByteArray ecrireStyle(const Glyphes &cases);
 
 // Reads a style file. On failure returns nothing and sets `erreur` to a French
-// message naming the file.
-std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur = nullptr);
+// message naming the file. `tailleMax` is there for the fuzzer, which checks
+// the limit on smaller files than the program's.
+std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur = nullptr,
+                                               qint64 tailleMax = tailleMaxFichierStyle);
 
 // Writes a style file atomically: on failure the file on disk keeps its
 // earlier content, and `erreur` receives a French message naming the file.
+// Cells whose file would exceed the size limit are refused before anything
+// is written, with the reader's message.
 bool enregistrerFichierStyle(const QString &chemin, const Glyphes &cases,
                              QString *erreur = nullptr);

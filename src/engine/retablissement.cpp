@@ -444,20 +444,80 @@ private:
     char16_t suivant = 0;
 };
 
+// Holds each character back until the next one is known: the blank option
+// removes a blank only when no blank follows it.
+class FluxRetabli : public TraducteurFlux
+{
+public:
+    FluxRetabli(const Dictionnaire &d, Style style, bool supprimer,
+                StatistiquesRetablissement *stats = nullptr)
+        : lecteur(d, lecture(style), texte, stats), supprimerEspaces(supprimer)
+    {}
+
+    void lire(QStringView morceau)
+    {
+        for (const QChar c : morceau) {
+            if (enAttente)
+                pousser(attente, c.unicode() == u' ');
+            attente = c.unicode();
+            enAttente = true;
+        }
+    }
+
+    void finir()
+    {
+        if (enAttente)
+            pousser(attente, false);
+        enAttente = false;
+        lecteur.finir();
+    }
+
+    void alimenter(QStringView morceau, QByteArray &sortie) override
+    {
+        lire(morceau);
+        vider(sortie);
+    }
+
+    void terminer(QByteArray &sortie) override
+    {
+        finir();
+        vider(sortie);
+    }
+
+    QString texte;
+
+private:
+    void pousser(char16_t c, bool blancSuit)
+    {
+        lecteur.lire(c, supprimerEspaces && c == u' ' && !blancSuit);
+    }
+
+    void vider(QByteArray &sortie)
+    {
+        sortie += texte.toUtf8();
+        texte.resize(0);
+    }
+
+    Lecteur lecteur;
+    bool supprimerEspaces;
+    bool enAttente = false;
+    char16_t attente = 0;
+};
+
 } // namespace
 
 QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
                      bool supprimerEspaces, StatistiquesRetablissement *statistiques)
 {
-    QString sortie;
-    sortie.reserve(texte.size());
-    Lecteur lecteur(dictionnaire, lecture(style), sortie, statistiques);
-    const qsizetype n = texte.size();
-    for (qsizetype p = 0; p < n; ++p) {
-        const char16_t c = texte[p].unicode();
-        const bool retire = supprimerEspaces && c == u' ' && (p + 1 >= n || texte[p + 1] != u' ');
-        lecteur.lire(c, retire);
-    }
-    lecteur.finir();
-    return sortie;
+    FluxRetabli flux(dictionnaire, style, supprimerEspaces, statistiques);
+    flux.texte.reserve(texte.size());
+    flux.lire(texte);
+    flux.finir();
+    return std::move(flux.texte);
+}
+
+std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dictionnaire,
+                                                        Style style, bool supprimerEspaces)
+{
+    return std::make_unique<FluxRetabli>(dictionnaire, style, supprimerEspaces);
 }

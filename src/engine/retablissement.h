@@ -6,9 +6,12 @@
 // and the blank option are handled as the standard reading handles them.
 
 #include "dictionnaire.h"
+#include "flux.h"
 #include "glyphes.h"
 
 #include <QString>
+
+#include <memory>
 
 // How often each rule decided, for measures.
 struct StatistiquesRetablissement
@@ -24,3 +27,8 @@ struct StatistiquesRetablissement
 
 QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
                      bool supprimerEspaces, StatistiquesRetablissement *statistiques = nullptr);
+
+// The same reading fed piece by piece (flux.h): a word cut between two pieces
+// waits for the rest. The list must outlive the translator.
+std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dictionnaire,
+                                                        Style style, bool supprimerEspaces);

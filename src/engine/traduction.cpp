@@ -1,9 +1,14 @@
 #include "traduction.h"
 
+#include "rapide.h"
+
 #include <QList>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -54,7 +59,7 @@ qsizetype longueurUtile(const QString &texte, qsizetype longueur)
 // The table is built once per style and options by running the character
 // rules over those codes; the conversion then only copies table entries.
 
-using TableLeet = std::array<QString, 256>;
+using TableTextes = std::array<QString, 256>;
 
 QString convertirCaractere(char16_t code, Style style, const Glyphes *personnel,
                            bool doublerAntiSlashs)
@@ -83,66 +88,151 @@ QString convertirCaractere(char16_t code, Style style, const Glyphes *personnel,
     return resultat;
 }
 
-TableLeet construireTable(Style style, const Glyphes *personnel, bool doublerAntiSlashs)
+TableTextes construireTable(Style style, const Glyphes *personnel, bool doublerAntiSlashs)
 {
-    TableLeet table;
+    TableTextes table;
     for (int code = 0; code < 256; ++code)
         table[code] = convertirCaractere(char16_t(code), style, personnel, doublerAntiSlashs);
     return table;
 }
 
-const TableLeet &tableIntegree(Style style, bool doublerAntiSlashs)
+// The personal style's table is the rules' table for cells that hold
+// stand-ins, private-use characters that no rule writes, each replaced by its
+// cell's text: the rules run over the 256 codes once, not at every
+// translation.
+constexpr char16_t premiereMarque = 0xE000;
+
+const TableTextes &tableMarquee(bool doublerAntiSlashs)
 {
-    static const std::array<TableLeet, 4> tables = {
-        construireTable(Style::Velmora, nullptr, false),
-        construireTable(Style::Velmora, nullptr, true),
-        construireTable(Style::Korvane, nullptr, false),
-        construireTable(Style::Korvane, nullptr, true),
+    static const std::array<TableTextes, 2> tables = [] {
+        Glyphes marques;
+        for (int lettre = 0; lettre < nombreLettres; ++lettre)
+            marques[lettre] = QChar(char16_t(premiereMarque + lettre));
+        return std::array<TableTextes, 2>{construireTable(Style::Velmora, &marques, false),
+                                          construireTable(Style::Velmora, &marques, true)};
+    }();
+    return tables[doublerAntiSlashs ? 1 : 0];
+}
+
+TableTextes tablePersonnelle(const Glyphes &cases, bool doublerAntiSlashs)
+{
+    // The stand-ins hold no backslash: the rules doubled none, the cells'
+    // own are doubled here.
+    Glyphes glyphes;
+    for (int lettre = 0; lettre < nombreLettres; ++lettre)
+        ajouterGlyphe(glyphes[lettre], cases[lettre], doublerAntiSlashs);
+    const auto marque = [](QChar c) {
+        return c.unicode() >= premiereMarque && c.unicode() < premiereMarque + nombreLettres;
+    };
+    const TableTextes &marquee = tableMarquee(doublerAntiSlashs);
+    TableTextes table;
+    for (int code = 0; code < 256; ++code) {
+        const QString &modele = marquee[code];
+        if (modele.size() == 1 && marque(modele.front())) {
+            table[code] = glyphes[modele.front().unicode() - premiereMarque];
+            continue;
+        }
+        for (const QChar c : modele) {
+            if (marque(c))
+                table[code] += glyphes[c.unicode() - premiereMarque];
+            else
+                table[code] += c;
+        }
+    }
+    return table;
+}
+
+template <typename Unite>
+void poserEntree(rapide::TableLeet<Unite> &table, int code, const Unite *debut, size_t longueur)
+{
+    table.longueurs[code] = quint32(longueur);
+    table.plusLongue = std::max<qsizetype>(table.plusLongue, qsizetype(longueur));
+    std::copy_n(debut, std::min<size_t>(longueur, table.largeur), table.debuts[code].begin());
+    if (longueur > size_t(table.largeur)) {
+        table.decalages[code] = quint32(table.longues.size());
+        table.longues.append(debut, longueur);
+    }
+}
+
+// The padded table from the texts the rules give, in UTF-16 or in UTF-8.
+template <typename Unite> rapide::TableLeet<Unite> tableRapide(const TableTextes &textes)
+{
+    rapide::TableLeet<Unite> table;
+    for (int code = 0; code < 256; ++code) {
+        const QString &texte = textes[code];
+        if (texte.isEmpty())
+            continue;
+        if constexpr (sizeof(Unite) == 1) {
+            const QByteArray utf8 = texte.toUtf8();
+            poserEntree(table, code, utf8.constData(), size_t(utf8.size()));
+        } else {
+            poserEntree(table, code, reinterpret_cast<const char16_t *>(texte.constData()),
+                        size_t(texte.size()));
+        }
+    }
+    return table;
+}
+
+template <typename Unite>
+const rapide::TableLeet<Unite> &tableIntegree(Style style, bool doublerAntiSlashs)
+{
+    static const std::array<rapide::TableLeet<Unite>, 4> tables = {
+        tableRapide<Unite>(construireTable(Style::Velmora, nullptr, false)),
+        tableRapide<Unite>(construireTable(Style::Velmora, nullptr, true)),
+        tableRapide<Unite>(construireTable(Style::Korvane, nullptr, false)),
+        tableRapide<Unite>(construireTable(Style::Korvane, nullptr, true)),
     };
     return tables[(style == Style::Korvane ? 2 : 0) + (doublerAntiSlashs ? 1 : 0)];
 }
 
-// The leet for characters `debut` to `fin` of a text of `n` characters.
-QString convertirVersLeet(const TableLeet &table, const char16_t *source, qsizetype debut,
-                          qsizetype fin, qsizetype n, bool mettreEspaces)
+template <typename Unite, bool espaces, bool toutesCourtes>
+Unite *ecrireLeetSelon(const rapide::TableLeet<Unite> &table, const char16_t *source, qsizetype n,
+                       Unite *ecriture)
 {
-    // The blank added after a character: not after a blank, a tab or a line
-    // break of the input, and never after the last character of the text.
-    const auto ajouteUnBlanc = [&](qsizetype p) {
-        return mettreEspaces && p < n - 1 && !estBlanc(source[p]);
-    };
-
-    // A first pass measures the result so that it is allocated exactly once.
-    qsizetype total = 0;
-    for (qsizetype p = debut; p < fin; ++p) {
-        if (source[p] < 256)
-            total += table[source[p]].size();
-        if (ajouteUnBlanc(p))
-            ++total;
-    }
-
-    QString sortie(total, Qt::Uninitialized);
-    char16_t *ecriture = reinterpret_cast<char16_t *>(sortie.data());
-    for (qsizetype p = debut; p < fin; ++p) {
-        if (source[p] < 256) {
-            const QString &glyphe = table[source[p]];
-            std::memcpy(ecriture, glyphe.constData(), size_t(glyphe.size()) * sizeof(char16_t));
-            ecriture += glyphe.size();
+    constexpr int largeur = rapide::TableLeet<Unite>::largeur;
+    for (qsizetype p = 0; p < n; ++p) {
+        const char16_t code = source[p];
+        if (code < 256) {
+            std::memcpy(ecriture, table.debuts[code].data(), sizeof(table.debuts[code]));
+            const quint32 longueur = table.longueurs[code];
+            if (!toutesCourtes && longueur > quint32(largeur))
+                std::memcpy(ecriture, table.longues.data() + table.decalages[code],
+                            longueur * sizeof(Unite));
+            ecriture += longueur;
         }
-        if (ajouteUnBlanc(p))
-            *ecriture++ = u' ';
+        if constexpr (espaces) {
+            // Written always, kept only after what is not a blank.
+            *ecriture = Unite(' ');
+            ecriture += !estBlanc(code);
+        }
     }
+    return ecriture;
+}
+
+// The leet for `n` characters; the last character of the text gets no blank,
+// so a piece that ends it says so.
+QString leetDe(const rapide::TableLeet<char16_t> &table, const char16_t *source, qsizetype n,
+               bool mettreEspaces, bool finDuTexte)
+{
+    if (n <= 0)
+        return {};
+    const bool sansBlancFinal = finDuTexte && mettreEspaces && !estBlanc(source[n - 1]);
+    const qsizetype total =
+        rapide::mesurerLeet(table, source, n, mettreEspaces) - (sansBlancFinal ? 1 : 0);
+    // Measured first, so that the result is allocated once; the padded copies
+    // need `largeur` units of room past its end.
+    QString sortie(total + table.largeur, Qt::Uninitialized);
+    rapide::ecrireLeet(table, source, n, mettreEspaces,
+                       reinterpret_cast<char16_t *>(sortie.data()));
+    sortie.resize(total);
     return sortie;
 }
 
-QString convertirVersLeet(const TableLeet &table, const QString &texte, qsizetype longueur,
-                          bool mettreEspaces)
+QString convertirVersLeet(const rapide::TableLeet<char16_t> &table, const QString &texte,
+                          qsizetype longueur, bool mettreEspaces)
 {
-    const qsizetype n = longueurUtile(texte, longueur);
-    if (n == 0)
-        return {};
-    return convertirVersLeet(table, reinterpret_cast<const char16_t *>(texte.constData()), 0, n, n,
-                             mettreEspaces);
+    return leetDe(table, reinterpret_cast<const char16_t *>(texte.constData()),
+                  longueurUtile(texte, longueur), mettreEspaces, true);
 }
 
 // ---------------------------------------------------------------------------
@@ -229,45 +319,6 @@ char reconnaitreSuivants(QByteArray &copie, qsizetype position, quint32 suivants
     return 0;
 }
 
-// The glyphs of a style's own four letters, and the bytes that can open any
-// glyph of the style.
-struct GlyphesDuStyle
-{
-    Motif q, b, l, i;
-    std::array<bool, 256> debuts{};
-};
-
-GlyphesDuStyle glyphesDuStyle(Style style)
-{
-    GlyphesDuStyle g;
-    g.q = motif(glyphe(style, 'Q' - 'A'), 'Q');
-    g.b = motif(glyphe(style, 'B' - 'A'), 'B');
-    g.l = motif(glyphe(style, 'L' - 'A'), 'L');
-    g.i = motif(glyphe(style, 'I' - 'A'), 'I');
-    for (int lettre = 0; lettre < nombreLettres; ++lettre)
-        g.debuts[static_cast<unsigned char>(glyphe(style, lettre).front().toLatin1())] = true;
-    return g;
-}
-
-// Tries every glyph of the style at one position: the style's own Q and B
-// first, so that the Korvane "(,)" and "|3" win over "(" and "3", then the
-// shared glyphs, then L and I, which stand only where nothing longer does.
-// Returns the decoded letter, or 0.
-char decoderPosition(const GlyphesDuStyle &propres, QByteArray &copie, qsizetype position)
-{
-    const quint32 suivants = octetsSuivants(copie.constData(), position);
-    char lettre = essayerGlyphe(copie, position, suivants, propres.q);
-    if (!lettre)
-        lettre = essayerGlyphe(copie, position, suivants, propres.b);
-    if (!lettre)
-        lettre = reconnaitreSuivants(copie, position, suivants);
-    if (!lettre)
-        lettre = essayerGlyphe(copie, position, suivants, propres.l);
-    if (!lettre)
-        lettre = essayerGlyphe(copie, position, suivants, propres.i);
-    return lettre;
-}
-
 // What a position that no glyph decoded gives, for every code below 256 (the
 // copy rules give nothing above): the character itself, or 0 for nothing.
 const std::array<char16_t, 256> &copiesDeCaracteres()
@@ -291,50 +342,247 @@ QString convertirVersFrancais(Style style, const QString &texte, qsizetype longu
     if (n == 0)
         return {};
 
-    static const std::array<GlyphesDuStyle, 2> styles = {glyphesDuStyle(Style::Velmora),
-                                                         glyphesDuStyle(Style::Korvane)};
-    const GlyphesDuStyle &propres = styles[style == Style::Korvane ? 1 : 0];
-
-    // The working copy: one byte per character, then the terminating 0 that
-    // QByteArray keeps after its data.
-    QByteArray copie(n, Qt::Uninitialized);
-    const QChar *source = texte.constData();
-    char *ecriture = copie.data();
+    // The working copy: one byte per character, then zeros, so that the
+    // glyph tests read four bytes at any position without a bound check.
+    QByteArray copie(n + 4, '\0');
+    const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
+    char *octets = copie.data();
     for (qsizetype p = 0; p < n; ++p)
-        ecriture[p] = char(cleAscii(source[p].unicode()));
+        octets[p] = rapide::cle(source[p]);
 
     // Every position gives at most one character: the result is allocated
     // once at the text's length and cut to size at the end.
-    const std::array<char16_t, 256> &copies = copiesDeCaracteres();
     QString sortie(n, Qt::Uninitialized);
-    char16_t *const debut = reinterpret_cast<char16_t *>(sortie.data());
-    char16_t *fin = debut;
-    const char *octets = copie.constData();
-    for (qsizetype p = 0; p < n; ++p) {
-        const unsigned char cle = static_cast<unsigned char>(octets[p]);
-        // Most positions of a leet text are the later characters of a glyph,
-        // already consumed: they give nothing.
-        if (cle == 0)
-            continue;
-        if (propres.debuts[cle]) {
-            if (const char lettre = decoderPosition(propres, copie, p)) {
-                *fin++ = char16_t(lettre);
-                continue;
-            }
-        }
-        if (supprimerEspaces && cle == ' ' && octets[p + 1] != ' ') {
-            copie[p] = 0;
-            continue;
-        }
-        const char16_t code = source[p].unicode();
-        if (code < 256 && copies[code] != 0)
-            *fin++ = copies[code];
-    }
+    char16_t *debut = reinterpret_cast<char16_t *>(sortie.data());
+    rapide::EtatLeet etat;
+    char16_t *fin =
+        rapide::lireLeet(rapide::lecteur(style), octets, source, n, supprimerEspaces, etat, debut);
     sortie.truncate(fin - debut);
     return sortie;
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------
+// The fast paths.
+
+namespace rapide {
+
+const TableLeet<char16_t> &tableUtf16(Style style, bool doublerAntiSlashs)
+{
+    return tableIntegree<char16_t>(style, doublerAntiSlashs);
+}
+
+const TableLeet<char> &tableUtf8(Style style, bool doublerAntiSlashs)
+{
+    return tableIntegree<char>(style, doublerAntiSlashs);
+}
+
+TableLeet<char16_t> tableUtf16(const Glyphes &cases, bool doublerAntiSlashs)
+{
+    return tableRapide<char16_t>(tablePersonnelle(cases, doublerAntiSlashs));
+}
+
+TableLeet<char> tableUtf8(const Glyphes &cases, bool doublerAntiSlashs)
+{
+    return tableRapide<char>(tablePersonnelle(cases, doublerAntiSlashs));
+}
+
+template <typename Unite>
+Unite *ecrireLeet(const TableLeet<Unite> &table, const char16_t *source, qsizetype n,
+                  bool mettreEspaces, Unite *ecriture)
+{
+    const bool courtes = table.plusLongue <= table.largeur;
+    if (mettreEspaces)
+        return courtes ? ecrireLeetSelon<Unite, true, true>(table, source, n, ecriture)
+                       : ecrireLeetSelon<Unite, true, false>(table, source, n, ecriture);
+    return courtes ? ecrireLeetSelon<Unite, false, true>(table, source, n, ecriture)
+                   : ecrireLeetSelon<Unite, false, false>(table, source, n, ecriture);
+}
+
+template <typename Unite>
+qsizetype mesurerLeet(const TableLeet<Unite> &table, const char16_t *source, qsizetype n,
+                      bool mettreEspaces)
+{
+    qsizetype total = 0;
+    for (qsizetype p = 0; p < n; ++p) {
+        const char16_t code = source[p];
+        total += code < 256 ? table.longueurs[code] : 0;
+        if (mettreEspaces)
+            total += !estBlanc(code);
+    }
+    return total;
+}
+
+template char16_t *ecrireLeet(const TableLeet<char16_t> &, const char16_t *, qsizetype, bool,
+                              char16_t *);
+template char *ecrireLeet(const TableLeet<char> &, const char16_t *, qsizetype, bool, char *);
+template qsizetype mesurerLeet(const TableLeet<char16_t> &, const char16_t *, qsizetype, bool);
+template qsizetype mesurerLeet(const TableLeet<char> &, const char16_t *, qsizetype, bool);
+
+// The glyphs that can stand at a position, known from its first two bytes:
+// each byte that some glyph holds first or second has a class of its own,
+// every other byte the class 0, and each pair of classes lists, in the
+// recognition order, the glyphs that begin with that byte (and that second
+// byte, for a glyph of two characters or more). At most three glyphs share
+// a pair ("|", "|\|" and "|\/|" in Korvane).
+struct Essai
+{
+    quint32 valeur = 0;
+    quint32 masque = 0;
+    quint8 taille = 0;
+    char lettre = 0;
+};
+
+struct Candidats
+{
+    std::array<Essai, 3> motifs;
+    int nombre = 0;
+};
+
+struct LecteurStyle
+{
+    std::array<quint8, 256> classes{};
+    int nombreClasses = 1;
+    std::vector<Candidats> parPaire;
+};
+
+namespace {
+
+// Every glyph of the style in the order a position tries them: the style's
+// own Q and B first, so that the Korvane "(,)" and "|3" win over "(" and "3",
+// then the shared glyphs, then L and I, which stand only where nothing
+// longer does.
+QList<Motif> ordreDuStyle(Style style)
+{
+    QList<Motif> ordre;
+    const auto ajouter = [&](char lettre) {
+        ordre.append(motif(glyphe(style, lettre - 'A'), lettre));
+    };
+    ajouter('Q');
+    ajouter('B');
+    for (const char lettre : ordreReconnaissance())
+        ajouter(lettre);
+    ajouter('L');
+    ajouter('I');
+    return ordre;
+}
+
+LecteurStyle construireLecteur(Style style)
+{
+    const QList<Motif> ordre = ordreDuStyle(style);
+    LecteurStyle lecteur;
+    for (const Motif &m : ordre) {
+        for (int k = 0; k < std::min<int>(2, int(m.taille)); ++k) {
+            quint8 &classe = lecteur.classes[(m.valeur >> (8 * k)) & 0xFF];
+            if (classe == 0)
+                classe = quint8(lecteur.nombreClasses++);
+        }
+    }
+    const int n = lecteur.nombreClasses;
+    lecteur.parPaire.resize(size_t(n) * size_t(n));
+    for (const Motif &m : ordre) {
+        const int premiere = lecteur.classes[m.valeur & 0xFF];
+        for (int seconde = 0; seconde < n; ++seconde) {
+            if (m.taille > 1 && seconde != lecteur.classes[(m.valeur >> 8) & 0xFF])
+                continue;
+            Candidats &c = lecteur.parPaire[size_t(premiere * n + seconde)];
+            Q_ASSERT(c.nombre < int(c.motifs.size()));
+            c.motifs[size_t(c.nombre++)] = {m.valeur, m.masque, quint8(m.taille), m.lettre};
+        }
+    }
+    return lecteur;
+}
+
+template <typename Unite> inline Unite *ecrireCode(Unite *ecriture, char16_t code)
+{
+    if constexpr (sizeof(Unite) == 2) {
+        *ecriture++ = code;
+    } else if (code < 0x80) {
+        *ecriture++ = char(code);
+    } else {
+        *ecriture++ = char(0xC0 | (code >> 6));
+        *ecriture++ = char(0x80 | (code & 0x3F));
+    }
+    return ecriture;
+}
+
+} // namespace
+
+const LecteurStyle &lecteur(Style style)
+{
+    static const std::array<LecteurStyle, 2> lecteurs = {construireLecteur(Style::Velmora),
+                                                         construireLecteur(Style::Korvane)};
+    return lecteurs[style == Style::Korvane ? 1 : 0];
+}
+
+template <typename Unite>
+Unite *lireLeet(const LecteurStyle &style, char *octets, const char16_t *codes, qsizetype fin,
+                bool supprimerEspaces, EtatLeet &etat, Unite *ecriture)
+{
+    const std::array<char16_t, 256> &copies = copiesDeCaracteres();
+    const int n = style.nombreClasses;
+    bool apresFinDePhrase = etat.apresFinDePhrase;
+    qsizetype p = 0;
+    while (p < fin) {
+        const unsigned char cle = static_cast<unsigned char>(octets[p]);
+        // Most positions of a leet text are the later characters of a glyph,
+        // already consumed: they give nothing, and stop the look-back.
+        if (cle == 0) {
+            apresFinDePhrase = false;
+            ++p;
+            continue;
+        }
+        const Candidats &candidats = style.parPaire[size_t(
+            style.classes[cle] * n + style.classes[static_cast<unsigned char>(octets[p + 1])])];
+        if (candidats.nombre > 0) {
+            quint32 suivants;
+            std::memcpy(&suivants, octets + p, sizeof(suivants));
+            suivants = qFromLittleEndian(suivants);
+            int k = 0;
+            while (k < candidats.nombre && (suivants & candidats.motifs[size_t(k)].masque) !=
+                                               candidats.motifs[size_t(k)].valeur)
+                ++k;
+            if (k < candidats.nombre) {
+                const Essai &trouve = candidats.motifs[size_t(k)];
+                const bool capitale = apresFinDePhrase || etat.position + p == 0;
+                // Consumed: the glyph's bytes become 0, the others stay.
+                const quint32 reste = qToLittleEndian(suivants & ~trouve.masque);
+                std::memcpy(octets + p, &reste, sizeof(reste));
+                *ecriture++ = Unite(capitale ? trouve.lettre : trouve.lettre - 'A' + 'a');
+                apresFinDePhrase = false;
+                // The glyph's later positions are consumed and give nothing:
+                // skipped at once (marked all the same, for those the next
+                // piece of a stream reads).
+                p += trouve.taille;
+                continue;
+            }
+        }
+        if (supprimerEspaces && cle == ' ' && octets[p + 1] != ' ') {
+            octets[p] = 0;
+            apresFinDePhrase = false;
+            ++p;
+            continue;
+        }
+        const char16_t code = codes[p];
+        if (code < 256 && copies[code] != 0)
+            ecriture = ecrireCode(ecriture, copies[code]);
+        // The look-back skips blanks and stops at the first other key.
+        if (!estBlanc(cle))
+            apresFinDePhrase = cle == '.' || cle == '!' || cle == '?';
+        ++p;
+    }
+    etat.apresFinDePhrase = apresFinDePhrase;
+    etat.position += fin;
+    return ecriture;
+}
+
+template char16_t *lireLeet(const LecteurStyle &, char *, const char16_t *, qsizetype, bool,
+                            EtatLeet &, char16_t *);
+template char *lireLeet(const LecteurStyle &, char *, const char16_t *, qsizetype, bool, EtatLeet &,
+                        char *);
+
+} // namespace rapide
 
 unsigned char cleAscii(char16_t code)
 {
@@ -426,14 +674,14 @@ void ajouterCaseDoublee(QString &sortie, const Glyphes &cases, int index)
 QString traduireFrancaisVelmora(const QString &texte, qsizetype longueur, bool doublerAntiSlashs,
                                 bool mettreEspaces)
 {
-    return convertirVersLeet(tableIntegree(Style::Velmora, doublerAntiSlashs), texte, longueur,
+    return convertirVersLeet(rapide::tableUtf16(Style::Velmora, doublerAntiSlashs), texte, longueur,
                              mettreEspaces);
 }
 
 QString traduireFrancaisKorvane(const QString &texte, qsizetype longueur, bool doublerAntiSlashs,
                                 bool mettreEspaces)
 {
-    return convertirVersLeet(tableIntegree(Style::Korvane, doublerAntiSlashs), texte, longueur,
+    return convertirVersLeet(rapide::tableUtf16(Style::Korvane, doublerAntiSlashs), texte, longueur,
                              mettreEspaces);
 }
 
@@ -443,8 +691,23 @@ QString traduireFrancaisPersonnalisee(const QString &texte, const Glyphes &cases
 {
     if (longueurUtile(texte, longueur) == 0)
         return {};
-    const TableLeet table = construireTable(Style::Velmora, &cases, doublerAntiSlashs);
-    return convertirVersLeet(table, texte, longueur, mettreEspaces);
+    // The same cells are translated with again and again: their table is
+    // kept until other cells come.
+    struct Memoire
+    {
+        Glyphes cases;
+        bool doublerAntiSlashs = false;
+        std::optional<rapide::TableLeet<char16_t>> table;
+    };
+    thread_local Memoire memoire;
+    if (!memoire.table || memoire.doublerAntiSlashs != doublerAntiSlashs ||
+        memoire.cases != cases) {
+        memoire.table.reset();
+        memoire.table = rapide::tableUtf16(cases, doublerAntiSlashs);
+        memoire.cases = cases;
+        memoire.doublerAntiSlashs = doublerAntiSlashs;
+    }
+    return convertirVersLeet(*memoire.table, texte, longueur, mettreEspaces);
 }
 
 bool finDePhrase(const QByteArray &copie, qsizetype position)
@@ -534,19 +797,20 @@ void traduireParTranches(const Demande &demande, const QString &texte, const Gly
         recevoir(traduireSelon(demande, texte, cases));
         return;
     }
-    TableLeet personnelle;
+    rapide::TableLeet<char16_t> personnelle;
     if (demande.ecriture == Ecriture::Personnalisee)
-        personnelle = construireTable(Style::Velmora, &cases, demande.doublerAntiSlashs);
-    const TableLeet &table =
+        personnelle = rapide::tableUtf16(cases, demande.doublerAntiSlashs);
+    const rapide::TableLeet<char16_t> &table =
         demande.ecriture == Ecriture::Personnalisee
             ? personnelle
-            : tableIntegree(demande.ecriture == Ecriture::Korvane ? Style::Korvane : Style::Velmora,
-                            demande.doublerAntiSlashs);
+            : rapide::tableUtf16(demande.ecriture == Ecriture::Korvane ? Style::Korvane
+                                                                       : Style::Velmora,
+                                 demande.doublerAntiSlashs);
     const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
     const qsizetype n = texte.size();
     tranche = std::max<qsizetype>(tranche, 1);
     for (qsizetype debut = 0; debut < n; debut += tranche) {
         const qsizetype fin = std::min(n, debut + tranche);
-        recevoir(convertirVersLeet(table, source, debut, fin, n, demande.mettreEspaces));
+        recevoir(leetDe(table, source + debut, fin - debut, demande.mettreEspaces, fin == n));
     }
 }

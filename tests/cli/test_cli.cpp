@@ -1,8 +1,12 @@
 #include "fichierstyle.h"
+#include "traduction.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -24,7 +28,9 @@ private:
         QByteArray sortie;
         QByteArray erreurs;
     };
-    static Resultat lancer(const QStringList &arguments, const QByteArray &entree);
+    enum class Vers { Tube, DisquePlein, TubeFerme, DepuisDossier };
+    static Resultat lancer(const QStringList &arguments, const QByteArray &entree,
+                           Vers sortie = Vers::Tube);
 
     QTemporaryDir dossier;
     QString styleValide;
@@ -32,9 +38,26 @@ private:
     QString styleCourt;
 };
 
-TestCli::Resultat TestCli::lancer(const QStringList &arguments, const QByteArray &entree)
+TestCli::Resultat TestCli::lancer(const QStringList &arguments, const QByteArray &entree,
+                                  Vers sortie)
 {
     QProcess processus;
+    if (sortie == Vers::DisquePlein)
+        processus.setStandardOutputFile(u"/dev/full"_s);
+    if (sortie == Vers::DepuisDossier)
+        processus.setStandardInputFile(u"/"_s); // opens, but every read fails
+    if (sortie == Vers::TubeFerme) {
+        // A reader that went away, with SIGPIPE ignored as some shells and
+        // services leave it: every write fails with EPIPE.
+        processus.setChildProcessModifier([] {
+            int tube[2];
+            if (::pipe(tube) != 0)
+                ::_exit(99);
+            ::close(tube[0]);
+            ::dup2(tube[1], STDOUT_FILENO);
+            std::signal(SIGPIPE, SIG_IGN);
+        });
+    }
     processus.start(QStringLiteral(SCRIBOLIX_CLI), arguments);
     if (!processus.waitForStarted())
         return {};
@@ -60,8 +83,9 @@ void TestCli::initTestCase()
     styleEnDouble = dossier.filePath(u"double.txt"_s);
     QVERIFY(enregistrerFichierStyle(styleEnDouble, glyphes));
 
-    // A glyph of a million characters: over a long text, more than memory holds.
-    glyphes[0] = QString(1000 * 1000, u'x');
+    // A glyph of 1.1 million characters: a file over 1 MiB, and over a long
+    // text more than memory holds.
+    glyphes[0] = QString(1100 * 1000, u'x');
     glyphes[7] = u"<h>"_s;
     QVERIFY(enregistrerFichierStyle(dossier.filePath(u"geant.txt"_s), glyphes));
 
@@ -107,8 +131,41 @@ void TestCli::executions_data()
     QTest::newRow("style personnel")
         << QStringList{u"--perso"_s, u"@valide"_s, u"--doubler-antislashs"_s, u"Àb"_s} << rien << 0
         << QByteArray(" \\\\\xc3\xa9 <b>\n") << QString();
+    QTest::newRow("style de plus de 1 Mio") << QStringList{u"--perso"_s, u"@geant"_s, u"a"_s}
+                                            << rien << 0 << QByteArray(1100 * 1000, 'x') + '\n'
+                                            << QString();
     QTest::newRow("UTF-8 en entrée")
         << QStringList{} << QByteArray("\xc3\xa9t\xc3\xa9") << 0 << QByteArray("373") << QString();
+
+    // Pieces of the input are read and translated one by one: a glyph and a
+    // UTF-8 sequence fall across the reads.
+    const QByteArray longFrancais = QByteArray("\xc3\xa9t\xc3\xa9 ").repeated(40000);
+    const QByteArray longLeet = QByteArray(" |\\/|/-\\ 5. \\/\\/").repeated(30000);
+    QTest::newRow("long texte lu par morceaux")
+        << QStringList{u"--espaces"_s} << longFrancais << 0
+        << traduireSelon({Ecriture::Velmora, true, false, true}, QString::fromUtf8(longFrancais))
+               .toUtf8()
+        << QString();
+    QTest::newRow("long leet lu par morceaux")
+        << QStringList{u"--leet-vers-francais"_s, u"--supprimer-espaces"_s} << longLeet << 0
+        << traduireSelon({Ecriture::Velmora, false, false, false, true},
+                         QString::fromLatin1(longLeet))
+               .toUtf8()
+        << QString();
+    // The blanks that open a text wait, past a mebibyte in a temporary file.
+    const QByteArray blancs = QByteArray(" \n\t").repeated(600 * 1024);
+    QTest::newRow("long début blanc")
+        << QStringList{} << blancs + "a" << 0 << blancs + "/-\\" << QString();
+    QTest::newRow("long texte tout blanc")
+        << QStringList{} << blancs << 1 << rien << u"Erreur, vous n'avez pas entré de texte."_s;
+    QTest::newRow("octet Latin-1")
+        << QStringList{} << QByteArray("Caf\xe9") << 0 << QByteArray("(/-\\|=")
+        << u"scribolix-cli : 1 octet non UTF-8 ignoré (premier à l'octet 3)\n"_s;
+    QTest::newRow("octets non UTF-8")
+        << QStringList{}
+        << QByteArray("a\xff"
+                      "b\xed\xa0\x80")
+        << 0 << QByteArray("/-\\8") << u"4 octets non UTF-8 ignorés (premier à l'octet 1)"_s;
 
     QTest::newRow("entrée vide") << QStringList{} << rien << 1 << rien
                                  << u"Erreur, vous n'avez pas entré de texte."_s;
@@ -136,6 +193,22 @@ void TestCli::executions_data()
         << QStringList{u"--leet-vers-francais"_s, u"--retablir"_s, u"--dictionnaire"_s,
                        u"@absent"_s, u"a"_s}
         << rien << 2 << rien << u"@absent"_s;
+    QTest::newRow("valeur de trop") << QStringList{u"--espaces=oui"_s, u"a"_s} << rien << 2 << rien
+                                    << u"l'option --espaces ne prend pas de valeur."_s;
+    QTest::newRow("valeur manquante") << QStringList{u"a"_s, u"--style"_s} << rien << 2 << rien
+                                      << u"l'option --style attend une valeur."_s;
+    // "%plein" writes to a full disk, "%tube" into a pipe nobody reads,
+    // "%dossier" reads a folder.
+    QTest::newRow("disque plein") << QStringList{u"%plein"_s, u"Bonjour"_s} << rien << 1 << rien
+                                  << u"écriture impossible sur la sortie standard : "_s;
+    QTest::newRow("disque plein, entrée standard")
+        << QStringList{u"%plein"_s} << longFrancais << 1 << rien
+        << u"écriture impossible sur la sortie standard : "_s;
+    QTest::newRow("tube fermé") << QStringList{u"%tube"_s} << longFrancais << 1 << rien
+                                << u"écriture impossible sur la sortie standard : "_s;
+
+    QTest::newRow("lecture impossible") << QStringList{u"%dossier"_s} << rien << 1 << rien
+                                        << u"lecture impossible sur l'entrée standard : "_s;
 
     QTest::newRow("option inconnue")
         << QStringList{u"--bizarre"_s, u"a"_s} << rien << 2 << rien << u"bizarre"_s;
@@ -173,12 +246,22 @@ void TestCli::executions()
     if (message.startsWith(u'@'))
         message = dossier.filePath(message.mid(1) + u".txt"_s);
 
-    const Resultat resultat = lancer(arguments, entree);
+    Vers vers = Vers::Tube;
+    if (arguments.removeAll(u"%plein"_s) > 0)
+        vers = Vers::DisquePlein;
+    if (arguments.removeAll(u"%tube"_s) > 0)
+        vers = Vers::TubeFerme;
+    if (arguments.removeAll(u"%dossier"_s) > 0)
+        vers = Vers::DepuisDossier;
+
+    const Resultat resultat = lancer(arguments, entree, vers);
     QCOMPARE(resultat.code, code);
     QCOMPARE(resultat.sortie, sortie);
     const QString erreurs = QString::fromUtf8(resultat.erreurs);
     if (message.isEmpty())
         QVERIFY2(erreurs.isEmpty(), qPrintable(erreurs));
+    else if (message.endsWith(u'\n'))
+        QCOMPARE(erreurs, message); // the whole message, once
     else
         QVERIFY2(erreurs.contains(message), qPrintable(erreurs));
     QVERIFY(!erreurs.contains(u'<'));
@@ -193,6 +276,8 @@ void TestCli::aideEtVersion()
     const Resultat version = lancer({u"-v"_s}, {});
     QCOMPARE(version.code, 0);
     QVERIFY(version.sortie.startsWith("scribolix-cli 1."));
+    QVERIFY(version.sortie.contains("\nCopyright (C) 2026 les développeurs du Scribolix\n"));
+    QVERIFY(version.sortie.contains("\nLicence GPLv3+ : GNU GPL version 3 ou ultérieure"));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -88,6 +88,8 @@ struct FenetreModale
     QMessageBox::Icon icone = QMessageBox::NoIcon;
     QMessageBox::StandardButtons boutons;
     const QWidget *parent = nullptr;
+    // The busy cursor was still up over the program while it was shown.
+    bool curseurOccupe = false;
 };
 
 // While it lives, answers every modal window as soon as it is shown: a message
@@ -141,6 +143,7 @@ private:
         vue.classe = QString::fromLatin1(modale->metaObject()->className());
         vue.titre = modale->windowTitle();
         vue.parent = modale->parentWidget();
+        vue.curseurOccupe = QGuiApplication::overrideCursor() != nullptr;
         if (auto *boite = qobject_cast<QMessageBox *>(modale)) {
             vue.sorte = FenetreModale::Sorte::Boite;
             vue.texte = boite->text();

@@ -119,6 +119,7 @@ void TestEditeurFenetre::construction()
     auto *ligne = fen->findChild<QFrame *>(u"ligneSeparation"_s);
     QVERIFY(ligne);
     QCOMPARE(ligne->frameShape(), QFrame::HLine);
+    QCOMPARE(ligne->frameShadow(), QFrame::Plain);
 
     auto *etiquette = fen->findChild<QLabel *>(u"etiquetteFichier"_s);
     QVERIFY(etiquette);

@@ -1,4 +1,5 @@
 #include "FenChoixEcriture.h"
+#include "fichierstyle.h"
 #include "outils_editeur.h"
 
 #include <QAction>
@@ -49,6 +50,7 @@ private slots:
     void init();
     void cleanup();
 
+    void allerRetour_data();
     void allerRetour();
     void lecture_data();
     void lecture();
@@ -137,8 +139,10 @@ QString TestEditeurFichiers::statut() const
     return editeur->findChild<QLabel *>(u"etiquetteFichier"_s)->text();
 }
 
-void TestEditeurFichiers::allerRetour()
+void TestEditeurFichiers::allerRetour_data()
 {
+    QTest::addColumn<QStringList>("glyphes");
+
     QStringList glyphes = glyphesDifferents();
     glyphes[0] = uR"(/-\)"_s;
     glyphes[1] = u" 8"_s;
@@ -146,6 +150,14 @@ void TestEditeurFichiers::allerRetour()
     glyphes[3] = u"|) |)"_s;
     glyphes[4] = u"€é"_s;
     glyphes[5] = u"\t|="_s;
+    QTest::newRow("blancs et accents") << glyphes;
+    glyphes[0] = QString(1100 * 1000, u'#');
+    QTest::newRow("plus de 1 Mio") << glyphes;
+}
+
+void TestEditeurFichiers::allerRetour()
+{
+    QFETCH(QStringList, glyphes);
     cellules->remplir(glyphes);
     ouvrirEditeur();
 
@@ -305,11 +317,12 @@ void TestEditeurFichiers::fichierIlisible_data()
 
     QTest::newRow("fichier absent") << u"absent.txt"_s << QByteArray() << false;
     QTest::newRow("dossier") << u"un dossier"_s << QByteArray() << false;
-    QTest::newRow("plus de 1 Mio") << u"gros.txt"_s << QByteArray(1024 * 1024 + 1, 'x') << false;
+    QTest::newRow("plus de 64 Mio")
+        << u"gros.txt"_s << QByteArray(tailleMaxFichierStyle + 1, 'x') << false;
     // 26 glyphs, then a 27th line, ignored, that brings the file to the limit.
     QByteArray limite = glyphesDifferents(u"f"_s).join(u'\n').toUtf8() + '\n';
-    limite.append(QByteArray(1024 * 1024 - limite.size(), 'x'));
-    QTest::newRow("1 Mio tout juste") << u"limite.txt"_s << limite << true;
+    limite.append(QByteArray(tailleMaxFichierStyle - limite.size(), 'x'));
+    QTest::newRow("64 Mio tout juste") << u"limite.txt"_s << limite << true;
 }
 
 void TestEditeurFichiers::fichierIlisible()
@@ -438,6 +451,22 @@ void TestEditeurFichiers::nomEnTexteSimple()
     QCOMPARE(repondeur->boites().size(), 1);
     QCOMPARE(repondeur->boites().first().format, Qt::PlainText);
     QVERIFY(repondeur->boites().first().texte.contains(chemin(u"<i>dossier"_s)));
+
+    // A long name is shortened in the middle to the label's width, the whole
+    // path in its tooltip; a wider window shows more of it.
+    const QString long_ = u"debut-"_s + QString(200, u'n') + u"-fin.txt"_s;
+    dialogues.reponses = {chemin(long_)};
+    declencher(u"actionEnregistrerSous"_s);
+    auto *etiquette = editeur->findChild<QLabel *>(u"etiquetteFichier"_s);
+    QCOMPARE(etiquette->toolTip(), chemin(long_));
+    const QString court = statut();
+    QVERIFY2(court.startsWith(u"Fichier ouvert : debut-"_s) && court.endsWith(u"-fin.txt"_s) &&
+                 court.contains(u'…'),
+             qPrintable(court));
+    QCOMPARE_LE(etiquette->fontMetrics().horizontalAdvance(court), etiquette->width());
+    QVERIFY(etiquette->geometry().right() < editeur->width());
+    editeur->resize(editeur->width() * 2, editeur->height());
+    QTRY_VERIFY(statut().size() > court.size());
 }
 
 void TestEditeurFichiers::dialoguesDuSysteme_data()

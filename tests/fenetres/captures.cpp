@@ -2,11 +2,13 @@
 // looking at them and for the README's picture. Not a test: run it by hand,
 //   QT_QPA_PLATFORM=offscreen fenetres_captures <folder>
 
+#include "FenChoixEcriture.h"
 #include "FenEntreeTexte.h"
 #include "outils.h"
 
 #include <QAction>
 #include <QDir>
+#include <QMenu>
 #include <QRadioButton>
 
 namespace {
@@ -72,6 +74,12 @@ int main(int argc, char *argv[])
     if (!QTest::qWaitForWindowExposed(&fenetre))
         qFatal("The main window never showed");
     enregistrer(&fenetre, u"principale-depart"_s);
+    auto *menuQuestion = controle<QMenu>(&fenetre, u"menuQuestion"_s);
+    menuQuestion->popup(fenetre.mapToGlobal(QPoint(0, 0)));
+    if (!QTest::qWaitForWindowExposed(menuQuestion))
+        qFatal("The menu never showed");
+    enregistrer(menuQuestion, u"menu-question"_s);
+    menuQuestion->hide();
 
     traduireEtCapturer(fenetre, u"erreur-style"_s);
     choisir(fenetre, {u"radioPerso"_s});
@@ -90,6 +98,23 @@ int main(int argc, char *argv[])
     zoneTexte->setPlainText(u"Bonjour à tous !\nÇa va ? Ma vie est belle."_s);
     enregistrer(&fenetre, u"principale-remplie"_s);
     traduireEtCapturer(fenetre, u"resultat"_s);
+
+    // A run with nowhere to break a line, wrapped anywhere.
+    zoneTexte->setPlainText(QString(3000, u's'));
+    traduireEtCapturer(fenetre, u"resultat-sans-blanc"_s);
+
+    // The editor after saving under a name too long for its status bar.
+    choisir(fenetre, {u"radioPerso"_s});
+    cliquer(controle<QPushButton>(&fenetre, u"boutonPersonnaliser"_s));
+    auto *editeur = fenetre.findChild<FenChoixEcriture *>();
+    const QString nomLong = u"mon-style-"_s + QString(60, u'n') + u"-version-finale.txt"_s;
+    editeur->remplacerDemandeChemin(
+        [&](FenChoixEcriture::Dialogue) { return configuration.filePath(nomLong); });
+    controle<QAction>(editeur, u"actionEnregistrerSous"_s)->trigger();
+    QApplication::processEvents();
+    enregistrer(editeur, u"editeur-nom-long"_s);
+    editeur->close();
+    choisir(fenetre, {u"radioVelmora"_s});
 
     choisir(fenetre, {u"radioLeetFrancais"_s});
     enregistrer(&fenetre, u"principale-leet-francais"_s);

@@ -8,11 +8,13 @@
 #include "reglages.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QRadioButton>
 #include <QtTest>
@@ -71,6 +73,10 @@ private slots:
     void casesRestaureesNeSontPasValidees();
     void raccourcis_data();
     void raccourcis();
+    void touchesDuTexte_data();
+    void touchesDuTexte();
+    void coller_data();
+    void coller();
     void fenetreEcriture_data();
     void fenetreEcriture();
     void modeEmploi();
@@ -189,7 +195,7 @@ void TestPrincipale::menus()
     const QList<std::pair<QAction *, QString>> attendus = {
         {ecritures[0], u"Écriture de Velmora|Ctrl+M|actionEcritureVelmora"_s},
         {ecritures[1], u"Écriture de Korvane|Ctrl+R|actionEcritureKorvane"_s},
-        {question[0], u"Mode d'emploi|Ctrl+E|actionModeEmploi"_s},
+        {question[0], u"Mode d'emploi\tCtrl+E, F1|Ctrl+E|actionModeEmploi"_s},
         {question[1], u"À Propos du Scribolix|Ctrl+P|actionAPropos"_s},
     };
     for (const auto &[action, attendu] : attendus) {
@@ -313,6 +319,105 @@ void TestPrincipale::raccourcis_data()
     QTest::newRow("Ctrl+E") << QKeySequence(u"Ctrl+E"_s) << u"Mode d'emploi du Scribolix"_s
                             << false;
     QTest::newRow("Ctrl+P") << QKeySequence(u"Ctrl+P"_s) << u"À Propos du Scribolix"_s << false;
+    QTest::newRow("F1") << QKeySequence(Qt::Key_F1) << u"Mode d'emploi du Scribolix"_s << false;
+}
+
+void TestPrincipale::touchesDuTexte_data()
+{
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
+    QTest::addColumn<QString>("bouton");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("texte");
+
+    const auto ligne = [](const char *nom, int touche, Qt::KeyboardModifiers modificateurs,
+                          const QString &bouton, const QString &focus, const QString &texte) {
+        QTest::newRow(nom) << touche << modificateurs << bouton << focus << texte;
+    };
+    const QString zone = u"zoneTexte"_s;
+    const QString salut = u"Salut"_s;
+    ligne("Ctrl+Entrée", Qt::Key_Return, Qt::ControlModifier, u"boutonTraduire"_s, zone, salut);
+    ligne("Ctrl+Entrée du pavé", Qt::Key_Enter, Qt::ControlModifier | Qt::KeypadModifier,
+          u"boutonTraduire"_s, zone, salut);
+    ligne("Ctrl+Q", Qt::Key_Q, Qt::ControlModifier, u"boutonQuitter"_s, zone, salut);
+    ligne("Tab", Qt::Key_Tab, {}, QString(), zone, u"Salut\t"_s);
+    ligne("Ctrl+Tab", Qt::Key_Tab, Qt::ControlModifier, QString(), u"boutonQuitter"_s, salut);
+    ligne("Ctrl+Maj+Tab", Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, QString(),
+          u"radioLeetFrancais"_s, salut);
+}
+
+// In the text box, where the user's hands are: a button's key presses it
+// once, leaving the text alone; Tab types a tab, Ctrl+Tab leaves the box.
+void TestPrincipale::touchesDuTexte()
+{
+    QFETCH(int, touche);
+    QFETCH(Qt::KeyboardModifiers, modificateurs);
+    QFETCH(QString, bouton);
+    QFETCH(QString, focus);
+    QFETCH(QString, texte);
+
+    ouvrir();
+    fenetre->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
+    auto *quitter = controle<QPushButton>(fenetre.get(), u"boutonQuitter"_s);
+    QVERIFY(QObject::disconnect(quitter, &QPushButton::clicked, qApp, nullptr));
+    QSignalSpy quittes(quitter, &QPushButton::clicked);
+    QSignalSpy traduits(controle<QPushButton>(fenetre.get(), u"boutonTraduire"_s),
+                        &QPushButton::clicked);
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->setPlainText(u"Salut"_s);
+    zoneTexte->moveCursor(QTextCursor::End);
+    zoneTexte->setFocus();
+    Repondeur repondeur;
+    QTest::keyClick(zoneTexte, Qt::Key(touche), modificateurs);
+
+    QCOMPARE(quittes.count(), int(bouton == u"boutonQuitter"_s));
+    QCOMPARE(traduits.count(), int(bouton == u"boutonTraduire"_s));
+    // Back where it was after the error box that Ctrl+Entrée brings up here.
+    const auto focusVu = [] {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    };
+    QTRY_COMPARE(focusVu(), focus);
+    QCOMPARE(zoneTexte->toPlainText(), texte);
+}
+
+void TestPrincipale::coller_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<bool>("gras");
+
+    QTest::newRow("texte brut") << QString() << u"Une\nDeux\tlignes <b>"_s << false;
+    QTest::newRow("grand texte brut")
+        << QString() << u"Une\nDeux\tlignes <b>\n"_s.repeated(5000) << false;
+    QTest::newRow("texte riche d'un navigateur")
+        << u"<b>Une</b><br>Deux"_s << u"Une\nDeux"_s << true;
+}
+
+// Pasted into typed text: plain text comes as typed, rich text with its
+// formats, and one undo takes the whole paste back.
+void TestPrincipale::coller()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, texte);
+    QFETCH(bool, gras);
+
+    ouvrir();
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->clear();
+    QTest::keyClicks(zoneTexte, u"Avant "_s);
+    auto *donnees = new QMimeData;
+    donnees->setText(texte);
+    if (!html.isEmpty())
+        donnees->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(donnees);
+    QTest::keySequence(zoneTexte, QKeySequence::Paste);
+
+    QCOMPARE(zoneTexte->toPlainText(), u"Avant "_s + texte);
+    QCOMPARE(zoneTexte->textCursor().position(), u"Avant "_s.size() + texte.size());
+    QCOMPARE(zoneTexte->toHtml().contains(u"font-weight:700"_s), gras);
+    QTest::keySequence(zoneTexte, QKeySequence::Undo);
+    QCOMPARE(zoneTexte->toPlainText(), u"Avant "_s);
 }
 
 // Reference windows stay above the main window as its tools; help and about
@@ -390,7 +495,10 @@ void TestPrincipale::fenetreEcriture()
     }
     const QList<QFrame *> cadres = ecriture->findChildren<QFrame *>();
     QCOMPARE(std::count_if(cadres.cbegin(), cadres.cend(),
-                           [](QFrame *f) { return f->frameShape() == QFrame::VLine; }),
+                           [](QFrame *f) {
+                               return f->frameShape() == QFrame::VLine &&
+                                      f->frameShadow() == QFrame::Plain;
+                           }),
              3);
 }
 
@@ -428,9 +536,11 @@ void TestPrincipale::aProposOkFermeLaSienne()
     QVERIFY(texte.contains(u"Scribolix"_s));
     QVERIFY(texte.contains(QStringLiteral(SCRIBOLIX_VERSION)));
     QVERIFY(texte.contains(u"les développeurs du Scribolix"_s));
+    QVERIFY(texte.contains(u"GPL-3.0-or-later"_s));
     const QList<QFrame *> cadres = premiere->findChildren<QFrame *>();
-    QVERIFY(std::any_of(cadres.cbegin(), cadres.cend(),
-                        [](QFrame *f) { return f->frameShape() == QFrame::HLine; }));
+    QVERIFY(std::any_of(cadres.cbegin(), cadres.cend(), [](QFrame *f) {
+        return f->frameShape() == QFrame::HLine && f->frameShadow() == QFrame::Plain;
+    }));
 
     auto *ok = premiere->findChild<QPushButton *>();
     QCOMPARE(ok->text(), u"OK"_s);

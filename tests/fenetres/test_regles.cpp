@@ -14,6 +14,7 @@
 namespace {
 
 const QString texteInvite = u"Entrez le texte à traduire ici..."_s;
+const QString pageCollee = u"Première ligne de la page collée.\nDeuxième ligne."_s;
 
 const QStringList boutonsRadio{u"radioVelmora"_s, u"radioKorvane"_s, u"radioPerso"_s,
                                u"radioFrancaisLeet"_s, u"radioLeetFrancais"_s};
@@ -34,7 +35,6 @@ private slots:
     void premiereSelection_data();
     void premiereSelection();
     void selectionsSuivantesSansEffet();
-    void collageGarde();
 
 private:
     QTemporaryDir configuration;
@@ -159,31 +159,51 @@ void TestRegles::transitions()
     QVERIFY(leet->width() >= leet->sizeHint().width());
 }
 
-// The prompt goes at the first selection, whatever makes it; the caret
-// moving about selects nothing and leaves the prompt in place.
+// The prompt goes at the first selection, whatever makes it, and only the
+// prompt: what the user typed or pasted around it before stays, and a prompt
+// the user edited is theirs. The caret moving about selects nothing.
 void TestRegles::premiereSelection_data()
 {
+    QTest::addColumn<QString>("saisie");
     QTest::addColumn<QString>("geste");
     QTest::addColumn<QString>("contenu");
 
-    QTest::newRow("tout sélectionner") << u"Ctrl+A"_s << QString();
-    QTest::newRow("double-clic") << u"double-clic"_s << QString();
-    QTest::newRow("Maj+flèche") << u"Maj+Droite"_s << QString();
-    QTest::newRow("curseur déplacé") << u"Fin, Gauche"_s << texteInvite;
+    QTest::newRow("tout sélectionner") << QString() << u"Ctrl+A"_s << QString();
+    QTest::newRow("double-clic") << QString() << u"double-clic"_s << QString();
+    QTest::newRow("Maj+flèche") << QString() << u"Maj+Droite"_s << QString();
+    QTest::newRow("curseur déplacé") << QString() << u"Fin, Gauche"_s << texteInvite;
+    QTest::newRow("tapé dès l'arrivée") << u"taper Bonjour"_s << u"Ctrl+A"_s << u"Bonjour"_s;
+    QTest::newRow("tapé après l'invite") << u"Fin, taper Bonjour"_s << u"Ctrl+A"_s << u"Bonjour"_s;
+    QTest::newRow("collé avant l'invite") << u"coller"_s << u"Maj+Droite"_s << pageCollee;
+    QTest::newRow("collé après l'invite") << u"Fin, coller"_s << u"Ctrl+A"_s << pageCollee;
+    QTest::newRow("invite retouchée") << u"Fin, Retour arrière, taper !"_s << u"Ctrl+A"_s
+                                      << u"Entrez le texte à traduire ici..!"_s;
 }
 
 void TestRegles::premiereSelection()
 {
+    QFETCH(QString, saisie);
     QFETCH(QString, geste);
     QFETCH(QString, contenu);
 
     QCOMPARE(zoneTexte->toPlainText(), texteInvite);
-    if (geste == u"Ctrl+A") {
+    if (saisie.startsWith(u"Fin"_s))
+        QTest::keyClick(zoneTexte, Qt::Key_End);
+    if (saisie.contains(u"Retour arrière"_s))
+        QTest::keyClick(zoneTexte, Qt::Key_Backspace);
+    if (saisie.contains(u"taper "_s))
+        QTest::keyClicks(zoneTexte, saisie.section(u"taper "_s, 1));
+    if (saisie.contains(u"coller"_s)) {
+        QApplication::clipboard()->setText(pageCollee);
+        QTest::keyClick(zoneTexte, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    if (geste == u"Ctrl+A"_s) {
         QTest::keyClick(zoneTexte, Qt::Key_A, Qt::ControlModifier);
-    } else if (geste == u"double-clic") {
+    } else if (geste == u"double-clic"_s) {
         const QPoint mot = zoneTexte->cursorRect(zoneTexte->textCursor()).center() + QPoint(8, 0);
         QTest::mouseDClick(zoneTexte->viewport(), Qt::LeftButton, {}, mot);
-    } else if (geste == u"Maj+Droite") {
+    } else if (geste == u"Maj+Droite"_s) {
         QTest::keyClick(zoneTexte, Qt::Key_Right, Qt::ShiftModifier);
     } else {
         QTest::keyClick(zoneTexte, Qt::Key_End);
@@ -197,40 +217,20 @@ void TestRegles::premiereSelection()
     QVERIFY(zoneTexte->toPlainText().contains(u"Bonjour"_s));
 }
 
-// Text typed into the prompt before any selection is the user's: the first
-// selection keeps it, and no later selection erases anything either, even
-// when the box holds the prompt's words again.
+// After the first selection nothing is erased any more, even when the box
+// holds the prompt's words again.
 void TestRegles::selectionsSuivantesSansEffet()
 {
     QTest::keyClick(zoneTexte, Qt::Key_End);
     QTest::keyClicks(zoneTexte, u" Bonjour"_s);
-    const QString tape = texteInvite + u" Bonjour"_s;
-    QCOMPARE(zoneTexte->toPlainText(), tape);
-
     QTest::keyClick(zoneTexte, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(zoneTexte->toPlainText(), tape);
+    QCOMPARE(zoneTexte->toPlainText(), u" Bonjour"_s);
 
-    QTest::keyClick(zoneTexte, Qt::Key_End);
-    for (int i = 0; i < 8; ++i)
-        QTest::keyClick(zoneTexte, Qt::Key_Backspace);
-    QCOMPARE(zoneTexte->toPlainText(), texteInvite);
-    QTest::keyClick(zoneTexte, Qt::Key_A, Qt::ControlModifier);
-    QCOMPARE(zoneTexte->toPlainText(), texteInvite);
-}
-
-// A page pasted over nothing but the caret, then one word of it selected:
-// the page stays.
-void TestRegles::collageGarde()
-{
-    const QString page = u"Première ligne de la page collée.\nDeuxième ligne."_s;
-    QApplication::clipboard()->setText(page);
-    QTest::keyClick(zoneTexte, Qt::Key_End);
+    QApplication::clipboard()->setText(texteInvite);
     QTest::keyClick(zoneTexte, Qt::Key_V, Qt::ControlModifier);
-    QTest::keyClick(zoneTexte, Qt::Key_Home);
-    QTest::keyClick(zoneTexte, Qt::Key_Right, Qt::ShiftModifier | Qt::ControlModifier);
-
-    QCOMPARE(zoneTexte->toPlainText(), texteInvite + page);
-    QVERIFY(zoneTexte->textCursor().hasSelection());
+    QCOMPARE(zoneTexte->toPlainText(), texteInvite);
+    QTest::keyClick(zoneTexte, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(zoneTexte->toPlainText(), texteInvite);
 }
 
 QTEST_MAIN(TestRegles)

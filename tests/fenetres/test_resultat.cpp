@@ -18,22 +18,46 @@ private slots:
 void TestResultat::texteMontreTelQuel_data()
 {
     QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("ajout");
+    QTest::addColumn<QTextOption::WrapMode>("retour");
 
-    QTest::newRow("glyphes") << uR"(8()|\|_|()|_||2)"_s;
-    QTest::newRow("balises") << u"<strong>|<</strong> &amp;"_s;
-    QTest::newRow("plusieurs lignes") << u"|-|!\n\n\t|_|"_s;
+    // Word wrapping, unless a run with nowhere to break would make its layout
+    // quadratic; then lines break anywhere.
+    const auto mots = QTextOption::WrapAtWordBoundaryOrAnywhere;
+    const auto partout = QTextOption::WrapAnywhere;
+    QTest::newRow("glyphes") << uR"(8()|\|_|()|_||2)"_s << QString() << mots;
+    QTest::newRow("balises") << u"<strong>|<</strong> &amp;"_s << QString() << mots;
+    QTest::newRow("plusieurs lignes") << u"|-|!\n\n\t|_|"_s << QString() << mots;
+    QTest::newRow("un million sans blanc") << QString(1000 * 1000, u'5') << QString() << partout;
+    QTest::newRow("suite allongée à la main")
+        << u"Bonjour "_s + QString(200, u'#') << QString(100, u'#') << partout;
+    QTest::newRow("suites courtes ajoutées")
+        << u"Bonjour "_s << (QString(200, u'#') + u' ').repeated(5) << mots;
 }
 
 void TestResultat::texteMontreTelQuel()
 {
     QFETCH(QString, texte);
+    QFETCH(QString, ajout);
+    QFETCH(QTextOption::WrapMode, retour);
 
     QWidget parent;
     FenTexteTraduit resultat(texte, &parent);
     QCOMPARE(resultat.windowTitle(), u"Texte traduit"_s);
     QCOMPARE(resultat.parentWidget(), &parent);
     QVERIFY(!resultat.windowIcon().isNull());
-    QCOMPARE(controle<QTextEdit>(&resultat, u"zoneResultat"_s)->toPlainText(), texte);
+    auto *zone = controle<QTextEdit>(&resultat, u"zoneResultat"_s);
+    QCOMPARE(zone->toPlainText(), texte);
+
+    resultat.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&resultat));
+    zone->moveCursor(QTextCursor::End);
+    zone->insertPlainText(ajout);
+    QCOMPARE(zone->toPlainText(), texte + ajout);
+    QCOMPARE(zone->wordWrapMode(), retour);
+    // Shown whole and wrapped to the window: no line runs past its edge.
+    QVERIFY(!resultat.grab().isNull());
+    QCOMPARE_LE(zone->document()->size().width(), zone->viewport()->width());
 }
 
 void TestResultat::modifiableEtFermeeParEchap()

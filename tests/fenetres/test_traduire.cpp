@@ -129,6 +129,8 @@ void TestTraduire::erreurs()
     QCOMPARE(vues[0].icone, QMessageBox::Critical);
     QCOMPARE(vues[0].boutons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(vues[0].parent, fenetre.get());
+    QVERIFY(!vues[0].curseurOccupe);
+    QVERIFY(!QGuiApplication::overrideCursor());
     // The window stays as it was, so that the user can mend and try again.
     QCOMPARE(zoneTexte->toPlainText(), texte);
     for (const QString &nom : choix)
@@ -194,6 +196,8 @@ void TestTraduire::traductions()
     QCOMPARE(vues[0].titre, u"Texte traduit"_s);
     QCOMPARE(vues[0].parent, fenetre.get());
     QCOMPARE(vues[0].texte, resultat);
+    QVERIFY(!vues[0].curseurOccupe);
+    QVERIFY(!QGuiApplication::overrideCursor());
     QCOMPARE(zoneTexte->toPlainText(), texte);
 }
 

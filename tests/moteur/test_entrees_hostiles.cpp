@@ -273,14 +273,14 @@ void TestEntreesHostiles::refus_data()
     QTest::newRow("lien cassé") << lienCasse << u"Impossible d'ouvrir le fichier « %1 »."_s;
 
     // The size limit comes before any line is split: a file of line feeds
-    // just over 1 MiB is refused, not read as 26 empty glyphs.
-    QTest::newRow("1 Mio + 1 de sauts de ligne")
+    // just over 64 MiB is refused, not read as 26 empty glyphs.
+    QTest::newRow("64 Mio + 1 de sauts de ligne")
         << ecrireFichier(u"sauts.txt"_s, QByteArray(tailleMaxFichierStyle + 1, '\n'))
-        << u"Le fichier « %1 » est trop gros pour être un style d'écriture (plus de 1 Mio)."_s;
+        << u"Le fichier « %1 » est trop gros pour être un style d'écriture (plus de 64 Mio)."_s;
     // A device that never ends is refused at the limit too.
     QTest::newRow("flux sans fin")
         << u"/dev/zero"_s
-        << u"Le fichier « %1 » est trop gros pour être un style d'écriture (plus de 1 Mio)."_s;
+        << u"Le fichier « %1 » est trop gros pour être un style d'écriture (plus de 64 Mio)."_s;
 }
 
 void TestEntreesHostiles::refus()

@@ -153,6 +153,17 @@ void TestFichierStyle::fichierTropGros()
     QString erreur;
     QVERIFY(!chargerFichierStyle(chemin, &erreur));
     QVERIFY2(erreur.contains(chemin), qPrintable(erreur));
+
+    // Cells that would make such a file are refused with the same message,
+    // before anything is written.
+    Glyphes cases;
+    cases[0] = QString(tailleMaxFichierStyle, u'x');
+    cases[1] = u"y"_s;
+    QString refus;
+    const QString ecrit = dossier.filePath(u"jamais.txt"_s);
+    QVERIFY(!enregistrerFichierStyle(ecrit, cases, &refus));
+    QCOMPARE(refus, erreur.replace(chemin, ecrit));
+    QVERIFY(!QFile::exists(ecrit));
 }
 
 void TestFichierStyle::cheminIllisible_data()

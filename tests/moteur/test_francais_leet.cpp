@@ -1,3 +1,4 @@
+#include "flux.h"
 #include "traduction.h"
 
 #include <QTest>
@@ -222,13 +223,24 @@ void TestFrancaisLeet::parTranches_data()
     QTest::addColumn<Ecriture>("ecriture");
     QTest::addColumn<bool>("versLeet");
     QTest::addColumn<bool>("options");
+    QTest::addColumn<QString>("texte");
 
-    QTest::newRow("Velmora") << Ecriture::Velmora << true << false;
-    QTest::newRow("Velmora, options") << Ecriture::Velmora << true << true;
-    QTest::newRow("Korvane, options") << Ecriture::Korvane << true << true;
-    QTest::newRow("personnel, options") << Ecriture::Personnalisee << true << true;
-    QTest::newRow("relu en Korvane") << Ecriture::Korvane << false << true;
-    QTest::newRow("personnel relu") << Ecriture::Personnalisee << false << true;
+    // Blanks, tabs and line breaks fall on every side of the cuts.
+    const QString texte = u"Ça va ?\tOui !\n  Ma vie, \\ |_|_|_| æ€ fin"_s;
+    QTest::newRow("Velmora") << Ecriture::Velmora << true << false << texte;
+    QTest::newRow("Velmora, options") << Ecriture::Velmora << true << true << texte;
+    QTest::newRow("Korvane, options") << Ecriture::Korvane << true << true << texte;
+    QTest::newRow("personnel, options") << Ecriture::Personnalisee << true << true << texte;
+    QTest::newRow("relu en Korvane") << Ecriture::Korvane << false << true << texte;
+    QTest::newRow("personnel relu") << Ecriture::Personnalisee << false << true << texte;
+    // Glyphs of up to four characters, sentence ends and runs of blanks cut
+    // at every place, and a text that ends on a letter, a blank or a glyph.
+    QTest::newRow("relu en Velmora, fin sur un glyphe")
+        << Ecriture::Velmora << false << true << uR"(. |\/|/-\  \/!3 ?
+5 /-\ 1 |_| 7  !  \/\/)"_s;
+    QTest::newRow("relu en Korvane, fin sur un blanc")
+        << Ecriture::Korvane << false << false << uR"(Y. |\/|(,)|3 |_|_ |\| 😀. |_ )"_s;
+    QTest::newRow("espacé, fin sur une lettre") << Ecriture::Korvane << true << true << u"é \tb"_s;
 }
 
 void TestFrancaisLeet::parTranches()
@@ -236,6 +248,7 @@ void TestFrancaisLeet::parTranches()
     QFETCH(Ecriture, ecriture);
     QFETCH(bool, versLeet);
     QFETCH(bool, options);
+    QFETCH(QString, texte);
 
     Demande demande;
     demande.ecriture = ecriture;
@@ -245,8 +258,6 @@ void TestFrancaisLeet::parTranches()
     demande.supprimerEspaces = options;
     Glyphes cases = casesVelmora();
     cases[0] = u"\\😀 "_s;
-    // Blanks, tabs and line breaks fall on every side of the cuts.
-    const QString texte = u"Ça va ?\tOui !\n  Ma vie, \\ |_|_|_| æ€ fin"_s;
     const QString entier = traduireSelon(demande, texte, cases);
 
     for (const qsizetype tranche : {1, 2, 3, 7, 1000}) {
@@ -259,6 +270,19 @@ void TestFrancaisLeet::parTranches()
         QCOMPARE(morceaux, entier);
         if (versLeet)
             QCOMPARE(appels, (texte.size() + tranche - 1) / tranche);
+
+        // Streamed from UTF-8 in pieces of as many bytes: sequences, glyphs
+        // and blank runs straddle the cuts.
+        const QByteArray octets = texte.toUtf8();
+        TraductionFlux flux(creerTraducteurFlux(demande, cases));
+        QByteArray sortie;
+        for (qsizetype debut = 0; debut < octets.size(); debut += tranche)
+            flux.alimenter(
+                QByteArrayView(octets).sliced(debut, std::min(tranche, octets.size() - debut)),
+                sortie);
+        flux.terminer(sortie);
+        QCOMPARE(sortie, entier.toUtf8());
+        QCOMPARE(flux.decodeur().octetsInvalides(), 0);
     }
 }
 

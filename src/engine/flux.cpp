@@ -1,0 +1,262 @@
+#include "flux.h"
+
+#include "rapide.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Where a piece can be cut so that decoding its two sides apart gives what
+// decoding it whole gives: before a sequence that the piece leaves unfinished.
+// The UTF-8 decoder looks past the byte it stands on only into the
+// continuation bytes of that byte's own sequence, so a cut in front of a byte
+// that is not a continuation byte is safe.
+qsizetype coupeSure(QByteArrayView octets)
+{
+    const qsizetype n = octets.size();
+    for (qsizetype k = 1; k <= std::min<qsizetype>(3, n); ++k) {
+        const unsigned char octet = static_cast<unsigned char>(octets[n - k]);
+        if ((octet & 0xC0) == 0x80)
+            continue;
+        const qsizetype longueur = octet >= 0xF0 ? 4 : octet >= 0xE0 ? 3 : octet >= 0xC0 ? 2 : 1;
+        return longueur > k ? n - k : n;
+    }
+    return n;
+}
+
+// The bytes that belong to no well-formed UTF-8 sequence (Unicode, table
+// 3-7), and the offset of the first; the decoder makes one U+FFFD of each.
+qsizetype compterInvalides(QByteArrayView octets, qsizetype &premier)
+{
+    const auto octet = [&](qsizetype i) { return static_cast<unsigned char>(octets[i]); };
+    const qsizetype n = octets.size();
+    qsizetype invalides = 0;
+    premier = -1;
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char tete = octet(i);
+        if (tete < 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype longueur = 0;
+        unsigned char bas = 0x80, haut = 0xBF; // bounds of the second byte
+        if (tete >= 0xC2 && tete <= 0xDF)
+            longueur = 2;
+        else if (tete >= 0xE0 && tete <= 0xEF)
+            longueur = 3;
+        else if (tete >= 0xF0 && tete <= 0xF4)
+            longueur = 4;
+        if (tete == 0xE0)
+            bas = 0xA0; // overlong below
+        else if (tete == 0xED)
+            haut = 0x9F; // surrogates above
+        else if (tete == 0xF0)
+            bas = 0x90; // overlong below
+        else if (tete == 0xF4)
+            haut = 0x8F; // past U+10FFFF above
+        bool valide =
+            longueur > 0 && i + longueur <= n && octet(i + 1) >= bas && octet(i + 1) <= haut;
+        for (qsizetype k = 2; valide && k < longueur; ++k)
+            valide = (octet(i + k) & 0xC0) == 0x80;
+        if (valide) {
+            i += longueur;
+            continue;
+        }
+        if (premier < 0)
+            premier = i;
+        ++invalides;
+        ++i;
+    }
+    return invalides;
+}
+
+bool estBlanc(char16_t c)
+{
+    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t';
+}
+
+// French to leet: every code unit is written on its own, but the blank of the
+// option "espaces" after the last unit of a piece waits for the next unit,
+// since the last character of the text gets none.
+class FluxVersLeet : public TraducteurFlux
+{
+public:
+    FluxVersLeet(const Demande &demande, const Glyphes &cases)
+        : mettreEspaces(demande.mettreEspaces)
+    {
+        if (demande.ecriture == Ecriture::Personnalisee) {
+            personnelle = std::make_unique<rapide::TableLeet<char>>(
+                rapide::tableUtf8(cases, demande.doublerAntiSlashs));
+            table = personnelle.get();
+        } else {
+            table = &rapide::tableUtf8(demande.ecriture == Ecriture::Korvane ? Style::Korvane
+                                                                             : Style::Velmora,
+                                       demande.doublerAntiSlashs);
+        }
+    }
+
+    void alimenter(QStringView morceau, QByteArray &sortie) override
+    {
+        const qsizetype m = morceau.size();
+        if (m == 0)
+            return;
+        const char16_t *source = morceau.utf16();
+        // Room for the result and the padding of the copies: bounded by the
+        // longest entry when it is short, measured exactly when a personal
+        // glyph is long.
+        const qsizetype place =
+            (table->plusLongue <= 64 ? m * (table->plusLongue + 1)
+                                     : rapide::mesurerLeet(*table, source, m, mettreEspaces)) +
+            table->largeur + 1;
+        const qsizetype avant = sortie.size();
+        sortie.resize(avant + place);
+        char *ecriture = sortie.data() + avant;
+        if (blancEnAttente)
+            *ecriture++ = ' ';
+        ecriture = rapide::ecrireLeet(*table, source, m, mettreEspaces, ecriture);
+        blancEnAttente = mettreEspaces && !estBlanc(source[m - 1]);
+        if (blancEnAttente)
+            --ecriture;
+        sortie.resize(ecriture - sortie.constData());
+    }
+
+    void terminer(QByteArray &) override { blancEnAttente = false; }
+
+private:
+    std::unique_ptr<rapide::TableLeet<char>> personnelle;
+    const rapide::TableLeet<char> *table = nullptr;
+    bool mettreEspaces = false;
+    bool blancEnAttente = false;
+};
+
+// Leet to French: a position is read once the three after it are known (the
+// longest glyph has four characters, and the blank rule looks at the next
+// one), so the last three units of a piece, glyph consumptions included, wait
+// for the next piece; the look-back travels in the scan's state.
+class FluxVersFrancais : public TraducteurFlux
+{
+public:
+    explicit FluxVersFrancais(const Demande &demande)
+        : style(rapide::lecteur(demande.ecriture == Ecriture::Korvane ? Style::Korvane
+                                                                      : Style::Velmora)),
+          supprimerEspaces(demande.supprimerEspaces)
+    {}
+
+    void alimenter(QStringView morceau, QByteArray &sortie) override
+    {
+        const qsizetype total = enAttente + morceau.size();
+        octets.resize(size_t(total) + 4);
+        codes.resize(size_t(total));
+        const char16_t *source = morceau.utf16();
+        for (qsizetype p = 0; p < morceau.size(); ++p) {
+            codes[size_t(enAttente + p)] = source[p];
+            octets[size_t(enAttente + p)] = rapide::cle(source[p]);
+        }
+        lire(total, total - 3, sortie);
+    }
+
+    void terminer(QByteArray &sortie) override
+    {
+        octets.resize(size_t(enAttente) + 4);
+        std::fill(octets.begin() + enAttente, octets.end(), '\0');
+        lire(enAttente, enAttente, sortie);
+    }
+
+private:
+    // Reads positions 0 to `fin` - 1 of the `total` known, and keeps the rest.
+    void lire(qsizetype total, qsizetype fin, QByteArray &sortie)
+    {
+        if (fin <= 0) {
+            enAttente = total;
+            return;
+        }
+        const qsizetype avant = sortie.size();
+        sortie.resize(avant + 2 * fin);
+        char *debut = sortie.data() + avant;
+        char *ecriture = rapide::lireLeet(style, octets.data(), codes.data(), fin, supprimerEspaces,
+                                          etat, debut);
+        sortie.resize(avant + (ecriture - debut));
+        enAttente = total - fin;
+        std::memmove(octets.data(), octets.data() + fin, size_t(enAttente));
+        std::memmove(codes.data(), codes.data() + fin, size_t(enAttente) * sizeof(char16_t));
+    }
+
+    const rapide::LecteurStyle &style;
+    bool supprimerEspaces = false;
+    rapide::EtatLeet etat;
+    std::vector<char> octets;
+    std::vector<char16_t> codes;
+    qsizetype enAttente = 0;
+};
+
+// The personal style is not read back into French: nothing comes out.
+class FluxVide : public TraducteurFlux
+{
+public:
+    void alimenter(QStringView, QByteArray &) override {}
+    void terminer(QByteArray &) override {}
+};
+
+} // namespace
+
+QStringView DecodeurUtf8::decoder(QByteArrayView octets)
+{
+    QByteArrayView entree = octets;
+    if (!enAttente.isEmpty()) {
+        tampon = enAttente;
+        tampon.append(octets);
+        entree = tampon;
+    }
+    const qsizetype coupe = coupeSure(entree);
+    const QStringView resultat = convertir(entree.first(coupe));
+    enAttente = entree.sliced(coupe).toByteArray();
+    return resultat;
+}
+
+QStringView DecodeurUtf8::terminer()
+{
+    const QByteArray reste = std::exchange(enAttente, {});
+    return convertir(reste);
+}
+
+QStringView DecodeurUtf8::convertir(QByteArrayView octets)
+{
+    unites = QString::fromUtf8(octets);
+    // Only a piece that holds U+FFFD can hold invalid bytes: the decoder
+    // turns each into one, and a valid U+FFFD is three bytes of its own.
+    if (std::find(unites.cbegin(), unites.cend(), QChar::ReplacementCharacter) != unites.cend()) {
+        qsizetype premierIci = -1;
+        invalides += compterInvalides(octets, premierIci);
+        if (premier < 0 && premierIci >= 0)
+            premier = lus + premierIci;
+    }
+    lus += octets.size();
+    return unites;
+}
+
+std::unique_ptr<TraducteurFlux> creerTraducteurFlux(const Demande &demande, const Glyphes &cases)
+{
+    if (demande.versLeet)
+        return std::make_unique<FluxVersLeet>(demande, cases);
+    if (demande.ecriture == Ecriture::Personnalisee)
+        return std::make_unique<FluxVide>();
+    return std::make_unique<FluxVersFrancais>(demande);
+}
+
+TraductionFlux::TraductionFlux(std::unique_ptr<TraducteurFlux> traducteur)
+    : traducteur(std::move(traducteur))
+{}
+
+void TraductionFlux::alimenter(QByteArrayView octets, QByteArray &sortie)
+{
+    traducteur->alimenter(lecture.decoder(octets), sortie);
+}
+
+void TraductionFlux::terminer(QByteArray &sortie)
+{
+    traducteur->alimenter(lecture.terminer(), sortie);
+    traducteur->terminer(sortie);
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+// A translation fed piece by piece, for a text too long to be held whole: the
+// pieces of UTF-8 go in as they are read, and the UTF-8 of the translation
+// comes out as soon as it is decided, byte for byte what translating the
+// whole text at once and encoding it in UTF-8 gives. Memory stays bounded by
+// the size of a piece whatever the length of the text.
+//
+//   UTF-8 pieces → DecodeurUtf8 → UTF-16 pieces → TraducteurFlux → UTF-8
+//
+// TraductionFlux joins the two stages; a new way of reading plugs in as
+// another TraducteurFlux.
+
+#include "traduction.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+
+// Decodes UTF-8 that arrives in pieces exactly as QString::fromUtf8() decodes
+// the whole: a sequence cut between two pieces is completed from the next,
+// and each byte that belongs to no valid sequence becomes one U+FFFD. Counts
+// those bytes.
+class DecodeurUtf8
+{
+public:
+    // The UTF-16 of what `octets` completes; valid until the next call.
+    QStringView decoder(QByteArrayView octets);
+    // The end of the bytes: what an unfinished sequence gives.
+    QStringView terminer();
+
+    qint64 octetsInvalides() const { return invalides; }
+    // The offset, from 0, of the first invalid byte; -1 when there is none.
+    qint64 premierInvalide() const { return premier; }
+
+private:
+    QStringView convertir(QByteArrayView octets);
+
+    QByteArray enAttente; // the start of a sequence the next piece completes
+    QByteArray tampon;
+    QString unites;
+    qint64 lus = 0; // bytes converted so far
+    qint64 invalides = 0;
+    qint64 premier = -1;
+};
+
+// One way of translating, fed with the text's UTF-16 code units in order.
+// alimenter() appends to `sortie` the UTF-8 of everything it can decide;
+// terminer() says the text ends there and appends the rest. The pieces may be
+// cut anywhere, even between the two halves of a surrogate pair.
+class TraducteurFlux
+{
+public:
+    virtual ~TraducteurFlux() = default;
+    virtual void alimenter(QStringView morceau, QByteArray &sortie) = 0;
+    virtual void terminer(QByteArray &sortie) = 0;
+};
+
+// The translator for a request of the translate command (traduireSelon()).
+// May throw std::bad_alloc when one piece of a personal style's result does
+// not fit in memory.
+std::unique_ptr<TraducteurFlux> creerTraducteurFlux(const Demande &demande,
+                                                    const Glyphes &cases = {});
+
+// UTF-8 in, UTF-8 out: the decoder in front of a translator.
+class TraductionFlux
+{
+public:
+    explicit TraductionFlux(std::unique_ptr<TraducteurFlux> traducteur);
+
+    void alimenter(QByteArrayView octets, QByteArray &sortie);
+    void terminer(QByteArray &sortie);
+    const DecodeurUtf8 &decodeur() const { return lecture; }
+
+private:
+    DecodeurUtf8 lecture;
+    std::unique_ptr<TraducteurFlux> traducteur;
+};

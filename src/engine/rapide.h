@@ -1,0 +1,78 @@
+#pragma once
+
+// The engine's fast paths, shared by the whole-text entry points
+// (traduction.h) and the streamed translation (flux.h). Their tables are
+// derived once from the character rules and the glyph tables, never written
+// by hand, so that those rules stay the one definition of what is written.
+
+#include "traduction.h"
+
+#include <QtGlobal>
+
+#include <array>
+#include <string>
+
+namespace rapide {
+
+// French to leet: what each code below 256 gives (every other code gives
+// nothing), in units of type Unite, char16_t for a QString or char for UTF-8.
+// Each entry is padded to a fixed width, so that writing it is one copy of a
+// constant size; an entry wider than that is also kept whole, in `longues`
+// from `decalages[code]` on.
+template <typename Unite> struct TableLeet
+{
+    static constexpr int largeur = 16 / sizeof(Unite);
+    std::array<std::array<Unite, largeur>, 256> debuts{};
+    std::array<quint32, 256> longueurs{};
+    std::array<quint32, 256> decalages{};
+    std::basic_string<Unite> longues;
+    qsizetype plusLongue = 0;
+};
+
+// The built-in styles' tables, built on first use.
+const TableLeet<char16_t> &tableUtf16(Style style, bool doublerAntiSlashs);
+const TableLeet<char> &tableUtf8(Style style, bool doublerAntiSlashs);
+TableLeet<char16_t> tableUtf16(const Glyphes &cases, bool doublerAntiSlashs);
+TableLeet<char> tableUtf8(const Glyphes &cases, bool doublerAntiSlashs);
+
+// Writes the leet of `n` code units from `ecriture` on, each followed by a
+// blank when `mettreEspaces` is set and the unit is not a blank, a tab or a
+// line break, and returns the end. Needs room for the result plus
+// TableLeet::largeur units.
+template <typename Unite>
+Unite *ecrireLeet(const TableLeet<Unite> &table, const char16_t *source, qsizetype n,
+                  bool mettreEspaces, Unite *ecriture);
+// The exact size of what ecrireLeet() writes.
+template <typename Unite>
+qsizetype mesurerLeet(const TableLeet<Unite> &table, const char16_t *source, qsizetype n,
+                      bool mettreEspaces);
+
+// Leet to French: the glyphs of one built-in style, tried where they can
+// start. Opaque here; built on first use.
+struct LecteurStyle;
+const LecteurStyle &lecteur(Style style);
+
+// What the scan has to know of the positions before the current one.
+struct EtatLeet
+{
+    qint64 position = 0;           // of the first unit handed over next
+    bool apresFinDePhrase = false; // the look-back would see ".", "!" or "?"
+};
+
+// Reads positions 0 to `fin` - 1 of the working copy `octets` (the ASCII keys
+// of `codes`, 0 where consumed), consuming glyphs in it, and writes the
+// French from `ecriture` on (at most one character per position, two bytes
+// in UTF-8); returns the end. Every position read must have three readable
+// bytes after it: those past the text are 0.
+template <typename Unite>
+Unite *lireLeet(const LecteurStyle &style, char *octets, const char16_t *codes, qsizetype fin,
+                bool supprimerEspaces, EtatLeet &etat, Unite *ecriture);
+
+// The key of a code unit as the leet scan sees it: its own code below 128,
+// else a value of 128 or more.
+inline char cle(char16_t code)
+{
+    return code < 0x80 ? char(code) : char(cleAscii(code));
+}
+
+} // namespace rapide
