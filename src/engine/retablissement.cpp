@@ -88,7 +88,7 @@ bool estBlanc(char16_t c)
 // Runs longer than this are no word: they get the standard reading.
 constexpr int longueurMaximale = 64;
 // Bound on the readings tried for one run, so that the cost stays linear.
-constexpr int essaisMaximum = 4096;
+constexpr int essaisMaximum = 512;
 
 class Lecteur
 {
