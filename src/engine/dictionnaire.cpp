@@ -39,6 +39,25 @@ bool ajouterCle(char16_t c, QByteArray &cle)
     return c >= 0x100 && QChar(c).isLetter();
 }
 
+// The letters a French spelling may carry beyond a to z. The list has a few
+// words whose apostrophe was mangled into "ú" ("lorsqú"): they are no words.
+bool lettreFrancaise(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+    return QStringView(u"àâäçéèêëîïôöùûüÿæœÀÂÄÇÉÈÊËÎÏÔÖÙÛÜŸÆŒ").contains(QChar(c));
+}
+
+// A word's spelling in small letters, appended without a copy of its own.
+void ajouterEnMinuscules(QStringView mot, QString &formes)
+{
+    for (const QChar c : mot) {
+        const char16_t u = c.unicode();
+        formes.append(u < 0x80 ? QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u)
+                               : c.toLower());
+    }
+}
+
 } // namespace
 
 std::optional<Dictionnaire> Dictionnaire::charger(const QString &chemin, QString *erreur)
@@ -84,7 +103,7 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8)
         bool valable = true;
         quint16 accents = 0;
         for (const QChar c : ligne) {
-            valable = ajouterCle(c.unicode(), cle);
+            valable = lettreFrancaise(c.unicode()) && ajouterCle(c.unicode(), cle);
             if (!valable)
                 break;
             if (c.unicode() >= 0x80)
@@ -98,8 +117,10 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8)
         e.forme = qint32(d.formes.size());
         e.longueurForme = quint16(ligne.size());
         e.accents = accents;
+        for (qsizetype k = 0; k < 8; ++k)
+            e.tete = (e.tete << 8) | (k < cle.size() ? quint8(cle.at(k)) : 0u);
         d.cles.append(cle);
-        d.formes.append(ligne.toString().toLower());
+        ajouterEnMinuscules(ligne, d.formes);
         d.entrees.push_back(e);
     }
     d.trier();
@@ -126,6 +147,8 @@ void Dictionnaire::trier()
     // Among spellings of one key: fewest accented letters first, then the
     // smaller in code order ("près" before "prés").
     std::sort(entrees.begin(), entrees.end(), [&](const Entree &a, const Entree &b) {
+        if (a.tete != b.tete)
+            return a.tete < b.tete;
         const int parCle = vueCle(a).compare(vueCle(b));
         if (parCle != 0)
             return parCle < 0;

@@ -18,7 +18,7 @@ public:
     static std::optional<Dictionnaire> charger(const QString &chemin, QString *erreur = nullptr);
     // The words of a text: byte-order mark, CR LF line ends and blank lines
     // allowed. Words of one letter (the list's letter names) and words with
-    // a character that is no letter are left out.
+    // a character that is no French letter are left out.
     static Dictionnaire depuisTexte(QByteArrayView utf8);
 
     qsizetype nombreDeCles() const { return qsizetype(entrees.size()); }
@@ -59,6 +59,7 @@ public:
 private:
     struct Entree
     {
+        quint64 tete = 0; // the key's first eight bytes, big-endian: sorts as the key does
         qint32 cle = 0;
         qint32 forme = 0;
         quint16 longueurCle = 0;

@@ -2,6 +2,7 @@
 
 #include "traduction.h"
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -66,7 +67,8 @@ Lecture construireLecture(Style style)
             l.sorte[size_t(code)] = Copie::Lettre;
         else
             l.sorte[size_t(code)] = Copie::Signe;
-        const bool ponctuation = code < 128 && l.sorte[size_t(code)] == Copie::Signe;
+        // "«", "»", "°" end a word as "," does: no glyph has them.
+        const bool ponctuation = l.sorte[size_t(code)] == Copie::Signe;
         l.separateur[size_t(code)] = ponctuation && !dansUnGlyphe[size_t(code)] && code != ' ' &&
                                      code != '\t' && code != '\n' && code != '\r';
     }
@@ -90,6 +92,71 @@ constexpr int longueurMaximale = 64;
 // Bound on the readings tried for one run, so that the cost stays linear.
 constexpr int essaisMaximum = 512;
 
+// Words come back again and again in a text: what a run gave is kept, under
+// the run's characters and the two things its reading depends on beyond them
+// (a capital due at its start, an apostrophe after it), so that a run seen
+// before costs one lookup. One slot per hash, the newest run wins; the table
+// is allocated once, never per word.
+class Memoire
+{
+public:
+    static constexpr int cleMaximale = 24;
+    static constexpr int sortieMaximale = 32;
+
+    Memoire() : cases(nombreDeCases) {}
+
+    static quint32 empreinte(const char16_t *codes, int taille, bool capitale, bool apostrophe)
+    {
+        quint32 h = 2166136261u ^ (capitale ? 1u : 0u) ^ (apostrophe ? 2u : 0u);
+        for (int k = 0; k < taille; ++k)
+            h = (h ^ codes[k]) * 16777619u;
+        return h;
+    }
+
+    // What the run gave, or null.
+    QStringView trouver(quint32 h, const char16_t *codes, int taille, bool capitale,
+                        bool apostrophe, bool *capitaleApres) const
+    {
+        const Case &c = cases[h & (nombreDeCases - 1)];
+        if (c.longueurCle != taille || c.empreinte != h || c.capitaleAvant != capitale ||
+            c.apostrophe != apostrophe || !std::equal(codes, codes + taille, c.cle.begin()))
+            return {};
+        *capitaleApres = c.capitaleApres;
+        return QStringView(c.sortie.data(), c.longueurSortie);
+    }
+
+    void garder(quint32 h, const char16_t *codes, int taille, bool capitale, bool apostrophe,
+                QStringView lu, bool capitaleApres)
+    {
+        if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty())
+            return;
+        Case &c = cases[h & (nombreDeCases - 1)];
+        c.empreinte = h;
+        c.longueurCle = quint8(taille);
+        c.longueurSortie = quint8(lu.size());
+        c.capitaleAvant = capitale;
+        c.apostrophe = apostrophe;
+        c.capitaleApres = capitaleApres;
+        std::copy(codes, codes + taille, c.cle.begin());
+        std::copy(lu.utf16(), lu.utf16() + lu.size(), c.sortie.begin());
+    }
+
+private:
+    static constexpr int nombreDeCases = 1 << 15;
+    struct Case
+    {
+        quint32 empreinte = 0;
+        quint8 longueurCle = 0; // 0: empty, as no run is
+        quint8 longueurSortie = 0;
+        bool capitaleAvant = false;
+        bool apostrophe = false;
+        bool capitaleApres = false;
+        std::array<char16_t, cleMaximale> cle{};
+        std::array<char16_t, sortieMaximale> sortie{};
+    };
+    std::vector<Case> cases;
+};
+
 class Lecteur
 {
 public:
@@ -108,7 +175,6 @@ public:
                 capitale = false;
             return;
         }
-        const unsigned char cle = code < 256 ? static_cast<unsigned char>(code) : 0xFF;
         if (estBlanc(code)) {
             finirMot(code);
             sortie.append(QChar(code));
@@ -117,9 +183,9 @@ public:
             debutDuTexte = false;
             return;
         }
-        if (code < 128 && style.separateur[cle]) {
+        if (code < 256 && style.separateur[code]) {
             finirMot(code);
-            sortie.append(QChar(code));
+            sortie.append(QChar(style.copies[code]));
             capitale = code == u'.' || code == u'!' || code == u'?';
             debutDuTexte = false;
             return;
@@ -285,6 +351,22 @@ private:
         return false;
     }
 
+    // The run is one glyph: a letter alone ("-u", "x"), which no reading with
+    // the list should turn into a word of two letters.
+    bool unSeulGlyphe() const
+    {
+        int p = 0;
+        while (p < taille && octets[size_t(p)] == 0)
+            ++p;
+        const Glyphe *g = p < taille ? glypheEn(p) : nullptr;
+        if (!g)
+            return false;
+        for (p += g->taille; p < taille; ++p)
+            if (octets[size_t(p)] != 0)
+                return false;
+        return true;
+    }
+
     // Writes the letters read since the last sign, in the list's spelling.
     void ecrireSegment(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete)
     {
@@ -366,8 +448,9 @@ private:
             if (octets[size_t(p)] == 0)
                 continue;
             const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
-            // An opening mark first, a closing one last: "(1998)", "12,".
-            const bool bord = p == 0 || (p == taille - 1 && code != u'(');
+            // An opening mark first, a closing one last: "(1998)", "12,". A
+            // leading hyphen is an option ("-e"), not a minus.
+            const bool bord = (p == 0 && code != u'-') || (p == taille - 1 && code != u'(');
             if (sorte == Copie::Chiffre)
                 chiffre = true;
             else if (sorte != Copie::Signe || !bord)
@@ -403,8 +486,29 @@ private:
         suivant = apres;
         if (stats)
             ++stats->mots;
+        // The rule counts above need every run read; measures do without
+        // the memory.
+        const bool memorisable = !stats && !long_ && taille <= Memoire::cleMaximale;
+        const bool apostrophe = suivant == u'\'';
+        const bool capitaleAvant = capitale;
+        const quint32 h =
+            memorisable ? Memoire::empreinte(codes.data(), taille, capitale, apostrophe) : 0;
+        if (memorisable) {
+            bool capitaleApres = false;
+            const QStringView connu =
+                memoire.trouver(h, codes.data(), taille, capitale, apostrophe, &capitaleApres);
+            if (!connu.isEmpty()) {
+                sortie.append(connu);
+                capitale = capitaleApres;
+                taille = 0;
+                return;
+            }
+        }
+        const qsizetype debut = sortie.size();
         essais = 0;
-        if (!long_ && explorer(0, dico.racine(), 0)) {
+        // A letter alone keeps its reading, unless it is elided ("l'").
+        const bool lettreSeule = suivant != u'\'' && unSeulGlyphe();
+        if (!long_ && !lettreSeule && explorer(0, dico.racine(), 0)) {
             if (stats)
                 ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
             ecrireChoix();
@@ -421,6 +525,9 @@ private:
                 ++stats->repli;
             lireStandard(taille);
         }
+        if (memorisable)
+            memoire.garder(h, codes.data(), taille, capitaleAvant, apostrophe,
+                           QStringView(sortie).sliced(debut), capitale);
         taille = 0;
         long_ = false;
     }
@@ -442,6 +549,7 @@ private:
     bool capitale = true;
     bool debutDuTexte = true;
     char16_t suivant = 0;
+    Memoire memoire;
 };
 
 // Holds each character back until the next one is known: the blank option

@@ -28,7 +28,7 @@ void TestRetablissement::initTestCase()
     const QByteArray liste = "\xEF\xBB\xBF"
                              "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
                              "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
-                             "peut-être\r\nvoir";
+                             "peut-être\r\nvoir\r\nli\r\nlorsque\r\nlorsq\xC3\xBA";
     QVERIFY(dossier.isValid());
     const QString chemin = dossier.filePath(u"mots.txt"_s);
     QFile fichier(chemin);
@@ -61,12 +61,16 @@ void TestRetablissement::lecture_data()
         << false << uR"(5/-\1|_|7 ! 1/-\)"_s << false << u"Salut ! La"_s;
     QTest::newRow("! collé au mot") << false << uR"(5/-\1|_|7!)"_s << false << u"Salut!"_s;
     QTest::newRow("majuscule après une fin de phrase")
-        << false << u"373. 373"_s << false << u"Été. Été"_s;
+        << false << u"373 373. 373"_s << false << u"Été été. Été"_s;
     QTest::newRow("blanc en tête") << false << u" 373"_s << false << u" été"_s;
     QTest::newRow("mot sans accent gardé") << false << uR"(/-\ 1/-\)"_s << false << u"A la"_s;
     QTest::newRow("moins d'accents d'abord") << false << uR"(|\/|3|\/|3)"_s << false << u"Même"_s;
     QTest::newRow("puis l'ordre des codes") << false << u"|>|235"_s << false << u"Près"_s;
-    QTest::newRow("élision") << false << u"x 1'373"_s << false << u"x l'été"_s;
+    QTest::newRow("élision") << false << u"x 1 1'373"_s << false << u"x 1 l'été"_s;
+    QTest::newRow("apostrophe abîmée dans la liste")
+        << false << u"x 1()|259|_|'373"_s << false << u"x lorsqu'été"_s;
+    QTest::newRow("lettre seule") << true << u"x |_| -3"_s << false << u"x u -e"_s;
+    QTest::newRow("guillemets") << false << u"x (« 373 »)"_s << false << u"x (« été »)"_s;
     QTest::newRow("parenthèses") << false << u"x (373)"_s << false << u"x (été)"_s;
     QTest::newRow("espaces supprimés") << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s;
     QTest::newRow("mot trop long")
