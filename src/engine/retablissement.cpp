@@ -301,6 +301,8 @@ private:
             if (!present(candidats[k], p))
                 continue;
             unGlyphe = true;
+            if (plage.profondeur == 0 && segments >= segmentsMaximum)
+                continue;
             const Dictionnaire::Plage suite = dico.prolonger(plage, candidats[k].lettre);
             if (suite.vide())
                 continue;
@@ -334,7 +336,7 @@ private:
                 return code == u'(' && explorer(p + 1, dico.racine(), segments);
             return plage.profondeur > 0 && explorer(p + 1, dico.racine(), segments, p);
         case Copie::Lettre: {
-            if (queue >= 0)
+            if (queue >= 0 || (plage.profondeur == 0 && segments >= segmentsMaximum))
                 return false;
             Dictionnaire::Plage suite = plage;
             const char16_t c = style.copies[code];
@@ -365,6 +367,19 @@ private:
             if (octets[size_t(p)] != 0)
                 return false;
         return true;
+    }
+
+    // One word of the list first ("elles"), and only then words that marks
+    // inside the run hold apart ("mot-clé", rather than "eu_es").
+    bool explorerParMots()
+    {
+        for (const int maximum : {1, longueurMaximale}) {
+            segmentsMaximum = maximum;
+            essais = 0;
+            if (explorer(0, dico.racine(), 0))
+                return true;
+        }
+        return false;
     }
 
     // Writes the letters read since the last sign, in the list's spelling.
@@ -505,10 +520,9 @@ private:
             }
         }
         const qsizetype debut = sortie.size();
-        essais = 0;
         // A letter alone keeps its reading, unless it is elided ("l'").
         const bool lettreSeule = suivant != u'\'' && unSeulGlyphe();
-        if (!long_ && !lettreSeule && explorer(0, dico.racine(), 0)) {
+        if (!long_ && !lettreSeule && explorerParMots()) {
             if (stats)
                 ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
             ecrireChoix();
@@ -545,6 +559,7 @@ private:
     std::array<qint8, longueurMaximale + 1> choix{};
     int taille = 0;
     int essais = 0;
+    int segmentsMaximum = longueurMaximale;
     bool long_ = false;
     bool capitale = true;
     bool debutDuTexte = true;

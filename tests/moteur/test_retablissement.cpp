@@ -25,10 +25,11 @@ void TestRetablissement::initTestCase()
 {
     // A byte-order mark, CR LF line ends, blank lines, a letter name and a
     // word with a hyphen, which are left out.
-    const QByteArray liste = "\xEF\xBB\xBF"
-                             "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
-                             "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
-                             "peut-être\r\nvoir\r\nli\r\nlorsque\r\nlorsq\xC3\xBA";
+    const QByteArray liste =
+        "\xEF\xBB\xBF"
+        "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
+        "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
+        "peut-être\r\nvoir\r\nli\r\nlorsque\r\nlorsq\xC3\xBA\r\nelles\r\neu\r\nes";
     QVERIFY(dossier.isValid());
     const QString chemin = dossier.filePath(u"mots.txt"_s);
     QFile fichier(chemin);
@@ -70,6 +71,7 @@ void TestRetablissement::lecture_data()
     QTest::newRow("apostrophe abîmée dans la liste")
         << false << u"x 1()|259|_|'373"_s << false << u"x lorsqu'été"_s;
     QTest::newRow("lettre seule") << true << u"x |_| -3"_s << false << u"x u -e"_s;
+    QTest::newRow("un mot plutôt que deux") << true << u"x 3|_|_35"_s << false << u"x elles"_s;
     QTest::newRow("guillemets") << false << u"x (« 373 »)"_s << false << u"x (« été »)"_s;
     QTest::newRow("parenthèses") << false << u"x (373)"_s << false << u"x (été)"_s;
     QTest::newRow("espaces supprimés") << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s;
