@@ -3,10 +3,10 @@
 # for a bounded time. Fails on any crash, sanitizer report or property that
 # does not hold; the input that made it fail is left in build-fuzz/artefacts/.
 #
-#   fuzz/run.sh [seconds per target]     (55 by default, or $SCRIBOLIX_FUZZ_DUREE)
+#   fuzz/run.sh [seconds per target]     (45 by default, or $SCRIBOLIX_FUZZ_DUREE)
 set -eu
 
-duree=${1:-${SCRIBOLIX_FUZZ_DUREE:-55}}
+duree=${1:-${SCRIBOLIX_FUZZ_DUREE:-45}}
 racine=$(cd "$(dirname "$0")/.." && pwd)
 construction="$racine/build-fuzz"
 
@@ -15,7 +15,8 @@ cmake -S "$racine" -B "$construction" -G Ninja \
     -DCMAKE_CXX_COMPILER=clang++ \
     -DSCRIBOLIX_FUZZ=ON \
     -DSCRIBOLIX_BENCH=OFF >/dev/null
-cmake --build "$construction" -j2 --target fuzz_moteur fuzz_allerretour fuzz_fichierstyle fuzz_flux
+cmake --build "$construction" -j2 --target fuzz_moteur fuzz_allerretour fuzz_fichierstyle fuzz_flux \
+    fuzz_retablissement
 
 # The style-file target writes and reads files at every run: in memory when
 # the machine offers it.
@@ -26,7 +27,7 @@ export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 echec=0
-for cible in moteur allerretour fichierstyle flux; do
+for cible in moteur allerretour fichierstyle flux retablissement; do
     # libFuzzer adds what it finds to the first folder: a working copy, so
     # that the committed seeds stay as they are.
     travail="$construction/corpus/$cible"
@@ -37,7 +38,7 @@ for cible in moteur allerretour fichierstyle flux; do
     # every rule, and many more of them run in the time.
     case $cible in
     fichierstyle) longueur=4096 ;;
-    flux) longueur=512 ;;
+    flux | retablissement) longueur=512 ;;
     *) longueur=128 ;;
     esac
     echo "== fuzz_$cible : $duree s"

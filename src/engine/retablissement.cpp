@@ -95,15 +95,14 @@ constexpr int essaisMaximum = 512;
 // Words come back again and again in a text: what a run gave is kept, under
 // the run's characters and the two things its reading depends on beyond them
 // (a capital due at its start, an apostrophe after it), so that a run seen
-// before costs one lookup. One slot per hash, the newest run wins; the table
-// is allocated once, never per word.
+// before costs one lookup. One slot per hash, the newest run wins. The table
+// starts small, for short texts, and grows a few times as runs are kept:
+// never an allocation per word.
 class Memoire
 {
 public:
     static constexpr int cleMaximale = 24;
     static constexpr int sortieMaximale = 32;
-
-    Memoire() : cases(nombreDeCases) {}
 
     static quint32 empreinte(const char16_t *codes, int taille, bool capitale, bool apostrophe)
     {
@@ -117,7 +116,9 @@ public:
     QStringView trouver(quint32 h, const char16_t *codes, int taille, bool capitale,
                         bool apostrophe, bool *capitaleApres) const
     {
-        const Case &c = cases[h & (nombreDeCases - 1)];
+        if (cases.empty())
+            return {};
+        const Case &c = cases[h & (cases.size() - 1)];
         if (c.longueurCle != taille || c.empreinte != h || c.capitaleAvant != capitale ||
             c.apostrophe != apostrophe || !std::equal(codes, codes + taille, c.cle.begin()))
             return {};
@@ -130,7 +131,12 @@ public:
     {
         if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty())
             return;
-        Case &c = cases[h & (nombreDeCases - 1)];
+        // Four runs kept per slot: the table doubles, and starts again empty.
+        if (cases.size() < casesMaximum && ++gardes > 4 * cases.size()) {
+            cases.assign(std::max<size_t>(cases.size() * 2, 256), Case{});
+            gardes = 0;
+        }
+        Case &c = cases[h & (cases.size() - 1)];
         c.empreinte = h;
         c.longueurCle = quint8(taille);
         c.longueurSortie = quint8(lu.size());
@@ -142,7 +148,7 @@ public:
     }
 
 private:
-    static constexpr int nombreDeCases = 1 << 15;
+    static constexpr size_t casesMaximum = 1 << 15;
     struct Case
     {
         quint32 empreinte = 0;
@@ -155,6 +161,7 @@ private:
         std::array<char16_t, sortieMaximale> sortie{};
     };
     std::vector<Case> cases;
+    size_t gardes = 0;
 };
 
 class Lecteur

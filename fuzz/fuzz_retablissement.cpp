@@ -1,0 +1,80 @@
+// The reading with a word list under arbitrary input. An input is laid out
+// as:
+//
+//   byte 0   bit 0 the style (Korvane, otherwise Velmora), bit 1 removes
+//            blanks, bits 2-7 seed the sizes of the pieces;
+//   the rest the leet, as UTF-16 code units (maybe unpaired surrogates).
+//
+// The reading fed piece by piece, however it is cut, gives what the whole
+// text gives, and the memory of runs read before changes nothing; with a
+// fixed list and with a list read from the same bytes.
+
+#include "exiger.h"
+#include "retablissement.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <cstring>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Words that the glyph runs of either style can spell in several ways, with
+// and without accents, and words cut short by an apostrophe.
+const Dictionnaire &liste()
+{
+    static const Dictionnaire d = Dictionnaire::depuisTexte(
+        "a\n\xC3\xA0\nlui\n\xC3\xA9t\xC3\xA9\nle\nla\nl\xC3\xA0\nelles\neu\nes\neues\nli\n"
+        "ure\nune\nlire\nfichier\nlorsque\nm\xC3\xAAme\nm\xC3\xA9m\xC3\xA9\n"
+        "pr\xC3\xA8s\npr\xC3\xA9s\nsalut\nvoir\ncou\nou\no\xC3\xB9\nc\xC5\x93ur\n");
+    return d;
+}
+
+QString enMorceaux(const Dictionnaire &d, Style style, QStringView texte, bool supprimer,
+                   uint32_t graine)
+{
+    const auto flux = creerRetablissementFlux(d, style, supprimer);
+    QByteArray sortie;
+    for (qsizetype debut = 0; debut < texte.size();) {
+        graine = graine * 1103515245u + 12345u;
+        const qsizetype taille = std::min<qsizetype>((graine >> 16) & 0x0F, texte.size() - debut);
+        flux->alimenter(texte.sliced(debut, taille), sortie);
+        debut += taille;
+    }
+    flux->terminer(sortie);
+    return QString::fromUtf8(sortie);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
+{
+    if (taille < 1)
+        return 0;
+    const uint8_t options = donnees[0];
+    const Style style = options & 0x01 ? Style::Korvane : Style::Velmora;
+    const bool supprimer = options & 0x02;
+    QString texte((qsizetype(taille) - 1) / 2, Qt::Uninitialized);
+    std::memcpy(texte.data(), donnees + 1, size_t(texte.size()) * 2);
+
+    // The same bytes read as a word list too: odd lists (no line end, CR
+    // alone, NULs, broken UTF-8) load, and give words the glyphs never spell.
+    const Dictionnaire depuisLesOctets = Dictionnaire::depuisTexte(
+        QByteArrayView(reinterpret_cast<const char *>(donnees) + 1, qsizetype(taille) - 1));
+    for (const Dictionnaire *d : {&liste(), &depuisLesOctets}) {
+        // The reading writes no surrogate, so its UTF-8 loses nothing.
+        const QString entier = retablirLeet(*d, style, texte, supprimer);
+        const QString morceaux = enMorceaux(*d, style, texte, supprimer, options >> 2);
+        // Counting the rules reads every run afresh, without the memory of
+        // runs read before: it must not change the result.
+        StatistiquesRetablissement comptes;
+        const QString sansMemoire = retablirLeet(*d, style, texte, supprimer, &comptes);
+        EXIGER(sansMemoire == entier, u"texte %1\n  sans mémoire %2\n  avec %3"_s.arg(
+                                          lisible(texte), lisible(sansMemoire), lisible(entier)));
+        EXIGER(morceaux == entier, u"texte %1\n  entier   %2\n  morceaux %3"_s.arg(
+                                       lisible(texte), lisible(entier), lisible(morceaux)));
+    }
+    return 0;
+}
