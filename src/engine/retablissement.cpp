@@ -285,16 +285,16 @@ private:
         if (++essais > essaisMaximum)
             return false;
         if (p == taille) {
-            // One mark ("salut!"), or a bracketed end ("apropos(1)").
+            // One mark ("salut!"), or digits in brackets ("apropos(1)").
             if (queue >= 0)
-                return segments > 0 &&
-                       ((queue == taille - 1 && codes[size_t(queue)] != u'(') ||
-                        (codes[size_t(queue)] == u'(' && codes[size_t(taille - 1)] == u')'));
+                return segments > 0 && ((queue == taille - 1 && codes[size_t(queue)] != u'(') ||
+                                        chiffresEntreParentheses(queue));
             if (plage.profondeur == 0)
                 return segments > 0;
-            if (dico.mot(plage) >= 0)
+            // "l'", "qu'", "c'": a word that lost its final e, rather than
+            // another word ("cc'est").
+            if (!elisionExigee && dico.mot(plage) >= 0)
                 return true;
-            // "l'", "qu'", "jusqu'": a word that lost its final e.
             return suivant == u'\'' && dico.mot(dico.prolonger(plage, 'e')) >= 0;
         }
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
@@ -378,15 +378,32 @@ private:
 
     // One word of the list first ("elles"), and only then words that marks
     // inside the run hold apart ("mot-clé", rather than "eu_es").
+    // Before an apostrophe, an elided word first.
     bool explorerParMots()
     {
         for (const int maximum : {1, longueurMaximale}) {
-            segmentsMaximum = maximum;
-            essais = 0;
-            if (explorer(0, dico.racine(), 0))
-                return true;
+            for (const bool elision : {true, false}) {
+                if (elision && suivant != u'\'')
+                    continue;
+                segmentsMaximum = maximum;
+                elisionExigee = elision;
+                essais = 0;
+                if (explorer(0, dico.racine(), 0))
+                    return true;
+            }
         }
         return false;
+    }
+
+    bool chiffresEntreParentheses(int ouvrante) const
+    {
+        if (codes[size_t(ouvrante)] != u'(' || codes[size_t(taille - 1)] != u')' ||
+            ouvrante + 2 >= taille)
+            return false;
+        for (int p = ouvrante + 1; p < taille - 1; ++p)
+            if (octets[size_t(p)] != 0 && style.sorte[codes[size_t(p)]] != Copie::Chiffre)
+                return false;
+        return true;
     }
 
     // Writes the letters read since the last sign, in the list's spelling.
@@ -567,6 +584,7 @@ private:
     int taille = 0;
     int essais = 0;
     int segmentsMaximum = longueurMaximale;
+    bool elisionExigee = false;
     bool long_ = false;
     bool capitale = true;
     bool debutDuTexte = true;
