@@ -6,32 +6,15 @@
 // that window's first frame. Not a test: run it by hand, headless,
 //   QT_QPA_PLATFORM=offscreen bench/sonde_echelle [taille en Mio...]
 
-#include "FenEntreeTexte.h"
-#include "FenTexteTraduit.h"
-#include "outils.h"
+#include "sondes.h"
 
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QTextBlock>
 #include <QTextLayout>
-
-#include <algorithm>
 
 namespace {
 
 constexpr qsizetype unMio = 1024 * 1024;
-
-QString texteFrancais(qsizetype longueur, bool enLignes)
-{
-    const QString paragraphe = u"Le Scribolix traduit le français en leet : « Bonjour à tous ! »\n"
-                               u"Ça va ? Où êtes-vous allés en 2011, l'été dernier… à Noël ?\n"
-                               u"Les élèves déçus répètent : « Ma vie est belle », et rient.\n"_s;
-    QString texte = paragraphe.repeated(longueur / paragraphe.size() + 1);
-    texte.truncate(longueur);
-    if (!enLignes)
-        texte.replace(u'\n', u' ');
-    return texte;
-}
 
 struct Mesure
 {
@@ -43,18 +26,10 @@ struct Mesure
     qint64 imageResultat = 0;
 };
 
-qint64 mediane(QList<qint64> valeurs)
-{
-    std::sort(valeurs.begin(), valeurs.end());
-    return valeurs[valeurs.size() / 2];
-}
-
 Mesure mesurerUneFois(const QString &texte)
 {
     FenEntreeTexte fenetre;
-    fenetre.show();
-    if (!QTest::qWaitForWindowExposed(&fenetre))
-        qFatal("The main window never showed");
+    montrer(fenetre);
     for (const QString &nom : {u"radioVelmora"_s, u"radioFrancaisLeet"_s})
         cliquer(controle<QAbstractButton>(&fenetre, nom));
     auto *zoneTexte = controle<QTextEdit>(&fenetre, u"zoneTexte"_s);
@@ -84,22 +59,11 @@ Mesure mesurerUneFois(const QString &texte)
     QCoreApplication::processEvents();
     mesure.curseurVisible = chrono.elapsed();
 
-    QTimer::singleShot(0, &fenetre, [&] {
-        auto *resultat = qobject_cast<FenTexteTraduit *>(QApplication::activeModalWidget());
-        if (!resultat || !resultat->isVisible())
-            qFatal("No result window");
-        mesure.traduction = chrono.elapsed();
-        resultat->grab();
-        mesure.imageResultat = chrono.elapsed();
-        resultat->reject();
-    });
-    chrono.restart();
-    controle<QPushButton>(&fenetre, u"boutonTraduire"_s)->click();
-    if (mesure.traduction == 0)
-        qFatal("No translation");
+    const auto [montre, dessine] = mesurerCommande(fenetre, -1);
+    mesure.traduction = montre;
+    mesure.imageResultat = dessine - montre;
     mesure.imageCollage -= mesure.collage;
     mesure.curseurVisible -= mesure.collage;
-    mesure.imageResultat -= mesure.traduction;
     return mesure;
 }
 
@@ -124,9 +88,7 @@ Mesure mesurer(const QString &texte, int repetitions)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QTemporaryDir configuration;
-    if (!isolerReglages(configuration))
-        qFatal("The settings store would not move into a temporary folder");
+    const ReglagesDeSonde reglages;
 
     QList<int> tailles;
     for (const QString &argument : QApplication::arguments().mid(1))
@@ -138,7 +100,7 @@ int main(int argc, char *argv[])
           "translate to result shown | its first frame (ms, median)");
     for (const bool enLignes : {true, false}) {
         for (const int taille : tailles) {
-            const QString texte = texteFrancais(taille * unMio, enLignes);
+            const QString texte = proseFrancaise(taille * unMio, enLignes);
             const Mesure mesure = mesurer(texte, taille >= 16 ? 1 : 3);
             qInfo("%s, %2d: %6lld | %6lld | %6lld (%4lld) | %6lld | %6lld",
                   enLignes ? "lines   " : "one line", taille,

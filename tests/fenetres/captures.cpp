@@ -4,7 +4,7 @@
 
 #include "FenChoixEcriture.h"
 #include "FenEntreeTexte.h"
-#include "outils.h"
+#include "sondes.h"
 
 #include <QAction>
 #include <QDir>
@@ -65,14 +65,10 @@ int main(int argc, char *argv[])
         qFatal("Usage: fenetres_captures <folder>");
     dossier = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(dossier);
-    QTemporaryDir configuration;
-    if (!isolerReglages(configuration))
-        qFatal("The settings store would not move into a temporary folder");
+    const ReglagesDeSonde reglages;
 
     FenEntreeTexte fenetre;
-    fenetre.show();
-    if (!QTest::qWaitForWindowExposed(&fenetre))
-        qFatal("The main window never showed");
+    montrer(fenetre);
     enregistrer(&fenetre, u"principale-depart"_s);
     auto *menuQuestion = controle<QMenu>(&fenetre, u"menuQuestion"_s);
     menuQuestion->popup(fenetre.mapToGlobal(QPoint(0, 0)));
@@ -109,7 +105,7 @@ int main(int argc, char *argv[])
     auto *editeur = fenetre.findChild<FenChoixEcriture *>();
     const QString nomLong = u"mon-style-"_s + QString(60, u'n') + u"-version-finale.txt"_s;
     editeur->remplacerDemandeChemin(
-        [&](FenChoixEcriture::Dialogue) { return configuration.filePath(nomLong); });
+        [&](FenChoixEcriture::Dialogue) { return reglages.chemin(nomLong); });
     controle<QAction>(editeur, u"actionEnregistrerSous"_s)->trigger();
     QApplication::processEvents();
     enregistrer(editeur, u"editeur-nom-long"_s);

@@ -7,49 +7,13 @@
 //   xvfb-run -a fenetres_mesure_sans_blanc
 
 #include "FenChoixEcriture.h"
-#include "FenEntreeTexte.h"
-#include "FenTexteTraduit.h"
-#include "outils.h"
+#include "sondes.h"
 
-#include <QElapsedTimer>
 #include <QLineEdit>
-
-#include <algorithm>
 
 namespace {
 
 constexpr int repetitions = 5;
-
-qint64 mediane(QList<qint64> valeurs)
-{
-    std::sort(valeurs.begin(), valeurs.end());
-    return valeurs[valeurs.size() / 2];
-}
-
-// One press of "Traduire !": the time until the modal result window runs
-// its own event loop, shown and holding the whole result, then until its
-// first frame is drawn.
-std::pair<qint64, qint64> mesurerCommande(FenEntreeTexte &fenetre, qsizetype longueurAttendue)
-{
-    QElapsedTimer chrono;
-    qint64 montre = -1;
-    qint64 dessine = -1;
-    QTimer::singleShot(0, &fenetre, [&] {
-        auto *resultat = qobject_cast<FenTexteTraduit *>(QApplication::activeModalWidget());
-        if (!resultat || !resultat->isVisible())
-            qFatal("No result window");
-        montre = chrono.elapsed();
-        const auto *zone = controle<QTextEdit>(resultat, u"zoneResultat"_s);
-        if (zone->document()->characterCount() - 1 != longueurAttendue)
-            qFatal("The result window does not hold the whole result");
-        resultat->grab();
-        dessine = chrono.elapsed();
-        resultat->reject();
-    });
-    chrono.start();
-    fenetre.traduire();
-    return {montre, dessine};
-}
 
 void mesurer(FenEntreeTexte &fenetre, const char *quoi, const QString &texte,
              qsizetype longueurAttendue)
@@ -109,14 +73,10 @@ void mesurerCollage(FenEntreeTexte &fenetre, const QString &texte)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
-    QTemporaryDir configuration;
-    if (!isolerReglages(configuration))
-        qFatal("The settings store would not move into a temporary folder");
+    const ReglagesDeSonde reglages;
 
     FenEntreeTexte fenetre;
-    fenetre.show();
-    if (!QTest::qWaitForWindowExposed(&fenetre))
-        qFatal("The main window never showed");
+    montrer(fenetre);
     cliquer(controle<QAbstractButton>(&fenetre, u"radioFrancaisLeet"_s));
 
     validerStylePerso(fenetre, QString(100 * 1000, u'#'));
