@@ -1,8 +1,8 @@
 #!/bin/bash
-# The Debian package's round trip, as root: build it, install it with apt-get,
-# run the installed command-line tool on the README's examples, check that
-# the desktop files are where the package says, remove it and check that
-# they are gone.
+# The Debian package's round trip, as root: build it, check it with lintian,
+# install it with apt-get, run the installed command-line tool on the
+# README's examples, check that the desktop files are where the package says,
+# remove it and check that they are gone.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +12,8 @@ cmake --build --preset paquet
 deb=$(ls build-paquet/scribolix_*_"$(dpkg --print-architecture)".deb)
 dpkg-deb --info "$deb"
 dpkg-deb --contents "$deb"
+# What a distribution checks first: no error and no warning from lintian.
+lintian --fail-on error,warning "$deb"
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb"
 attendu() { # <expected output> <command...>
@@ -30,8 +32,9 @@ test -x /usr/bin/scribolix
 id=io.github.scribolix.Scribolix
 installes=$(dpkg -L scribolix)
 voulus="/usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml
-    /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/man/man1/scribolix-cli.1
-    /usr/share/man/man1/scribolix.1 /usr/share/doc/scribolix/LICENSE"
+    /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/man/man1/scribolix-cli.1.gz
+    /usr/share/man/man1/scribolix.1.gz /usr/share/doc/scribolix/LICENSE
+    /usr/share/doc/scribolix/changelog.gz"
 for taille in 16 32 48 64 128 256; do
     voulus="$voulus /usr/share/icons/hicolor/${taille}x${taille}/apps/$id.png"
 done
