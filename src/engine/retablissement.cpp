@@ -131,8 +131,9 @@ public:
     {
         if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty())
             return;
-        // Four runs kept per slot: the table doubles, and starts again empty.
-        if (cases.size() < casesMaximum && ++gardes > 4 * cases.size()) {
+        // As many runs kept as there are slots: the table doubles, and starts
+        // again empty.
+        if (cases.size() < casesMaximum && ++gardes > cases.size()) {
             cases.assign(std::max<size_t>(cases.size() * 2, 256), Case{});
             gardes = 0;
         }
@@ -148,7 +149,7 @@ public:
     }
 
 private:
-    static constexpr size_t casesMaximum = 1 << 15;
+    static constexpr size_t casesMaximum = 1 << 16;
     struct Case
     {
         quint32 empreinte = 0;
@@ -197,7 +198,7 @@ public:
             debutDuTexte = false;
             return;
         }
-        ajouterAuMot(code, static_cast<unsigned char>(cleAscii(code)));
+        ajouterAuMot(code, code < 0x80 ? static_cast<unsigned char>(code) : cleAscii(code));
     }
 
     void finir() { finirMot(0); }
