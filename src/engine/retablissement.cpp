@@ -402,7 +402,8 @@ private:
             ouvrante + 2 >= taille)
             return false;
         for (int p = ouvrante + 1; p < taille - 1; ++p)
-            if (octets[size_t(p)] != 0 && style.sorte[codes[size_t(p)]] != Copie::Chiffre)
+            if (octets[size_t(p)] != 0 &&
+                (codes[size_t(p)] >= 256 || style.sorte[codes[size_t(p)]] != Copie::Chiffre))
                 return false;
         return true;
     }
