@@ -344,11 +344,12 @@ QString convertirVersFrancais(Style style, const QString &texte, qsizetype longu
 
     // The working copy: one byte per character, then zeros, so that the
     // glyph tests read four bytes at any position without a bound check.
-    QByteArray copie(n + 4, '\0');
+    QByteArray copie(n + 4, Qt::Uninitialized);
     const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
     char *octets = copie.data();
     for (qsizetype p = 0; p < n; ++p)
         octets[p] = rapide::cle(source[p]);
+    std::fill_n(octets + n, 4, '\0');
 
     // Every position gives at most one character: the result is allocated
     // once at the text's length and cut to size at the end.
@@ -624,6 +625,32 @@ qsizetype reprise(const LecteurStyle &style, const char *octets, qsizetype debut
     return -1;
 }
 
+// The scans that run side by side, at most: more would not keep their
+// state in registers.
+constexpr int nombreParcours = 3;
+
+// Runs the first `n` scans side by side while they all have steps left,
+// then each to its end.
+template <int n, typename Unite>
+void lireEnsemble(const LecteurStyle &style, const char *octets, const char16_t *codes,
+                  std::array<Parcours<Unite>, nombreParcours> &parcours,
+                  const std::array<qsizetype, nombreParcours> &fins)
+{
+    for (;;) {
+        bool tous = true;
+        for (int k = 0; k < n; ++k)
+            tous = tous && parcours[size_t(k)].p < fins[size_t(k)];
+        if (!tous)
+            break;
+        for (int k = 0; k < n; ++k)
+            avancer(style, octets, codes, parcours[size_t(k)]);
+    }
+    for (int k = 0; k < n; ++k) {
+        while (parcours[size_t(k)].p < fins[size_t(k)])
+            avancer(style, octets, codes, parcours[size_t(k)]);
+    }
+}
+
 template <typename Unite>
 Unite *lireSelon(const LecteurStyle &style, const char *octets, const char16_t *codes,
                  qsizetype fin, EtatLeet &etat, Unite *ecriture)
@@ -637,37 +664,52 @@ Unite *lireSelon(const LecteurStyle &style, const char *octets, const char16_t *
         if (estBlanc(static_cast<unsigned char>(octets[0])))
             gauche.majuscule = 0;
     }
-    // A long text is read as two scans at once, the second from a point in
-    // the middle where it can start on its own: the processor runs the two
-    // chains of steps side by side. The second writes past the room the
-    // first can take (at most one character per position), and its result
-    // is moved down behind the first's.
+    // A long text is read as several scans at once, each from a point where
+    // it can start on its own to where the next starts: the processor runs
+    // their chains of steps side by side. Each writes from the room the
+    // scans before it can take (at most one character per position), and
+    // their results are moved down behind one another.
     constexpr qsizetype parPosition = sizeof(Unite) == 2 ? 1 : 2;
-    const qsizetype milieu = gauche.p + (fin - gauche.p) / 2;
-    const qsizetype coupe =
-        fin - gauche.p >= 1024 ? reprise(style, octets, milieu, std::min(fin, milieu + 4096)) : -1;
-    if (coupe > 0 && coupe < fin) {
-        const quint32 finDePhrase =
-            (style.paires[static_cast<unsigned char>(octets[coupe - 1])].reponses[2] >> 24) & 0x20;
-        Unite *const debutDroite = ecriture + coupe * parPosition;
-        Parcours<Unite> droite{coupe, debutDroite, finDePhrase};
-        while (gauche.p < coupe && droite.p < fin) {
-            avancer(style, octets, codes, gauche);
-            avancer(style, octets, codes, droite);
+    std::array<Parcours<Unite>, nombreParcours> parcours{gauche};
+    std::array<qsizetype, nombreParcours> fins{};
+    int nombre = 1;
+    const qsizetype longueur = fin - gauche.p;
+    if (longueur >= 1024) {
+        qsizetype derniere = gauche.p;
+        for (int k = 1; k < nombreParcours; ++k) {
+            const qsizetype depart = std::max(derniere, gauche.p + longueur * k / nombreParcours);
+            const qsizetype coupe = reprise(style, octets, depart, std::min(fin, depart + 4096));
+            if (coupe <= 0 || coupe >= fin)
+                continue;
+            const quint32 finDePhrase =
+                (style.paires[static_cast<unsigned char>(octets[coupe - 1])].reponses[2] >> 24) &
+                0x20;
+            fins[size_t(nombre - 1)] = derniere = coupe;
+            parcours[size_t(nombre)] = {coupe, ecriture + coupe * parPosition, finDePhrase};
+            ++nombre;
         }
-        while (gauche.p < coupe)
-            avancer(style, octets, codes, gauche);
-        Q_ASSERT(gauche.p == coupe);
-        while (droite.p < fin)
-            avancer(style, octets, codes, droite);
-        const qsizetype ecrits = droite.ecriture - debutDroite;
-        std::memmove(gauche.ecriture, debutDroite, size_t(ecrits) * sizeof(Unite));
+    }
+    fins[size_t(nombre - 1)] = fin;
+    switch (nombre) {
+    case 1:
+        lireEnsemble<1>(style, octets, codes, parcours, fins);
+        break;
+    case 2:
+        lireEnsemble<2>(style, octets, codes, parcours, fins);
+        break;
+    default:
+        lireEnsemble<nombreParcours>(style, octets, codes, parcours, fins);
+        break;
+    }
+    gauche = parcours[0];
+    for (int k = 1; k < nombre; ++k) {
+        Q_ASSERT(parcours[size_t(k - 1)].p == fins[size_t(k - 1)]);
+        Unite *const debutScan = ecriture + fins[size_t(k - 1)] * parPosition;
+        const qsizetype ecrits = parcours[size_t(k)].ecriture - debutScan;
+        std::memmove(gauche.ecriture, debutScan, size_t(ecrits) * sizeof(Unite));
         gauche.ecriture += ecrits;
-        gauche.p = droite.p;
-        gauche.majuscule = droite.majuscule;
-    } else {
-        while (gauche.p < fin)
-            avancer(style, octets, codes, gauche);
+        gauche.p = parcours[size_t(k)].p;
+        gauche.majuscule = parcours[size_t(k)].majuscule;
     }
     // A glyph that ends past `fin` covers the first positions of the next
     // piece: they give nothing.
