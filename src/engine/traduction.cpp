@@ -630,24 +630,32 @@ qsizetype reprise(const LecteurStyle &style, const char *octets, qsizetype debut
 constexpr int nombreParcours = 3;
 
 // Runs the first `n` scans side by side while they all have steps left,
-// then each to its end.
+// then each to its end. The scans are copied into locals whose address is
+// never taken, so that they stay in registers.
 template <int n, typename Unite>
 void lireEnsemble(const LecteurStyle &style, const char *octets, const char16_t *codes,
                   std::array<Parcours<Unite>, nombreParcours> &parcours,
                   const std::array<qsizetype, nombreParcours> &fins)
 {
+    std::array<Parcours<Unite>, n> ici;
+    std::array<qsizetype, n> bornes;
+    for (int k = 0; k < n; ++k) {
+        ici[size_t(k)] = parcours[size_t(k)];
+        bornes[size_t(k)] = fins[size_t(k)];
+    }
     for (;;) {
         bool tous = true;
         for (int k = 0; k < n; ++k)
-            tous = tous && parcours[size_t(k)].p < fins[size_t(k)];
+            tous = tous && ici[size_t(k)].p < bornes[size_t(k)];
         if (!tous)
             break;
         for (int k = 0; k < n; ++k)
-            avancer(style, octets, codes, parcours[size_t(k)]);
+            avancer(style, octets, codes, ici[size_t(k)]);
     }
     for (int k = 0; k < n; ++k) {
-        while (parcours[size_t(k)].p < fins[size_t(k)])
-            avancer(style, octets, codes, parcours[size_t(k)]);
+        while (ici[size_t(k)].p < bornes[size_t(k)])
+            avancer(style, octets, codes, ici[size_t(k)]);
+        parcours[size_t(k)] = ici[size_t(k)];
     }
 }
 
