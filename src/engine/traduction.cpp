@@ -880,20 +880,18 @@ QString traduireFrancaisPersonnalisee(const QString &texte, const Glyphes &cases
     if (longueurUtile(texte, longueur) == 0)
         return {};
     // The same cells are translated with again and again: their table is
-    // kept until other cells come.
+    // kept, one for each setting of the option, until other cells come.
     struct Memoire
     {
         Glyphes cases;
-        bool doublerAntiSlashs = false;
         std::optional<rapide::TableLeet<char16_t>> table;
     };
-    thread_local Memoire memoire;
-    if (!memoire.table || memoire.doublerAntiSlashs != doublerAntiSlashs ||
-        memoire.cases != cases) {
+    thread_local std::array<Memoire, 2> memoires;
+    Memoire &memoire = memoires[doublerAntiSlashs ? 1 : 0];
+    if (!memoire.table || memoire.cases != cases) {
         memoire.table.reset();
         memoire.table = rapide::tableUtf16(cases, doublerAntiSlashs);
         memoire.cases = cases;
-        memoire.doublerAntiSlashs = doublerAntiSlashs;
     }
     return convertirVersLeet(*memoire.table, texte, longueur, mettreEspaces);
 }
