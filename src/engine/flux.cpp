@@ -157,8 +157,9 @@ private:
 
 // Leet to French: a position is read once the three after it are known (the
 // longest glyph has four characters, and the blank rule looks at the next
-// one), so the last three units of a piece, glyph consumptions included, wait
-// for the next piece; the look-back travels in the scan's state.
+// one), so the last three units of a piece wait for the next piece; the
+// look-back, and the units a glyph read whole covers past the cut, travel in
+// the scan's state.
 class FluxVersFrancais : public TraducteurFlux
 {
 public:
