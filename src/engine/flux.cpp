@@ -96,6 +96,9 @@ qsizetype compterInvalides(QByteArrayView octets, qsizetype &premier)
     return qsizetype(invalides);
 }
 
+// U+FEFF in UTF-8.
+constexpr QByteArrayView marqueOrdre("\xEF\xBB\xBF");
+
 bool estBlanc(char16_t c)
 {
     return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t';
@@ -235,22 +238,37 @@ public:
         octets.resize(size_t(total) + 4);
         if (!morceau.isEmpty())
             std::memcpy(octets.data() + enAttente, morceau.data(), size_t(morceau.size()));
-        lire(total, total - 3, sortie);
+        lire(total, false, sortie);
     }
 
     void terminer(QByteArray &sortie)
     {
         octets.resize(size_t(enAttente) + 4);
         std::fill(octets.begin() + enAttente, octets.end(), '\0');
-        lire(enAttente, enAttente, sortie);
+        lire(enAttente, true, sortie);
     }
 
     qint64 octetsInvalides() const { return invalides; }
     qint64 premierInvalide() const { return premier; }
 
 private:
-    void lire(qsizetype total, qsizetype fin, QByteArray &sortie)
+    void lire(qsizetype total, bool fini, QByteArray &sortie)
     {
+        // A byte order mark that opens the text is no character of it, as
+        // for the decoder: the text starts after it.
+        if (!entame) {
+            if (total < marqueOrdre.size() && !fini) {
+                enAttente = total;
+                return;
+            }
+            entame = true;
+            if (QByteArrayView(octets.data(), total).startsWith(marqueOrdre)) {
+                total -= marqueOrdre.size();
+                std::memmove(octets.data(), octets.data() + marqueOrdre.size(), size_t(total) + 4);
+                lus = marqueOrdre.size();
+            }
+        }
+        const qsizetype fin = fini ? total : total - 3;
         if (fin <= 0) {
             enAttente = total;
             return;
@@ -276,6 +294,7 @@ private:
     std::vector<char> octets;
     qsizetype enAttente = 0;
     qsizetype sautUtf8 = 0; // how far the last sequence walked reaches into the next piece
+    bool entame = false;    // past the byte order mark, if any
     qint64 lus = 0;
     qint64 invalides = 0;
     qint64 premier = -1;
@@ -316,6 +335,11 @@ QStringView DecodeurUtf8::terminer()
 QStringView DecodeurUtf8::convertir(QByteArrayView octets)
 {
     unites = QString::fromUtf8(octets);
+    // fromUtf8() drops a byte order mark that opens what it decodes: right
+    // for the one that opens the text, but one further on is a character
+    // of the text.
+    if (lus > 0 && octets.startsWith(marqueOrdre))
+        unites.prepend(QChar(0xFEFF));
     // Only a piece that holds U+FFFD can hold invalid bytes: the decoder
     // turns each into one, and a valid U+FFFD is three bytes of its own.
     if (std::find(unites.cbegin(), unites.cend(), QChar::ReplacementCharacter) != unites.cend()) {

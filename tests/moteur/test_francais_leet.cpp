@@ -245,6 +245,9 @@ void TestFrancaisLeet::parTranches_data()
     // read as two scans at once, against the pieces read one scan each.
     QTest::newRow("relu en Velmora, Latin-1")
         << Ecriture::Velmora << false << false << u"«é» ×\u00a0€ÿ |\\|3"_s;
+    // A byte order mark further on is a character, even where a piece opens.
+    QTest::newRow("relu en Velmora, U+FEFF")
+        << Ecriture::Velmora << false << false << u". \uFEFF/-\\.\uFEFF|\\|"_s;
     QTest::newRow("relu en Velmora, long")
         << Ecriture::Velmora << false << true << uR"(|\|()|_|5 /-\|_|55!, 4 |)!7-()|\|.  ?!(()|\|3
 )"_s.repeated(60);
