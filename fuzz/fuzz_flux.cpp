@@ -58,15 +58,19 @@ const Glyphes &casesPerso()
 struct Coupes
 {
     uint32_t etat;
-    qsizetype suivante() { return (etat = etat * 1103515245u + 12345u) >> 16 & 0x07; }
+    qsizetype suivante(uint32_t masque = 0x07)
+    {
+        return (etat = etat * 1103515245u + 12345u) >> 16 & masque;
+    }
 };
 
-QByteArray enFlux(QByteArrayView octets, uint32_t graine, TraductionFlux &flux)
+QByteArray enFlux(QByteArrayView octets, uint32_t graine, TraductionFlux &flux,
+                  uint32_t masque = 0x07)
 {
     QByteArray sortie;
     Coupes coupes{graine};
     for (qsizetype debut = 0; debut < octets.size();) {
-        const qsizetype taille = std::min(coupes.suivante(), octets.size() - debut);
+        const qsizetype taille = std::min(coupes.suivante(masque), octets.size() - debut);
         flux.alimenter(octets.sliced(debut, taille), sortie);
         debut += taille;
     }
@@ -107,13 +111,13 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
                contexte());
     }
 
-    // Leet long enough to be read as two scans at once, whole and straight
-    // from UTF-8, against small pieces that are read one scan each (sampled).
+    // Leet long enough to be read as several scans at once, whole and
+    // straight from UTF-8, against pieces too short for that (sampled).
     if (!demande.versLeet && graine % 4 == 0 && !octets.isEmpty()) {
         const QByteArray longs = octets.repeated(1 + 3000 / octets.size());
         const QByteArray attendu = traduireSelon(demande, QString::fromUtf8(longs)).toUtf8();
         TraductionFlux petits(demande);
-        EXIGER(enFlux(longs, graine, petits) == attendu, contexte() + u" répété"_s);
+        EXIGER(enFlux(longs, graine, petits, 0x1ff) == attendu, contexte() + u" répété"_s);
         TraductionFlux entiere(demande);
         QByteArray sortie;
         entiere.alimenter(longs, sortie);

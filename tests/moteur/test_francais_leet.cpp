@@ -242,7 +242,7 @@ void TestFrancaisLeet::parTranches_data()
         << Ecriture::Korvane << false << false << uR"(Y. |\/|(,)|3 |_|_ |\| 😀. |_ )"_s;
     QTest::newRow("espacé, fin sur une lettre") << Ecriture::Korvane << true << true << u"é \tb"_s;
     // Latin-1 copied or not, straight from UTF-8; a text long enough to be
-    // read as two scans at once, against the pieces read one scan each.
+    // read as several scans at once, against the pieces read one scan each.
     QTest::newRow("relu en Velmora, Latin-1")
         << Ecriture::Velmora << false << false << u"«é» ×\u00a0€ÿ |\\|3"_s;
     // A byte order mark further on is a character, even where a piece opens.
