@@ -58,21 +58,23 @@ const Glyphes &casesPerso()
 struct Coupes
 {
     uint32_t etat;
-    qsizetype suivante() { return (etat = etat * 1103515245u + 12345u) >> 16 & 0x07; }
+    qsizetype suivante(uint32_t masque = 0x07)
+    {
+        return (etat = etat * 1103515245u + 12345u) >> 16 & masque;
+    }
 };
 
-QByteArray enFlux(QByteArrayView octets, uint32_t graine, const DecodeurUtf8 **decodeur,
-                  TraductionFlux &flux)
+QByteArray enFlux(QByteArrayView octets, uint32_t graine, TraductionFlux &flux,
+                  uint32_t masque = 0x07)
 {
     QByteArray sortie;
     Coupes coupes{graine};
     for (qsizetype debut = 0; debut < octets.size();) {
-        const qsizetype taille = std::min(coupes.suivante(), octets.size() - debut);
+        const qsizetype taille = std::min(coupes.suivante(masque), octets.size() - debut);
         flux.alimenter(octets.sliced(debut, taille), sortie);
         debut += taille;
     }
     flux.terminer(sortie);
-    *decodeur = &flux.decodeur();
     return sortie;
 }
 
@@ -83,9 +85,16 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
     const auto contexte = [&] { return u"octets "_s + lisible(texte); };
 
     TraductionFlux flux(creerTraducteurFlux(demande, casesPerso()));
-    const DecodeurUtf8 *decodeur = nullptr;
-    const QByteArray morceaux = enFlux(octets, graine, &decodeur, flux);
-    EXIGER(morceaux == entier, contexte() + u" graine "_s + QString::number(graine));
+    const TraductionFlux *decodeur = &flux;
+    EXIGER(enFlux(octets, graine, flux) == entier,
+           contexte() + u" graine "_s + QString::number(graine));
+    // Leet read back straight from UTF-8 to UTF-8: the same bytes, and the
+    // same invalid bytes counted.
+    TraductionFlux directe(demande, casesPerso());
+    EXIGER(enFlux(octets, graine ^ 0xa5, directe) == entier, contexte() + u" directe"_s);
+    EXIGER(directe.octetsInvalides() == flux.octetsInvalides() &&
+               directe.premierInvalide() == flux.premierInvalide(),
+           contexte() + u" directe"_s);
 
     // Every U+FFFD of the decoded text is an invalid byte, or one of the text.
     const qsizetype remplacements = texte.count(QChar::ReplacementCharacter);
@@ -100,6 +109,20 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
         EXIGER(QString::fromUtf8(avant).count(QChar::ReplacementCharacter) ==
                    avant.count("\xEF\xBF\xBD"),
                contexte());
+    }
+
+    // Leet long enough to be read as several scans at once, whole and
+    // straight from UTF-8, against pieces too short for that (sampled).
+    if (!demande.versLeet && graine % 4 == 0 && !octets.isEmpty()) {
+        const QByteArray longs = octets.repeated(1 + 3000 / octets.size());
+        const QByteArray attendu = traduireSelon(demande, QString::fromUtf8(longs)).toUtf8();
+        TraductionFlux petits(demande);
+        EXIGER(enFlux(longs, graine, petits, 0x1ff) == attendu, contexte() + u" répété"_s);
+        TraductionFlux entiere(demande);
+        QByteArray sortie;
+        entiere.alimenter(longs, sortie);
+        entiere.terminer(sortie);
+        EXIGER(sortie == attendu, contexte() + u" répété, d'un bloc"_s);
     }
 
     // The decoder alone, in the same pieces, gives fromUtf8().

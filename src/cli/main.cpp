@@ -257,8 +257,8 @@ private:
 class Traitement
 {
 public:
-    Traitement(std::unique_ptr<TraducteurFlux> traducteur, Sortie &sortie)
-        : traduction(std::move(traducteur)), sortie(sortie)
+    Traitement(TraductionFlux traduction, Sortie &sortie)
+        : traduction(std::move(traduction)), sortie(sortie)
     {}
 
     bool alimenter(QByteArrayView octets)
@@ -282,7 +282,7 @@ public:
     }
 
     bool texteVide() const { return !commence; }
-    const DecodeurUtf8 &decodeur() const { return traduction.decodeur(); }
+    const TraductionFlux &flux() const { return traduction; }
     const QString &message() const { return erreur; }
 
 private:
@@ -352,10 +352,10 @@ private:
     bool commence = false;
 };
 
-QString avertissementUtf8(const DecodeurUtf8 &decodeur)
+QString avertissementUtf8(const TraductionFlux &flux)
 {
-    const qint64 nombre = decodeur.octetsInvalides();
-    const QString premier = QString::number(decodeur.premierInvalide());
+    const qint64 nombre = flux.octetsInvalides();
+    const QString premier = QString::number(flux.premierInvalide());
     if (nombre == 1)
         return u"1 octet non UTF-8 ignoré (premier à l'octet %1)"_s.arg(premier);
     return u"%1 octets non UTF-8 ignorés (premier à l'octet %2)"_s.arg(QString::number(nombre),
@@ -408,10 +408,11 @@ int main(int argc, char *argv[])
     }
     const auto traducteur = [&] {
         if (!dictionnaire)
-            return creerTraducteurFlux(*demande, cases);
+            return TraductionFlux(*demande, cases);
         const Style style =
             demande->ecriture == Ecriture::Korvane ? Style::Korvane : Style::Velmora;
-        return creerRetablissementFlux(*dictionnaire, style, demande->supprimerEspaces);
+        return TraductionFlux(
+            creerRetablissementFlux(*dictionnaire, style, demande->supprimerEspaces));
     };
 
     // The text, from the arguments or from standard input, goes through the
@@ -443,8 +444,8 @@ int main(int argc, char *argv[])
             return echouer(TexteRefuse, u"Erreur, vous n'avez pas entré de texte."_s);
         if (!traitement.terminer())
             return echouer(TexteRefuse, traitement.message());
-        if (traitement.decodeur().octetsInvalides() > 0)
-            echouer(Reussite, avertissementUtf8(traitement.decodeur()));
+        if (traitement.flux().octetsInvalides() > 0)
+            echouer(Reussite, avertissementUtf8(traitement.flux()));
     } catch (const std::bad_alloc &) {
         // Long personal glyphs over a long text: one piece's result does not fit.
         return echouer(TexteRefuse, messageTropLong);

@@ -27,20 +27,36 @@ qsizetype coupeSure(QByteArrayView octets)
     return n;
 }
 
-// The bytes that belong to no well-formed UTF-8 sequence (Unicode, table
-// 3-7), and the offset of the first; the decoder makes one U+FFFD of each.
-qsizetype compterInvalides(QByteArrayView octets, qsizetype &premier)
+// The first byte of 0x80 or more from `debut` on, or `fin`; eight at a time.
+qsizetype premierNonAscii(const char *octets, qsizetype debut, qsizetype fin)
 {
-    const auto octet = [&](qsizetype i) { return static_cast<unsigned char>(octets[i]); };
+    qsizetype i = debut;
+    for (; i + 8 <= fin; i += 8) {
+        quint64 mot;
+        std::memcpy(&mot, octets + i, sizeof(mot));
+        if (mot & 0x8080808080808080u)
+            break;
+    }
+    while (i < fin && static_cast<unsigned char>(octets[i]) < 0x80)
+        ++i;
+    return i;
+}
+
+// Walks the sequences that start from `i` to before `fin` among the bytes of
+// `octets` (a sequence cut by its end is invalid), counting the bytes that
+// belong to no well-formed UTF-8 sequence (Unicode, table 3-7), of which the
+// decoder makes one U+FFFD each, and noting the offset of the first. Returns
+// where the next sequence starts, `fin` or a little past it.
+qsizetype parcourirUtf8(QByteArrayView octets, qsizetype i, qsizetype fin, qint64 &invalides,
+                        qsizetype &premier)
+{
+    const auto octet = [&](qsizetype k) { return static_cast<unsigned char>(octets[k]); };
     const qsizetype n = octets.size();
-    qsizetype invalides = 0;
-    premier = -1;
-    for (qsizetype i = 0; i < n;) {
+    for (;;) {
+        i = premierNonAscii(octets.data(), i, fin);
+        if (i >= fin)
+            return i;
         const unsigned char tete = octet(i);
-        if (tete < 0x80) {
-            ++i;
-            continue;
-        }
         qsizetype longueur = 0;
         unsigned char bas = 0x80, haut = 0xBF; // bounds of the second byte
         if (tete >= 0xC2 && tete <= 0xDF)
@@ -70,8 +86,18 @@ qsizetype compterInvalides(QByteArrayView octets, qsizetype &premier)
         ++invalides;
         ++i;
     }
-    return invalides;
 }
+
+qsizetype compterInvalides(QByteArrayView octets, qsizetype &premier)
+{
+    qint64 invalides = 0;
+    premier = -1;
+    parcourirUtf8(octets, 0, octets.size(), invalides, premier);
+    return qsizetype(invalides);
+}
+
+// U+FEFF in UTF-8.
+constexpr QByteArrayView marqueOrdre("\xEF\xBB\xBF");
 
 bool estBlanc(char16_t c)
 {
@@ -134,15 +160,16 @@ private:
 
 // Leet to French: a position is read once the three after it are known (the
 // longest glyph has four characters, and the blank rule looks at the next
-// one), so the last three units of a piece, glyph consumptions included, wait
-// for the next piece; the look-back travels in the scan's state.
+// one), so the last three units of a piece wait for the next piece; the
+// look-back, and the units a glyph read whole covers past the cut, travel in
+// the scan's state.
 class FluxVersFrancais : public TraducteurFlux
 {
 public:
     explicit FluxVersFrancais(const Demande &demande)
         : style(rapide::lecteur(demande.ecriture == Ecriture::Korvane ? Style::Korvane
-                                                                      : Style::Velmora)),
-          supprimerEspaces(demande.supprimerEspaces)
+                                                                      : Style::Velmora,
+                                demande.supprimerEspaces))
     {}
 
     void alimenter(QStringView morceau, QByteArray &sortie) override
@@ -176,8 +203,7 @@ private:
         const qsizetype avant = sortie.size();
         sortie.resize(avant + 2 * fin);
         char *debut = sortie.data() + avant;
-        char *ecriture = rapide::lireLeet(style, octets.data(), codes.data(), fin, supprimerEspaces,
-                                          etat, debut);
+        char *ecriture = rapide::lireLeet(style, octets.data(), codes.data(), fin, etat, debut);
         sortie.resize(avant + (ecriture - debut));
         enAttente = total - fin;
         std::memmove(octets.data(), octets.data() + fin, size_t(enAttente));
@@ -185,12 +211,96 @@ private:
     }
 
     const rapide::LecteurStyle &style;
-    bool supprimerEspaces = false;
     rapide::EtatLeet etat;
     std::vector<char> octets;
     std::vector<char16_t> codes;
     qsizetype enAttente = 0;
 };
+
+} // namespace
+
+// Leet to French straight from UTF-8 to UTF-8 (rapide::lireLeetUtf8()),
+// with the invalid bytes counted as DecodeurUtf8 counts them. As above, the
+// last three bytes of a piece wait for the next one: a glyph, a sequence of
+// UTF-8 and the blank rule look no further ahead.
+class LectureLeetUtf8
+{
+public:
+    explicit LectureLeetUtf8(const Demande &demande)
+        : style(rapide::lecteur(demande.ecriture == Ecriture::Korvane ? Style::Korvane
+                                                                      : Style::Velmora,
+                                demande.supprimerEspaces))
+    {}
+
+    void alimenter(QByteArrayView morceau, QByteArray &sortie)
+    {
+        const qsizetype total = enAttente + morceau.size();
+        octets.resize(size_t(total) + 4);
+        if (!morceau.isEmpty())
+            std::memcpy(octets.data() + enAttente, morceau.data(), size_t(morceau.size()));
+        lire(total, false, sortie);
+    }
+
+    void terminer(QByteArray &sortie)
+    {
+        octets.resize(size_t(enAttente) + 4);
+        std::fill(octets.begin() + enAttente, octets.end(), '\0');
+        lire(enAttente, true, sortie);
+    }
+
+    qint64 octetsInvalides() const { return invalides; }
+    qint64 premierInvalide() const { return premier; }
+
+private:
+    void lire(qsizetype total, bool fini, QByteArray &sortie)
+    {
+        // A byte order mark that opens the text is no character of it, as
+        // for the decoder: the text starts after it.
+        if (!entame) {
+            if (total < marqueOrdre.size() && !fini) {
+                enAttente = total;
+                return;
+            }
+            entame = true;
+            if (QByteArrayView(octets.data(), total).startsWith(marqueOrdre)) {
+                total -= marqueOrdre.size();
+                std::memmove(octets.data(), octets.data() + marqueOrdre.size(), size_t(total) + 4);
+                lus = marqueOrdre.size();
+            }
+        }
+        const qsizetype fin = fini ? total : total - 3;
+        if (fin <= 0) {
+            enAttente = total;
+            return;
+        }
+        qsizetype premierIci = -1;
+        sautUtf8 = parcourirUtf8(QByteArrayView(octets.data(), total), sautUtf8, fin, invalides,
+                                 premierIci) -
+                   fin;
+        if (premier < 0 && premierIci >= 0)
+            premier = lus + premierIci;
+        lus += fin;
+        const qsizetype avant = sortie.size();
+        sortie.resize(avant + 2 * fin);
+        char *debut = sortie.data() + avant;
+        char *ecriture = rapide::lireLeetUtf8(style, octets.data(), fin, etat, debut);
+        sortie.resize(avant + (ecriture - debut));
+        enAttente = total - fin;
+        std::memmove(octets.data(), octets.data() + fin, size_t(enAttente));
+    }
+
+    const rapide::LecteurStyle &style;
+    rapide::EtatLeet etat;
+    std::vector<char> octets;
+    qsizetype enAttente = 0;
+    qsizetype sautUtf8 = 0; // how far the last sequence walked reaches into the next piece
+    bool entame = false;    // past the byte order mark, if any
+    qint64 lus = 0;
+    qint64 invalides = 0;
+    qint64 premier = -1;
+};
+
+namespace {
 
 // The personal style is not read back into French: nothing comes out.
 class FluxVide : public TraducteurFlux
@@ -225,6 +335,11 @@ QStringView DecodeurUtf8::terminer()
 QStringView DecodeurUtf8::convertir(QByteArrayView octets)
 {
     unites = QString::fromUtf8(octets);
+    // fromUtf8() drops a byte order mark that opens what it decodes: right
+    // for the one that opens the text, but one further on is a character
+    // of the text.
+    if (lus > 0 && octets.startsWith(marqueOrdre))
+        unites.prepend(QChar(0xFEFF));
     // Only a piece that holds U+FFFD can hold invalid bytes: the decoder
     // turns each into one, and a valid U+FFFD is three bytes of its own.
     if (std::find(unites.cbegin(), unites.cend(), QChar::ReplacementCharacter) != unites.cend()) {
@@ -250,13 +365,41 @@ TraductionFlux::TraductionFlux(std::unique_ptr<TraducteurFlux> traducteur)
     : traducteur(std::move(traducteur))
 {}
 
+TraductionFlux::TraductionFlux(const Demande &demande, const Glyphes &cases)
+{
+    if (!demande.versLeet && demande.ecriture != Ecriture::Personnalisee)
+        directe = std::make_unique<LectureLeetUtf8>(demande);
+    else
+        traducteur = creerTraducteurFlux(demande, cases);
+}
+
+TraductionFlux::TraductionFlux(TraductionFlux &&) noexcept = default;
+TraductionFlux::~TraductionFlux() = default;
+
 void TraductionFlux::alimenter(QByteArrayView octets, QByteArray &sortie)
 {
-    traducteur->alimenter(lecture.decoder(octets), sortie);
+    if (directe)
+        directe->alimenter(octets, sortie);
+    else
+        traducteur->alimenter(lecture.decoder(octets), sortie);
 }
 
 void TraductionFlux::terminer(QByteArray &sortie)
 {
+    if (directe) {
+        directe->terminer(sortie);
+        return;
+    }
     traducteur->alimenter(lecture.terminer(), sortie);
     traducteur->terminer(sortie);
+}
+
+qint64 TraductionFlux::octetsInvalides() const
+{
+    return directe ? directe->octetsInvalides() : lecture.octetsInvalides();
+}
+
+qint64 TraductionFlux::premierInvalide() const
+{
+    return directe ? directe->premierInvalide() : lecture.premierInvalide();
 }

@@ -65,17 +65,28 @@ public:
 std::unique_ptr<TraducteurFlux> creerTraducteurFlux(const Demande &demande,
                                                     const Glyphes &cases = {});
 
-// UTF-8 in, UTF-8 out: the decoder in front of a translator.
+class LectureLeetUtf8;
+
+// UTF-8 in, UTF-8 out: the decoder in front of a translator or, for leet read
+// back into French in a built-in style, a reading straight from UTF-8 to
+// UTF-8 that gives the same bytes and counts the same invalid bytes.
 class TraductionFlux
 {
 public:
     explicit TraductionFlux(std::unique_ptr<TraducteurFlux> traducteur);
+    // The translation for a request of the translate command (traduireSelon()).
+    explicit TraductionFlux(const Demande &demande, const Glyphes &cases = {});
+    TraductionFlux(TraductionFlux &&) noexcept;
+    ~TraductionFlux();
 
     void alimenter(QByteArrayView octets, QByteArray &sortie);
     void terminer(QByteArray &sortie);
-    const DecodeurUtf8 &decodeur() const { return lecture; }
+    // As DecodeurUtf8 counts them.
+    qint64 octetsInvalides() const;
+    qint64 premierInvalide() const;
 
 private:
     DecodeurUtf8 lecture;
     std::unique_ptr<TraducteurFlux> traducteur;
+    std::unique_ptr<LectureLeetUtf8> directe;
 };

@@ -9,6 +9,7 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -48,31 +49,42 @@ qsizetype mesurerLeet(const TableLeet<Unite> &table, const char16_t *source, qsi
                       bool mettreEspaces);
 
 // Leet to French: the glyphs of one built-in style, tried where they can
-// start. Opaque here; built on first use.
+// start, and the blank rule when `supprimerEspaces` is set. Opaque here;
+// built on first use.
 struct LecteurStyle;
-const LecteurStyle &lecteur(Style style);
+const LecteurStyle &lecteur(Style style, bool supprimerEspaces);
 
 // What the scan has to know of the positions before the current one.
 struct EtatLeet
 {
     qint64 position = 0;           // of the first unit handed over next
     bool apresFinDePhrase = false; // the look-back would see ".", "!" or "?"
+    qsizetype saut = 0;            // how many of the next units the last glyph covers
 };
 
-// Reads positions 0 to `fin` - 1 of the working copy `octets` (the ASCII keys
-// of `codes`, 0 where consumed), consuming glyphs in it, and writes the
-// French from `ecriture` on (at most one character per position, two bytes
-// in UTF-8); returns the end. Every position read must have three readable
-// bytes after it: those past the text are 0.
+// Reads positions 0 to `fin` - 1 of `octets`, the ASCII keys of `codes`, and
+// writes the French from `ecriture` on (at most one character per position,
+// two bytes in UTF-8); returns the end. Every position read must have three
+// readable bytes after it: those past the text are 0. A glyph that starts
+// before `fin` is read whole, and the positions it covers past `fin` are
+// skipped at the start of the next call.
 template <typename Unite>
-Unite *lireLeet(const LecteurStyle &style, char *octets, const char16_t *codes, qsizetype fin,
-                bool supprimerEspaces, EtatLeet &etat, Unite *ecriture);
+Unite *lireLeet(const LecteurStyle &style, const char *octets, const char16_t *codes, qsizetype fin,
+                EtatLeet &etat, Unite *ecriture);
+// The same over UTF-8 itself: `octets` is the text, its bytes their own keys,
+// and a character of two bytes below U+0100 is copied as the rules copy it
+// from the decoded text; every other byte of 0x80 or more gives nothing, as
+// its U+FFFD or its character of U+0100 or more would. The result is
+// byte for byte the UTF-8 of what the decoded text gives.
+char *lireLeetUtf8(const LecteurStyle &style, const char *octets, qsizetype fin, EtatLeet &etat,
+                   char *ecriture);
 
 // The key of a code unit as the leet scan sees it: its own code below 128,
-// else a value of 128 or more.
+// else 128 (the scan looks no further at such a key: the code unit tells
+// what it gives). Free of branches, so that a loop of them is vectorised.
 inline char cle(char16_t code)
 {
-    return code < 0x80 ? char(code) : char(cleAscii(code));
+    return char(std::min<char16_t>(code, 0x80));
 }
 
 } // namespace rapide

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <optional>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -344,11 +344,12 @@ QString convertirVersFrancais(Style style, const QString &texte, qsizetype longu
 
     // The working copy: one byte per character, then zeros, so that the
     // glyph tests read four bytes at any position without a bound check.
-    QByteArray copie(n + 4, '\0');
+    QByteArray copie(n + 4, Qt::Uninitialized);
     const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
     char *octets = copie.data();
     for (qsizetype p = 0; p < n; ++p)
         octets[p] = rapide::cle(source[p]);
+    std::fill_n(octets + n, 4, '\0');
 
     // Every position gives at most one character: the result is allocated
     // once at the text's length and cut to size at the end.
@@ -356,7 +357,7 @@ QString convertirVersFrancais(Style style, const QString &texte, qsizetype longu
     char16_t *debut = reinterpret_cast<char16_t *>(sortie.data());
     rapide::EtatLeet etat;
     char16_t *fin =
-        rapide::lireLeet(rapide::lecteur(style), octets, source, n, supprimerEspaces, etat, debut);
+        rapide::lireLeet(rapide::lecteur(style, supprimerEspaces), octets, source, n, etat, debut);
     sortie.truncate(fin - debut);
     return sortie;
 }
@@ -420,31 +421,36 @@ template char *ecrireLeet(const TableLeet<char> &, const char16_t *, qsizetype, 
 template qsizetype mesurerLeet(const TableLeet<char16_t> &, const char16_t *, qsizetype, bool);
 template qsizetype mesurerLeet(const TableLeet<char> &, const char16_t *, qsizetype, bool);
 
-// The glyphs that can stand at a position, known from its first two bytes:
-// each byte that some glyph holds first or second has a class of its own,
-// every other byte the class 0, and each pair of classes lists, in the
-// recognition order, the glyphs that begin with that byte (and that second
-// byte, for a glyph of two characters or more). At most three glyphs share
-// a pair ("|", "|\|" and "|\/|" in Korvane).
-struct Essai
-{
-    quint32 valeur = 0;
-    quint32 masque = 0;
-    quint8 taille = 0;
-    char lettre = 0;
-};
+// What stands at a position, known from its first two bytes: a table of all
+// 65536 pairs, each saying, in the recognition order, which glyphs of three
+// or four characters may stand there (at most two, each known from the two
+// bytes after), then what the position gives when none of them does: the
+// glyph of one or two characters that begins with the pair, or the copy of
+// the first byte (a glyph listed after the short one could never stand). An
+// answer holds all that the scan writes and keeps.
+namespace reponse {
+constexpr quint32 unite = 0xFF;        // a small letter, a copied key, or 0
+constexpr quint32 lettre = 0x20u << 8; // a letter: a capital when one is due
+constexpr int decalageTaille = 16;     // bits 16-18: positions consumed
+constexpr quint32 garde = 0x20u << 16; // a blank: the look-back goes on
+constexpr quint32 fin = 0x20u << 24;   // ".", "!" or "?": a sentence ends
+constexpr quint32 lente = 1u << 30;    // a key of 0x80 or more: see copierNonAscii()
+constexpr quint32 ecrit = 1u << 31;    // the unit is written
+} // namespace reponse
 
-struct Candidats
+struct CasePaire
 {
-    std::array<Essai, 3> motifs;
-    int nombre = 0;
+    std::array<quint32, 2> suites{1, 1}; // a mask of 0 never gives 1: no glyph there
+    std::array<quint32, 2> masques{};
+    std::array<quint32, 3> reponses{};
+    quint32 bourrage = 0; // 32 bytes, so that an index is a shift
 };
 
 struct LecteurStyle
 {
-    std::array<quint8, 256> classes{};
-    int nombreClasses = 1;
-    std::vector<Candidats> parPaire;
+    std::array<CasePaire, 65536> paires;
+    // The keys after which a scan can start on its own (see reprise()).
+    std::array<bool, 256> reprises{};
 };
 
 namespace {
@@ -468,29 +474,68 @@ QList<Motif> ordreDuStyle(Style style)
     return ordre;
 }
 
-LecteurStyle construireLecteur(Style style)
+quint32 reponseGlyphe(const Motif &m)
+{
+    return quint32(m.lettre - 'A' + 'a') | quint32(m.taille) << reponse::decalageTaille |
+           reponse::lettre | reponse::ecrit;
+}
+
+// What a position gives when no glyph stands there: the copy rule and the
+// look-back for its key, the blank rule when the option is on.
+quint32 reponseCopie(unsigned char cle, unsigned char suivante, bool supprimerEspaces)
+{
+    quint32 r = 1u << reponse::decalageTaille;
+    if (cle >= 0x80)
+        return r | reponse::lente;
+    if (supprimerEspaces && cle == ' ' && suivante != ' ')
+        return r; // consumed: nothing, and the look-back stops
+    if (const char16_t copie = copiesDeCaracteres()[cle])
+        r |= copie | reponse::ecrit;
+    if (estBlanc(char16_t(cle)))
+        r |= reponse::garde;
+    if (cle == '.' || cle == '!' || cle == '?')
+        r |= reponse::fin;
+    return r;
+}
+
+CasePaire casePaire(const QList<Motif> &ordre, unsigned char cle, unsigned char suivante,
+                    bool supprimerEspaces)
+{
+    CasePaire c;
+    c.reponses[0] = c.reponses[1] = c.reponses[2] = reponseCopie(cle, suivante, supprimerEspaces);
+    int longues = 0;
+    for (const Motif &m : ordre) {
+        if ((m.valeur & 0xFF) != cle)
+            continue;
+        if (m.taille > 1 && ((m.valeur >> 8) & 0xFF) != suivante)
+            continue;
+        if (m.taille <= 2) {
+            c.reponses[2] = reponseGlyphe(m);
+            break;
+        }
+        Q_ASSERT(longues < 2);
+        c.suites[size_t(longues)] = m.valeur >> 16;
+        c.masques[size_t(longues)] = m.masque >> 16;
+        c.reponses[size_t(longues)] = reponseGlyphe(m);
+        ++longues;
+    }
+    return c;
+}
+
+std::unique_ptr<LecteurStyle> construireLecteur(Style style, bool supprimerEspaces)
 {
     const QList<Motif> ordre = ordreDuStyle(style);
-    LecteurStyle lecteur;
+    auto lecteur = std::make_unique<LecteurStyle>();
+    for (int paire = 0; paire < 65536; ++paire)
+        lecteur->paires[size_t(paire)] =
+            casePaire(ordre, paire & 0xFF, paire >> 8, supprimerEspaces);
+    std::array<bool, 256> dansUnGlyphe{};
     for (const Motif &m : ordre) {
-        for (int k = 0; k < std::min<int>(2, int(m.taille)); ++k) {
-            quint8 &classe = lecteur.classes[(m.valeur >> (8 * k)) & 0xFF];
-            if (classe == 0)
-                classe = quint8(lecteur.nombreClasses++);
-        }
+        for (qsizetype k = 0; k < m.taille; ++k)
+            dansUnGlyphe[(m.valeur >> (8 * k)) & 0xFF] = true;
     }
-    const int n = lecteur.nombreClasses;
-    lecteur.parPaire.resize(size_t(n) * size_t(n));
-    for (const Motif &m : ordre) {
-        const int premiere = lecteur.classes[m.valeur & 0xFF];
-        for (int seconde = 0; seconde < n; ++seconde) {
-            if (m.taille > 1 && seconde != lecteur.classes[(m.valeur >> 8) & 0xFF])
-                continue;
-            Candidats &c = lecteur.parPaire[size_t(premiere * n + seconde)];
-            Q_ASSERT(c.nombre < int(c.motifs.size()));
-            c.motifs[size_t(c.nombre++)] = {m.valeur, m.masque, quint8(m.taille), m.lettre};
-        }
-    }
+    for (int cle = 0; cle < 0x80; ++cle)
+        lecteur->reprises[size_t(cle)] = !dansUnGlyphe[size_t(cle)] && !estBlanc(char16_t(cle));
     return lecteur;
 }
 
@@ -507,79 +552,222 @@ template <typename Unite> inline Unite *ecrireCode(Unite *ecriture, char16_t cod
     return ecriture;
 }
 
-} // namespace
-
-const LecteurStyle &lecteur(Style style)
-{
-    static const std::array<LecteurStyle, 2> lecteurs = {construireLecteur(Style::Velmora),
-                                                         construireLecteur(Style::Korvane)};
-    return lecteurs[style == Style::Korvane ? 1 : 0];
-}
-
+// What a position of key 0x80 or more gives: the copy of its character, known
+// from the UTF-16 of the text or, with no `codes`, from the UTF-8 sequence
+// that starts there (only a sequence of two bytes can hold a code below 256;
+// its continuation byte, like any byte that begins no such sequence, gives
+// nothing).
 template <typename Unite>
-Unite *lireLeet(const LecteurStyle &style, char *octets, const char16_t *codes, qsizetype fin,
-                bool supprimerEspaces, EtatLeet &etat, Unite *ecriture)
+Unite *copierNonAscii(const char16_t *codes, const char *octets, qsizetype p, Unite *ecriture)
 {
-    const std::array<char16_t, 256> &copies = copiesDeCaracteres();
-    const int n = style.nombreClasses;
-    bool apresFinDePhrase = etat.apresFinDePhrase;
-    qsizetype p = 0;
-    while (p < fin) {
-        const unsigned char cle = static_cast<unsigned char>(octets[p]);
-        // Most positions of a leet text are the later characters of a glyph,
-        // already consumed: they give nothing, and stop the look-back.
-        if (cle == 0) {
-            apresFinDePhrase = false;
-            ++p;
-            continue;
-        }
-        const Candidats &candidats = style.parPaire[size_t(
-            style.classes[cle] * n + style.classes[static_cast<unsigned char>(octets[p + 1])])];
-        if (candidats.nombre > 0) {
-            quint32 suivants;
-            std::memcpy(&suivants, octets + p, sizeof(suivants));
-            suivants = qFromLittleEndian(suivants);
-            int k = 0;
-            while (k < candidats.nombre && (suivants & candidats.motifs[size_t(k)].masque) !=
-                                               candidats.motifs[size_t(k)].valeur)
-                ++k;
-            if (k < candidats.nombre) {
-                const Essai &trouve = candidats.motifs[size_t(k)];
-                const bool capitale = apresFinDePhrase || etat.position + p == 0;
-                // Consumed: the glyph's bytes become 0, the others stay.
-                const quint32 reste = qToLittleEndian(suivants & ~trouve.masque);
-                std::memcpy(octets + p, &reste, sizeof(reste));
-                *ecriture++ = Unite(capitale ? trouve.lettre : trouve.lettre - 'A' + 'a');
-                apresFinDePhrase = false;
-                // The glyph's later positions are consumed and give nothing:
-                // skipped at once (marked all the same, for those the next
-                // piece of a stream reads).
-                p += trouve.taille;
-                continue;
-            }
-        }
-        if (supprimerEspaces && cle == ' ' && octets[p + 1] != ' ') {
-            octets[p] = 0;
-            apresFinDePhrase = false;
-            ++p;
-            continue;
-        }
-        const char16_t code = codes[p];
-        if (code < 256 && copies[code] != 0)
-            ecriture = ecrireCode(ecriture, copies[code]);
-        // The look-back skips blanks and stops at the first other key.
-        if (!estBlanc(cle))
-            apresFinDePhrase = cle == '.' || cle == '!' || cle == '?';
-        ++p;
+    const unsigned char octet = static_cast<unsigned char>(octets[p]);
+    const unsigned char suivant = static_cast<unsigned char>(octets[p + 1]);
+    char16_t code = 0x100;
+    if (codes)
+        code = codes[p];
+    else if ((octet == 0xC2 || octet == 0xC3) && (suivant & 0xC0) == 0x80)
+        code = char16_t((octet & 0x1F) << 6 | (suivant & 0x3F));
+    if (code < 256) {
+        if (const char16_t copie = copiesDeCaracteres()[code])
+            ecriture = ecrireCode(ecriture, copie);
     }
-    etat.apresFinDePhrase = apresFinDePhrase;
-    etat.position += fin;
     return ecriture;
 }
 
-template char16_t *lireLeet(const LecteurStyle &, char *, const char16_t *, qsizetype, bool,
+// One scan in progress: where it reads and writes, and its look-back.
+template <typename Unite> struct Parcours
+{
+    qsizetype p;
+    Unite *ecriture;
+    quint32 majuscule; // 0x20 when a glyph here takes a capital, else 0
+};
+
+// One step: a glyph, or a position copied. The steps of one scan follow one
+// another through the size of each glyph, so a step is kept short and its
+// choices are masks and selections rather than branches that the text
+// would make hard to foresee.
+template <typename Unite>
+inline void avancer(const LecteurStyle &style, const char *octets, const char16_t *codes,
+                    Parcours<Unite> &s)
+{
+    quint32 mot;
+    std::memcpy(&mot, octets + s.p, sizeof(mot));
+    mot = qFromLittleEndian(mot);
+    const CasePaire &c = style.paires[mot & 0xFFFF];
+    const quint32 suite = mot >> 16;
+    quint32 r = c.reponses[2];
+    r = (suite & c.masques[1]) == c.suites[1] ? c.reponses[1] : r;
+    r = (suite & c.masques[0]) == c.suites[0] ? c.reponses[0] : r;
+    if (Q_UNLIKELY(r & reponse::lente)) {
+        s.ecriture = copierNonAscii(codes, octets, s.p, s.ecriture);
+        s.majuscule = 0;
+        ++s.p;
+        return;
+    }
+    // A glyph gives its letter, a capital at the start of the text or after
+    // a sentence end; the look-back skips blanks and stops at anything else.
+    *s.ecriture = Unite((r & reponse::unite) ^ ((r >> 8) & s.majuscule));
+    s.ecriture += r >> 31;
+    s.majuscule = ((s.majuscule & (r >> 16)) | (r >> 24)) & 0x20;
+    s.p += (r >> reponse::decalageTaille) & 0x7;
+}
+
+// Where a second scan can start on its own, from `debut` on: right after a
+// key of the text that no glyph holds and that is not a blank. Every glyph
+// before it ends before it, so the scan that comes from the left stops
+// exactly there, and the look-back there is known from that key alone.
+qsizetype reprise(const LecteurStyle &style, const char *octets, qsizetype debut, qsizetype fin)
+{
+    for (qsizetype p = debut; p < fin; ++p) {
+        if (style.reprises[static_cast<unsigned char>(octets[p])])
+            return p + 1;
+    }
+    return -1;
+}
+
+// The scans that run side by side, at most: more would not keep their
+// state in registers.
+constexpr int nombreParcours = 3;
+
+// Runs the first `n` scans side by side while they all have steps left,
+// then each to its end. The scans are copied into locals whose address is
+// never taken, so that they stay in registers.
+template <int n, typename Unite>
+void lireEnsemble(const LecteurStyle &style, const char *octets, const char16_t *codes,
+                  std::array<Parcours<Unite>, nombreParcours> &parcours,
+                  const std::array<qsizetype, nombreParcours> &fins)
+{
+    std::array<Parcours<Unite>, n> ici;
+    std::array<qsizetype, n> bornes;
+    for (int k = 0; k < n; ++k) {
+        ici[size_t(k)] = parcours[size_t(k)];
+        bornes[size_t(k)] = fins[size_t(k)];
+    }
+    for (;;) {
+        bool tous = true;
+        for (int k = 0; k < n; ++k)
+            tous = tous && ici[size_t(k)].p < bornes[size_t(k)];
+        if (!tous)
+            break;
+        for (int k = 0; k < n; ++k)
+            avancer(style, octets, codes, ici[size_t(k)]);
+    }
+    for (int k = 0; k < n; ++k) {
+        while (ici[size_t(k)].p < bornes[size_t(k)])
+            avancer(style, octets, codes, ici[size_t(k)]);
+        parcours[size_t(k)] = ici[size_t(k)];
+    }
+}
+
+template <typename Unite>
+Unite *lireSelon(const LecteurStyle &style, const char *octets, const char16_t *codes,
+                 qsizetype fin, EtatLeet &etat, Unite *ecriture)
+{
+    Parcours<Unite> gauche{etat.saut, ecriture, etat.apresFinDePhrase ? 0x20u : 0};
+    if (etat.position == 0 && etat.saut == 0 && fin > 0) {
+        // The start of the text takes a capital as a sentence end does, but
+        // a blank there does not carry it on.
+        gauche.majuscule = 0x20;
+        avancer(style, octets, codes, gauche);
+        if (estBlanc(static_cast<unsigned char>(octets[0])))
+            gauche.majuscule = 0;
+    }
+    // A long text is read as several scans at once, each from a point where
+    // it can start on its own to where the next starts: the processor runs
+    // their chains of steps side by side. Each writes from the room the
+    // scans before it can take (at most one character per position), and
+    // their results are moved down behind one another.
+    constexpr qsizetype parPosition = sizeof(Unite) == 2 ? 1 : 2;
+    std::array<Parcours<Unite>, nombreParcours> parcours{gauche};
+    std::array<qsizetype, nombreParcours> fins{};
+    int nombre = 1;
+    const qsizetype longueur = fin - gauche.p;
+    if (longueur >= 1024) {
+        qsizetype derniere = gauche.p;
+        for (int k = 1; k < nombreParcours; ++k) {
+            const qsizetype depart = std::max(derniere, gauche.p + longueur * k / nombreParcours);
+            const qsizetype coupe = reprise(style, octets, depart, std::min(fin, depart + 4096));
+            if (coupe <= 0 || coupe >= fin)
+                continue;
+            const quint32 finDePhrase =
+                (style.paires[static_cast<unsigned char>(octets[coupe - 1])].reponses[2] >> 24) &
+                0x20;
+            fins[size_t(nombre - 1)] = derniere = coupe;
+            parcours[size_t(nombre)] = {coupe, ecriture + coupe * parPosition, finDePhrase};
+            ++nombre;
+        }
+    }
+    fins[size_t(nombre - 1)] = fin;
+    switch (nombre) {
+    case 1:
+        lireEnsemble<1>(style, octets, codes, parcours, fins);
+        break;
+    case 2:
+        lireEnsemble<2>(style, octets, codes, parcours, fins);
+        break;
+    default:
+        lireEnsemble<nombreParcours>(style, octets, codes, parcours, fins);
+        break;
+    }
+    gauche = parcours[0];
+    for (int k = 1; k < nombre; ++k) {
+        Q_ASSERT(parcours[size_t(k - 1)].p == fins[size_t(k - 1)]);
+        Unite *const debutScan = ecriture + fins[size_t(k - 1)] * parPosition;
+        const qsizetype ecrits = parcours[size_t(k)].ecriture - debutScan;
+        std::memmove(gauche.ecriture, debutScan, size_t(ecrits) * sizeof(Unite));
+        gauche.ecriture += ecrits;
+        gauche.p = parcours[size_t(k)].p;
+        gauche.majuscule = parcours[size_t(k)].majuscule;
+    }
+    // A glyph that ends past `fin` covers the first positions of the next
+    // piece: they give nothing.
+    etat.saut = gauche.p - fin;
+    etat.apresFinDePhrase = gauche.majuscule != 0;
+    etat.position += fin;
+    return gauche.ecriture;
+}
+
+} // namespace
+
+const LecteurStyle &lecteur(Style style, bool supprimerEspaces)
+{
+    const auto construit = [](Style s, bool supprimer) { return construireLecteur(s, supprimer); };
+    switch ((style == Style::Korvane ? 2 : 0) + (supprimerEspaces ? 1 : 0)) {
+    case 0: {
+        static const auto l = construit(Style::Velmora, false);
+        return *l;
+    }
+    case 1: {
+        static const auto l = construit(Style::Velmora, true);
+        return *l;
+    }
+    case 2: {
+        static const auto l = construit(Style::Korvane, false);
+        return *l;
+    }
+    default: {
+        static const auto l = construit(Style::Korvane, true);
+        return *l;
+    }
+    }
+}
+
+template <typename Unite>
+Unite *lireLeet(const LecteurStyle &style, const char *octets, const char16_t *codes, qsizetype fin,
+                EtatLeet &etat, Unite *ecriture)
+{
+    return lireSelon(style, octets, codes, fin, etat, ecriture);
+}
+
+char *lireLeetUtf8(const LecteurStyle &style, const char *octets, qsizetype fin, EtatLeet &etat,
+                   char *ecriture)
+{
+    return lireSelon(style, octets, nullptr, fin, etat, ecriture);
+}
+
+template char16_t *lireLeet(const LecteurStyle &, const char *, const char16_t *, qsizetype,
                             EtatLeet &, char16_t *);
-template char *lireLeet(const LecteurStyle &, char *, const char16_t *, qsizetype, bool, EtatLeet &,
+template char *lireLeet(const LecteurStyle &, const char *, const char16_t *, qsizetype, EtatLeet &,
                         char *);
 
 } // namespace rapide
@@ -692,20 +880,18 @@ QString traduireFrancaisPersonnalisee(const QString &texte, const Glyphes &cases
     if (longueurUtile(texte, longueur) == 0)
         return {};
     // The same cells are translated with again and again: their table is
-    // kept until other cells come.
+    // kept, one for each setting of the option, until other cells come.
     struct Memoire
     {
         Glyphes cases;
-        bool doublerAntiSlashs = false;
         std::optional<rapide::TableLeet<char16_t>> table;
     };
-    thread_local Memoire memoire;
-    if (!memoire.table || memoire.doublerAntiSlashs != doublerAntiSlashs ||
-        memoire.cases != cases) {
+    thread_local std::array<Memoire, 2> memoires;
+    Memoire &memoire = memoires[doublerAntiSlashs ? 1 : 0];
+    if (!memoire.table || memoire.cases != cases) {
         memoire.table.reset();
         memoire.table = rapide::tableUtf16(cases, doublerAntiSlashs);
         memoire.cases = cases;
-        memoire.doublerAntiSlashs = doublerAntiSlashs;
     }
     return convertirVersLeet(*memoire.table, texte, longueur, mettreEspaces);
 }

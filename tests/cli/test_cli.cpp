@@ -166,6 +166,14 @@ void TestCli::executions_data()
         << QByteArray("a\xff"
                       "b\xed\xa0\x80")
         << 0 << QByteArray("/-\\8") << u"4 octets non UTF-8 ignorés (premier à l'octet 1)"_s;
+    QTest::newRow("marque d'ordre en tête relue")
+        << QStringList{u"--leet-vers-francais"_s} << QByteArray("\xef\xbb\xbf/-\\") << 0
+        << QByteArray("A") << QString();
+    const QByteArray leetAbime("\xc3\xa9|\\|\xff(,)\xe2\x82");
+    QTest::newRow("octets non UTF-8 relus")
+        << QStringList{u"--leet-vers-francais"_s} << leetAbime << 0
+        << traduireSelon({Ecriture::Velmora, false}, QString::fromUtf8(leetAbime)).toUtf8()
+        << u"3 octets non UTF-8 ignorés (premier à l'octet 5)"_s;
 
     QTest::newRow("entrée vide") << QStringList{} << rien << 1 << rien
                                  << u"Erreur, vous n'avez pas entré de texte."_s;

@@ -241,6 +241,16 @@ void TestFrancaisLeet::parTranches_data()
     QTest::newRow("relu en Korvane, fin sur un blanc")
         << Ecriture::Korvane << false << false << uR"(Y. |\/|(,)|3 |_|_ |\| 😀. |_ )"_s;
     QTest::newRow("espacé, fin sur une lettre") << Ecriture::Korvane << true << true << u"é \tb"_s;
+    // Latin-1 copied or not, straight from UTF-8; a text long enough to be
+    // read as several scans at once, against the pieces read one scan each.
+    QTest::newRow("relu en Velmora, Latin-1")
+        << Ecriture::Velmora << false << false << u"«é» ×\u00a0€ÿ |\\|3"_s;
+    // A byte order mark further on is a character, even where a piece opens.
+    QTest::newRow("relu en Velmora, U+FEFF")
+        << Ecriture::Velmora << false << false << u". \uFEFF/-\\.\uFEFF|\\|"_s;
+    QTest::newRow("relu en Velmora, long")
+        << Ecriture::Velmora << false << true << uR"(|\|()|_|5 /-\|_|55!, 4 |)!7-()|\|.  ?!(()|\|3
+)"_s.repeated(60);
 }
 
 void TestFrancaisLeet::parTranches()
@@ -260,7 +270,7 @@ void TestFrancaisLeet::parTranches()
     cases[0] = u"\\😀 "_s;
     const QString entier = traduireSelon(demande, texte, cases);
 
-    for (const qsizetype tranche : {1, 2, 3, 7, 1000}) {
+    for (const qsizetype tranche : {1, 2, 3, 7, 1000, 5000}) {
         QString morceaux;
         int appels = 0;
         traduireParTranches(demande, texte, cases, tranche, [&](const QString &morceau) {
@@ -272,17 +282,21 @@ void TestFrancaisLeet::parTranches()
             QCOMPARE(appels, (texte.size() + tranche - 1) / tranche);
 
         // Streamed from UTF-8 in pieces of as many bytes: sequences, glyphs
-        // and blank runs straddle the cuts.
+        // and blank runs straddle the cuts; read through the decoder, or
+        // from UTF-8 straight to UTF-8.
         const QByteArray octets = texte.toUtf8();
-        TraductionFlux flux(creerTraducteurFlux(demande, cases));
-        QByteArray sortie;
-        for (qsizetype debut = 0; debut < octets.size(); debut += tranche)
-            flux.alimenter(
-                QByteArrayView(octets).sliced(debut, std::min(tranche, octets.size() - debut)),
-                sortie);
-        flux.terminer(sortie);
-        QCOMPARE(sortie, entier.toUtf8());
-        QCOMPARE(flux.decodeur().octetsInvalides(), 0);
+        for (const bool directe : {false, true}) {
+            TraductionFlux flux = directe ? TraductionFlux(demande, cases)
+                                          : TraductionFlux(creerTraducteurFlux(demande, cases));
+            QByteArray sortie;
+            for (qsizetype debut = 0; debut < octets.size(); debut += tranche)
+                flux.alimenter(
+                    QByteArrayView(octets).sliced(debut, std::min(tranche, octets.size() - debut)),
+                    sortie);
+            flux.terminer(sortie);
+            QCOMPARE(sortie, entier.toUtf8());
+            QCOMPARE(flux.octetsInvalides(), 0);
+        }
     }
 }
 
