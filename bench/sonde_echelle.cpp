@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr qsizetype unMio = 1024 * 1024;
-
 struct Mesure
 {
     qint64 collage = 0;

@@ -18,6 +18,8 @@
 #include <algorithm>
 #include <utility>
 
+inline constexpr qsizetype unMio = 1024 * 1024;
+
 // Ordinary French prose, with accents, digits and punctuation, in lines of
 // ordinary length (or as one line), cut to exactly `longueur` characters.
 inline QString proseFrancaise(qsizetype longueur, bool enLignes = true)

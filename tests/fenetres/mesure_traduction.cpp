@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr qsizetype unMio = 1024 * 1024;
 constexpr int repetitions = 5;
 
 struct Mesure
