@@ -7,6 +7,7 @@
 #include <QtAlgorithms>
 #include <algorithm>
 #include <deque>
+#include <string>
 
 using namespace Qt::StringLiterals;
 
@@ -14,24 +15,24 @@ namespace {
 
 // Appends the key letters of one character of a word; false for a character
 // that no letter of a key can stand for (a digit, a hyphen, an apostrophe).
-bool ajouterCle(char16_t c, QByteArray &cle)
+bool ajouterCle(char16_t c, std::string &cle)
 {
     if (c >= u'a' && c <= u'z') {
-        cle.append(char(c));
+        cle.push_back(char(c));
         return true;
     }
     if (c >= u'A' && c <= u'Z') {
-        cle.append(char(c - u'A' + u'a'));
+        cle.push_back(char(c - u'A' + u'a'));
         return true;
     }
     if (estIAccentue(c)) {
-        cle.append('i');
+        cle.push_back('i');
         return true;
     }
     const QLatin1StringView bases = lettresDeBase(c);
     if (!bases.isEmpty()) {
         for (const char base : bases)
-            cle.append(char(base - 'A' + 'a'));
+            cle.push_back(char(base - 'A' + 'a'));
         return true;
     }
     // Leet writes nothing for a letter beyond Latin-1 ("œ"): the key has
@@ -51,14 +52,23 @@ bool lettreFrancaise(char16_t c)
 // A word's spelling in small letters, appended without a copy of its own.
 void ajouterEnMinuscules(QStringView mot, QString &formes)
 {
+    const qsizetype debut = formes.size();
+    formes.resize(debut + mot.size());
+    char16_t *ecrit = reinterpret_cast<char16_t *>(formes.data()) + debut;
     for (const QChar c : mot) {
         const char16_t u = c.unicode();
-        formes.append(u < 0x80 ? QChar(u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u)
-                               : c.toLower());
+        *ecrit++ =
+            u < 0x80 ? (u >= u'A' && u <= u'Z' ? char16_t(u + 32) : u) : c.toLower().unicode();
     }
 }
 
 } // namespace
+
+inline char Dictionnaire::octet(const Entree &entree, qint32 profondeur) const
+{
+    // A key that ends before `profondeur` sorts before every letter.
+    return profondeur < entree.longueurCle ? cles.constData()[entree.cle + profondeur] : '\0';
+}
 
 std::optional<Dictionnaire> Dictionnaire::charger(const QString &chemin, QString *erreur)
 {
@@ -87,7 +97,9 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8)
     d.cles.reserve(texte.size());
     d.entrees.reserve(size_t(texte.count(u'\n') + 1));
 
-    QByteArray cle;
+    // Inline appends: a call per letter into QByteArray costs more than the
+    // rest of reading the list.
+    std::string cle;
     qsizetype debut = 0;
     while (debut < texte.size()) {
         qsizetype fin = texte.indexOf(u'\n', debut);
@@ -118,20 +130,14 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8)
         e.longueurForme = quint16(ligne.size());
         e.accents = accents;
         for (qsizetype k = 0; k < 8; ++k)
-            e.tete = (e.tete << 8) | (k < cle.size() ? quint8(cle.at(k)) : 0u);
-        d.cles.append(cle);
+            e.tete = (e.tete << 8) | (k < qsizetype(cle.size()) ? quint8(cle[size_t(k)]) : 0u);
+        d.cles.append(cle.data(), qsizetype(cle.size()));
         ajouterEnMinuscules(ligne, d.formes);
         d.entrees.push_back(e);
     }
     d.trier();
     d.construireArbre();
     return d;
-}
-
-char Dictionnaire::octet(const Entree &entree, qint32 profondeur) const
-{
-    // A key that ends before `profondeur` sorts before every letter.
-    return profondeur < entree.longueurCle ? cles.constData()[entree.cle + profondeur] : '\0';
 }
 
 // Sorts the entries by key, spellings of one key in the order of the choice
