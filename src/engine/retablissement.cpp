@@ -31,6 +31,11 @@ struct Lecture
     std::array<Copie, 256> sorte{};
 };
 
+bool estBlanc(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
+
 Lecture construireLecture(Style style)
 {
     Lecture l;
@@ -68,9 +73,8 @@ Lecture construireLecture(Style style)
         else
             l.sorte[size_t(code)] = Copie::Signe;
         // "«", "»", "°" end a word as "," does: no glyph has them.
-        const bool ponctuation = l.sorte[size_t(code)] == Copie::Signe;
-        l.separateur[size_t(code)] = ponctuation && !dansUnGlyphe[size_t(code)] && code != ' ' &&
-                                     code != '\t' && code != '\n' && code != '\r';
+        l.separateur[size_t(code)] = l.sorte[size_t(code)] == Copie::Signe &&
+                                     !dansUnGlyphe[size_t(code)] && !estBlanc(char16_t(code));
     }
     return l;
 }
@@ -80,11 +84,6 @@ const Lecture &lecture(Style style)
     static const std::array<Lecture, 2> lectures = {construireLecture(Style::Velmora),
                                                     construireLecture(Style::Korvane)};
     return lectures[style == Style::Korvane ? 1 : 0];
-}
-
-bool estBlanc(char16_t c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
 }
 
 // Runs longer than this are no word: they get the standard reading.
@@ -361,7 +360,7 @@ private:
         return false;
     }
 
-    // The run is one glyph: a letter alone ("-u", "x"), which no reading with
+    // The run is one glyph: a letter alone ("u", "x"), which no reading with
     // the list should turn into a word of two letters.
     bool unSeulGlyphe() const
     {
@@ -378,8 +377,8 @@ private:
     }
 
     // One word of the list first ("elles"), and only then words that marks
-    // inside the run hold apart ("mot-clé", rather than "eu_es").
-    // Before an apostrophe, an elided word first.
+    // inside the run hold apart ("mot-clé", rather than "eu_es"); before an
+    // apostrophe, an elided word first each time.
     bool explorerParMots()
     {
         for (const int maximum : {1, longueurMaximale}) {
@@ -547,7 +546,7 @@ private:
         }
         const qsizetype debut = sortie.size();
         // A letter alone keeps its reading, unless it is elided ("l'").
-        const bool lettreSeule = suivant != u'\'' && unSeulGlyphe();
+        const bool lettreSeule = !apostrophe && unSeulGlyphe();
         if (!long_ && !lettreSeule && explorerParMots()) {
             if (stats)
                 ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
