@@ -10,8 +10,8 @@
 //
 // However the text is cut into pieces, empty ones included, the streamed
 // result is byte for byte the UTF-8 of the whole text's translation, and the
-// decoder gives what QString::fromUtf8() gives, with the invalid bytes
-// counted.
+// decoder gives what QString::fromUtf8() gives, with a lone surrogate for
+// each invalid byte, counted.
 
 #include "exiger.h"
 #include "flux.h"
@@ -78,9 +78,16 @@ QByteArray enFlux(QByteArrayView octets, uint32_t graine, TraductionFlux &flux,
     return sortie;
 }
 
+QString decoderEnEntier(QByteArrayView octets)
+{
+    DecodeurUtf8 decodeur;
+    QString texte = decodeur.decoder(octets).toString();
+    return texte.append(decodeur.terminer());
+}
+
 void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t graine)
 {
-    const QString texte = QString::fromUtf8(octets);
+    const QString texte = decoderEnEntier(octets);
     const QByteArray entier = traduireSelon(demande, texte, casesPerso()).toUtf8();
     const auto contexte = [&] { return u"octets "_s + lisible(texte); };
 
@@ -96,10 +103,16 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
                directe.premierInvalide() == flux.premierInvalide(),
            contexte() + u" directe"_s);
 
-    // Every U+FFFD of the decoded text is an invalid byte, or one of the text.
-    const qsizetype remplacements = texte.count(QChar::ReplacementCharacter);
+    // Where fromUtf8() gives U+FFFD for an invalid byte, the decoder gives
+    // the lone surrogate that every rule drops.
+    QString remplace = texte;
+    remplace.replace(QChar(DecodeurUtf8::octetIgnore), QChar::ReplacementCharacter);
+    EXIGER(remplace == QString::fromUtf8(octets), contexte());
+    const qsizetype remplacements = QString::fromUtf8(octets).count(QChar::ReplacementCharacter);
     const qsizetype valides = octets.count("\xEF\xBF\xBD");
     EXIGER(decodeur->octetsInvalides() == remplacements - valides, contexte());
+    EXIGER(texte.count(QChar(DecodeurUtf8::octetIgnore)) == decodeur->octetsInvalides(),
+           contexte());
     EXIGER((decodeur->premierInvalide() >= 0) == (decodeur->octetsInvalides() > 0), contexte());
     if (decodeur->premierInvalide() >= 0) {
         const qsizetype premier = decodeur->premierInvalide();
@@ -115,7 +128,7 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
     // straight from UTF-8, against pieces too short for that (sampled).
     if (!demande.versLeet && graine % 4 == 0 && !octets.isEmpty()) {
         const QByteArray longs = octets.repeated(1 + 3000 / octets.size());
-        const QByteArray attendu = traduireSelon(demande, QString::fromUtf8(longs)).toUtf8();
+        const QByteArray attendu = traduireSelon(demande, decoderEnEntier(longs)).toUtf8();
         TraductionFlux petits(demande);
         EXIGER(enFlux(longs, graine, petits, 0x1ff) == attendu, contexte() + u" répété"_s);
         TraductionFlux entiere(demande);
@@ -125,7 +138,7 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
         EXIGER(sortie == attendu, contexte() + u" répété, d'un bloc"_s);
     }
 
-    // The decoder alone, in the same pieces, gives fromUtf8().
+    // The decoder alone gives the same in any pieces.
     DecodeurUtf8 seul;
     QString decode;
     Coupes coupes{graine ^ 0x5a5a};

@@ -50,34 +50,12 @@ qsizetype premierNonAscii(const char *octets, qsizetype debut, qsizetype fin)
 qsizetype parcourirUtf8(QByteArrayView octets, qsizetype i, qsizetype fin, qint64 &invalides,
                         qsizetype &premier)
 {
-    const auto octet = [&](qsizetype k) { return static_cast<unsigned char>(octets[k]); };
     const qsizetype n = octets.size();
     for (;;) {
         i = premierNonAscii(octets.data(), i, fin);
         if (i >= fin)
             return i;
-        const unsigned char tete = octet(i);
-        qsizetype longueur = 0;
-        unsigned char bas = 0x80, haut = 0xBF; // bounds of the second byte
-        if (tete >= 0xC2 && tete <= 0xDF)
-            longueur = 2;
-        else if (tete >= 0xE0 && tete <= 0xEF)
-            longueur = 3;
-        else if (tete >= 0xF0 && tete <= 0xF4)
-            longueur = 4;
-        if (tete == 0xE0)
-            bas = 0xA0; // overlong below
-        else if (tete == 0xED)
-            haut = 0x9F; // surrogates above
-        else if (tete == 0xF0)
-            bas = 0x90; // overlong below
-        else if (tete == 0xF4)
-            haut = 0x8F; // past U+10FFFF above
-        bool valide =
-            longueur > 0 && i + longueur <= n && octet(i + 1) >= bas && octet(i + 1) <= haut;
-        for (qsizetype k = 2; valide && k < longueur; ++k)
-            valide = (octet(i + k) & 0xC0) == 0x80;
-        if (valide) {
+        if (const int longueur = rapide::longueurSequenceUtf8(octets.data() + i, n - i)) {
             i += longueur;
             continue;
         }
@@ -98,6 +76,37 @@ qsizetype compterInvalides(QByteArrayView octets, qsizetype &premier)
 
 // U+FEFF in UTF-8.
 constexpr QByteArrayView marqueOrdre("\xEF\xBB\xBF");
+
+// The UTF-16 of UTF-8 in which each byte that begins no well-formed sequence
+// becomes the lone surrogate DecodeurUtf8::octetIgnore.
+QString decoderEnIgnorant(QByteArrayView octets)
+{
+    QString unites(octets.size(), Qt::Uninitialized);
+    char16_t *ecriture = reinterpret_cast<char16_t *>(unites.data());
+    const auto suite = [&](qsizetype k) { return char32_t(octets[k] & 0x3F); };
+    for (qsizetype i = 0; i < octets.size();) {
+        const int longueur = rapide::longueurSequenceUtf8(octets.data() + i, octets.size() - i);
+        const char32_t tete = static_cast<unsigned char>(octets[i]);
+        char32_t c = DecodeurUtf8::octetIgnore;
+        if (longueur == 1)
+            c = tete;
+        else if (longueur == 2)
+            c = (tete & 0x1F) << 6 | suite(i + 1);
+        else if (longueur == 3)
+            c = (tete & 0x0F) << 12 | suite(i + 1) << 6 | suite(i + 2);
+        else if (longueur == 4)
+            c = (tete & 0x07) << 18 | suite(i + 1) << 12 | suite(i + 2) << 6 | suite(i + 3);
+        if (c >= 0x10000) {
+            *ecriture++ = QChar::highSurrogate(c);
+            *ecriture++ = QChar::lowSurrogate(c);
+        } else {
+            *ecriture++ = char16_t(c);
+        }
+        i += std::max(longueur, 1);
+    }
+    unites.truncate(ecriture - reinterpret_cast<char16_t *>(unites.data()));
+    return unites;
+}
 
 bool estBlanc(char16_t c)
 {
@@ -126,15 +135,43 @@ public:
 
     void alimenter(QStringView morceau, QByteArray &sortie) override
     {
+        // A surrogate pair cut between two pieces is written whole: its first
+        // half waits for the next piece.
+        if (hautEnAttente) {
+            paire = QChar(hautEnAttente);
+            paire.append(morceau);
+            morceau = paire;
+            hautEnAttente = 0;
+        }
+        if (!morceau.isEmpty() && QChar::isHighSurrogate(morceau.back().unicode())) {
+            hautEnAttente = morceau.back().unicode();
+            morceau.chop(1);
+        }
+        ecrire(morceau, sortie);
+    }
+
+    void terminer(QByteArray &sortie) override
+    {
+        // A lone first half gives nothing, but the blank before it is due.
+        if (hautEnAttente && blancEnAttente)
+            sortie.append(' ');
+        hautEnAttente = 0;
+        blancEnAttente = false;
+    }
+
+private:
+    void ecrire(QStringView morceau, QByteArray &sortie)
+    {
         const qsizetype m = morceau.size();
         if (m == 0)
             return;
         const char16_t *source = morceau.utf16();
         // Room for the result and the padding of the copies: bounded by the
-        // longest entry when it is short, measured exactly when a personal
-        // glyph is long.
+        // longest entry (three bytes for a copied character) when it is
+        // short, measured exactly when a personal glyph is long.
+        const qsizetype parUnite = std::max<qsizetype>(table->plusLongue, 3) + 1;
         const qsizetype place =
-            (table->plusLongue <= 64 ? m * (table->plusLongue + 1)
+            (table->plusLongue <= 64 ? m * parUnite
                                      : rapide::mesurerLeet(*table, source, m, mettreEspaces)) +
             table->largeur + 1;
         const qsizetype avant = sortie.size();
@@ -149,13 +186,13 @@ public:
         sortie.resize(ecriture - sortie.constData());
     }
 
-    void terminer(QByteArray &) override { blancEnAttente = false; }
-
 private:
     std::unique_ptr<rapide::TableLeet<char>> personnelle;
     const rapide::TableLeet<char> *table = nullptr;
     bool mettreEspaces = false;
     bool blancEnAttente = false;
+    char16_t hautEnAttente = 0;
+    QString paire;
 };
 
 // Leet to French: a position is read once the three after it are known (the
@@ -201,7 +238,7 @@ private:
             return;
         }
         const qsizetype avant = sortie.size();
-        sortie.resize(avant + 2 * fin);
+        sortie.resize(avant + 3 * fin + 4);
         char *debut = sortie.data() + avant;
         char *ecriture = rapide::lireLeet(style, octets.data(), codes.data(), fin, etat, debut);
         sortie.resize(avant + (ecriture - debut));
@@ -281,7 +318,7 @@ private:
             premier = lus + premierIci;
         lus += fin;
         const qsizetype avant = sortie.size();
-        sortie.resize(avant + 2 * fin);
+        sortie.resize(avant + 3 * fin + 4);
         char *debut = sortie.data() + avant;
         char *ecriture = rapide::lireLeetUtf8(style, octets.data(), fin, etat, debut);
         sortie.resize(avant + (ecriture - debut));
@@ -335,18 +372,27 @@ QStringView DecodeurUtf8::terminer()
 QStringView DecodeurUtf8::convertir(QByteArrayView octets)
 {
     unites = QString::fromUtf8(octets);
+    bool marqueGardee = false;
+    // Only a piece that holds U+FFFD can hold invalid bytes: fromUtf8() turns
+    // each into one, and a valid U+FFFD is three bytes of its own.
+    if (std::find(unites.cbegin(), unites.cend(), QChar::ReplacementCharacter) != unites.cend()) {
+        qsizetype premierIci = -1;
+        if (const qsizetype ici = compterInvalides(octets, premierIci)) {
+            invalides += ici;
+            if (premier < 0)
+                premier = lus + premierIci;
+            unites = decoderEnIgnorant(octets);
+            marqueGardee = true;
+        }
+    }
     // fromUtf8() drops a byte order mark that opens what it decodes: right
     // for the one that opens the text, but one further on is a character
     // of the text.
-    if (lus > 0 && octets.startsWith(marqueOrdre))
-        unites.prepend(QChar(0xFEFF));
-    // Only a piece that holds U+FFFD can hold invalid bytes: the decoder
-    // turns each into one, and a valid U+FFFD is three bytes of its own.
-    if (std::find(unites.cbegin(), unites.cend(), QChar::ReplacementCharacter) != unites.cend()) {
-        qsizetype premierIci = -1;
-        invalides += compterInvalides(octets, premierIci);
-        if (premier < 0 && premierIci >= 0)
-            premier = lus + premierIci;
+    if (octets.startsWith(marqueOrdre) && (lus == 0) == marqueGardee) {
+        if (marqueGardee)
+            unites.remove(0, 1);
+        else
+            unites.prepend(QChar(0xFEFF));
     }
     lus += octets.size();
     return unites;

@@ -20,13 +20,17 @@
 
 #include <memory>
 
-// Decodes UTF-8 that arrives in pieces exactly as QString::fromUtf8() decodes
-// the whole: a sequence cut between two pieces is completed from the next,
-// and each byte that belongs to no valid sequence becomes one U+FFFD. Counts
+// Decodes UTF-8 that arrives in pieces as QString::fromUtf8() decodes the
+// whole: a sequence cut between two pieces is completed from the next. Each
+// byte that belongs to no valid sequence becomes one `octetIgnore`, where
+// fromUtf8() gives U+FFFD: a lone surrogate, which no rule writes, so that the
+// byte is ignored rather than turned into a character of the text. Counts
 // those bytes.
 class DecodeurUtf8
 {
 public:
+    static constexpr char16_t octetIgnore = 0xDC00;
+
     // The UTF-16 of what `octets` completes; valid until the next call.
     QStringView decoder(QByteArrayView octets);
     // The end of the bytes: what an unfinished sequence gives.

@@ -96,6 +96,9 @@ QLatin1StringView lettresDeBase(char16_t code)
     case 0xC6: // Æ
     case 0xE6: // æ
         return "AE"_L1;
+    case 0x152: // Œ
+    case 0x153: // œ
+        return "OE"_L1;
     case 0xC7: // Ç
     case 0xE7: // ç
         return "C"_L1;

@@ -25,9 +25,9 @@ bool estLettreDuStyle(int lettre);
 // after it ("\/\/" before "\/", "()" before "(").
 QLatin1StringView ordreReconnaissance();
 
-// Base letters of a Latin-1 accented letter ("A" for "à", "AE" for "æ"), or an
-// empty view for any other code. The accented forms of I are not listed: both
-// directions give them a treatment of their own.
+// Base letters of an accented letter of Latin-1 or of "œ" ("A" for "à", "AE"
+// for "æ", "OE" for "œ"), or an empty view for any other code. The accented forms of I are not
+// listed: both directions give them a treatment of their own.
 QLatin1StringView lettresDeBase(char16_t code);
 
 // True for "Ì" "Í" "Î" "Ï" "ì" "í" "î" "ï".

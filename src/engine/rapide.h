@@ -15,17 +15,21 @@
 
 namespace rapide {
 
-// French to leet: what each code below 256 gives (every other code gives
-// nothing), in units of type Unite, char16_t for a QString or char for UTF-8.
-// Each entry is padded to a fixed width, so that writing it is one copy of a
-// constant size; an entry wider than that is also kept whole, in `longues`
-// from `decalages[code]` on.
+// French to leet: what each code below 256 gives, and at `entreeOE` what "œ"
+// and "Œ" give, in units of type Unite, char16_t for a QString or char for
+// UTF-8. Every other code is copied, a surrogate pair whole. Each entry is
+// padded to a fixed width, so that writing it is one copy of a constant size;
+// an entry wider than that is also kept whole, in `longues` from
+// `decalages[code]` on.
+constexpr int entreeOE = 256;
+constexpr int nombreEntrees = 257;
+
 template <typename Unite> struct TableLeet
 {
     static constexpr int largeur = 16 / sizeof(Unite);
-    std::array<std::array<Unite, largeur>, 256> debuts{};
-    std::array<quint32, 256> longueurs{};
-    std::array<quint32, 256> decalages{};
+    std::array<std::array<Unite, largeur>, nombreEntrees> debuts{};
+    std::array<quint32, nombreEntrees> longueurs{};
+    std::array<quint32, nombreEntrees> decalages{};
     std::basic_string<Unite> longues;
     qsizetype plusLongue = 0;
 };
@@ -63,21 +67,55 @@ struct EtatLeet
 };
 
 // Reads positions 0 to `fin` - 1 of `octets`, the ASCII keys of `codes`, and
-// writes the French from `ecriture` on (at most one character per position,
-// two bytes in UTF-8); returns the end. Every position read must have three
+// writes the French from `ecriture` on (at most one unit per position in
+// UTF-16, three bytes in UTF-8); returns the end. Every position read must have three
 // readable bytes after it: those past the text are 0. A glyph that starts
 // before `fin` is read whole, and the positions it covers past `fin` are
 // skipped at the start of the next call.
 template <typename Unite>
 Unite *lireLeet(const LecteurStyle &style, const char *octets, const char16_t *codes, qsizetype fin,
                 EtatLeet &etat, Unite *ecriture);
-// The same over UTF-8 itself: `octets` is the text, its bytes their own keys,
-// and a character of two bytes below U+0100 is copied as the rules copy it
-// from the decoded text; every other byte of 0x80 or more gives nothing, as
-// its U+FFFD or its character of U+0100 or more would. The result is
-// byte for byte the UTF-8 of what the decoded text gives.
+// The same over UTF-8 itself: `octets` is the text, its bytes their own keys;
+// a well-formed sequence is copied as the rules copy its character from the
+// decoded text, and a byte that begins none gives nothing, as the lone
+// surrogate that DecodeurUtf8 makes of it. The result is byte for byte the UTF-8 of what the
+// decoded text gives, at most three bytes per position.
 char *lireLeetUtf8(const LecteurStyle &style, const char *octets, qsizetype fin, EtatLeet &etat,
                    char *ecriture);
+
+// The length of the well-formed UTF-8 sequence (Unicode, table 3-7) that
+// starts at `octets`, of which `disponibles` bytes may be read, or 0 when none
+// starts there.
+inline int longueurSequenceUtf8(const char *octets, qsizetype disponibles)
+{
+    const auto octet = [&](int k) { return static_cast<unsigned char>(octets[k]); };
+    const unsigned char tete = octet(0);
+    int longueur = 0;
+    unsigned char bas = 0x80, haut = 0xBF; // bounds of the second byte
+    if (tete < 0x80)
+        return 1;
+    if (tete >= 0xC2 && tete <= 0xDF)
+        longueur = 2;
+    else if (tete >= 0xE0 && tete <= 0xEF)
+        longueur = 3;
+    else if (tete >= 0xF0 && tete <= 0xF4)
+        longueur = 4;
+    if (tete == 0xE0)
+        bas = 0xA0; // overlong below
+    else if (tete == 0xED)
+        haut = 0x9F; // surrogates above
+    else if (tete == 0xF0)
+        bas = 0x90; // overlong below
+    else if (tete == 0xF4)
+        haut = 0x8F; // past U+10FFFF above
+    if (longueur == 0 || longueur > disponibles || octet(1) < bas || octet(1) > haut)
+        return 0;
+    for (int k = 2; k < longueur; ++k) {
+        if ((octet(k) & 0xC0) != 0x80)
+            return 0;
+    }
+    return longueur;
+}
 
 // The key of a code unit as the leet scan sees it: its own code below 128,
 // else 128 (the scan looks no further at such a key: the code unit tells

@@ -79,6 +79,26 @@ Lecture construireLecture(Style style)
     return l;
 }
 
+// What a character gives when no glyph takes it, beyond the tables: "œ" is a
+// letter, and every other character that comes into a run is none.
+Copie sorteDe(const Lecture &l, char16_t code)
+{
+    if (code < 256)
+        return l.sorte[code];
+    return lettresDeBase(code).isEmpty() ? Copie::Rien : Copie::Lettre;
+}
+
+char16_t copieDe(const Lecture &l, char16_t code)
+{
+    return code < 256 ? l.copies[code] : code;
+}
+
+// "l'" and "l’" elide alike.
+bool estApostrophe(char16_t c)
+{
+    return c == u'\'' || c == u'’';
+}
+
 const Lecture &lecture(Style style)
 {
     static const std::array<Lecture, 2> lectures = {construireLecture(Style::Velmora),
@@ -175,6 +195,8 @@ public:
     // removes.
     void lire(char16_t code, bool retire)
     {
+        if (!QChar::isLowSurrogate(code))
+            haut = 0;
         if (retire) {
             if (taille > 0)
                 ajouterAuMot(0, 0);
@@ -194,6 +216,20 @@ public:
             finirMot(code);
             sortie.append(QChar(style.copies[code]));
             capitale = code == u'.' || code == u'!' || code == u'?';
+            debutDuTexte = false;
+            return;
+        }
+        // A character beyond the tables ends a word as a mark does, and is
+        // copied; a surrogate pair whole, a lone surrogate not at all.
+        if (code >= 256 && sorteDe(style, code) != Copie::Lettre) {
+            finirMot(code);
+            if (QChar::isLowSurrogate(code) && haut) {
+                sortie.append(QChar(haut));
+                sortie.append(QChar(code));
+            } else if (!QChar::isSurrogate(code))
+                sortie.append(QChar(code));
+            haut = QChar::isHighSurrogate(code) ? code : 0;
+            capitale = false;
             debutDuTexte = false;
             return;
         }
@@ -252,7 +288,7 @@ private:
     void copier(int p)
     {
         const char16_t code = codes[size_t(p)];
-        const char16_t c = code < 256 ? style.copies[code] : 0;
+        const char16_t c = copieDe(style, code);
         if (c)
             sortie.append(QChar(c));
         capitale = c == u'!' || c == u'?' || c == u'.';
@@ -295,7 +331,7 @@ private:
             // another word ("cc'est").
             if (!elisionExigee && dico.mot(plage) >= 0)
                 return true;
-            return suivant == u'\'' && dico.mot(dico.prolonger(plage, 'e')) >= 0;
+            return estApostrophe(suivant) && dico.mot(dico.prolonger(plage, 'e')) >= 0;
         }
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         if (o == 0) {
@@ -319,7 +355,7 @@ private:
                 return true;
         }
         const char16_t code = codes[size_t(p)];
-        const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
+        const Copie sorte = sorteDe(style, code);
         choix[size_t(p)] = copie;
         switch (sorte) {
         case Copie::Rien:
@@ -346,7 +382,7 @@ private:
             if (queue >= 0 || (plage.profondeur == 0 && segments >= segmentsMaximum))
                 return false;
             Dictionnaire::Plage suite = plage;
-            const char16_t c = style.copies[code];
+            const char16_t c = copieDe(style, code);
             const QLatin1StringView bases = lettresDeBase(c);
             if (bases.isEmpty())
                 suite = dico.prolonger(suite, char(QChar(c).toLower().unicode()));
@@ -383,7 +419,7 @@ private:
     {
         for (const int maximum : {1, longueurMaximale}) {
             for (const bool elision : {true, false}) {
-                if (elision && suivant != u'\'')
+                if (elision && !estApostrophe(suivant))
                     continue;
                 segmentsMaximum = maximum;
                 elisionExigee = elision;
@@ -452,8 +488,8 @@ private:
                 continue;
             }
             const char16_t code = codes[size_t(p)];
-            const char16_t c = code < 256 ? style.copies[code] : 0;
-            if (code < 256 && style.sorte[code] == Copie::Lettre) {
+            const char16_t c = copieDe(style, code);
+            if (sorteDe(style, code) == Copie::Lettre) {
                 if (plage.profondeur == 0) {
                     debutSegment = sortie.size();
                     capitaleSegment = false;
@@ -529,7 +565,7 @@ private:
         // The rule counts above need every run read; measures do without
         // the memory.
         const bool memorisable = !stats && !long_ && taille <= Memoire::cleMaximale;
-        const bool apostrophe = suivant == u'\'';
+        const bool apostrophe = estApostrophe(suivant);
         const bool capitaleAvant = capitale;
         const quint32 h =
             memorisable ? Memoire::empreinte(codes.data(), taille, capitale, apostrophe) : 0;
@@ -590,6 +626,7 @@ private:
     bool capitale = true;
     bool debutDuTexte = true;
     char16_t suivant = 0;
+    char16_t haut = 0; // the first half of a surrogate pair just read
     Memoire memoire;
 };
 

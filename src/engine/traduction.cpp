@@ -48,18 +48,60 @@ void ajouterGlyphe(QString &sortie, const Texte &glyphe, bool doublerAntiSlashs)
     }
 }
 
+// How many units of UTF-16 or UTF-8 a character takes.
+template <typename Unite> constexpr qsizetype tailleCaractere(char32_t c)
+{
+    if constexpr (sizeof(Unite) == 2)
+        return c >= 0x10000 ? 2 : 1;
+    return c < 0x80 ? 1 : c < 0x800 ? 2 : c < 0x10000 ? 3 : 4;
+}
+
+template <typename Unite> inline Unite *ecrireCaractere(Unite *ecriture, char32_t c)
+{
+    if constexpr (sizeof(Unite) == 2) {
+        if (c >= 0x10000) {
+            *ecriture++ = QChar::highSurrogate(c);
+            *ecriture++ = QChar::lowSurrogate(c);
+        } else {
+            *ecriture++ = char16_t(c);
+        }
+    } else if (c < 0x80) {
+        *ecriture++ = char(c);
+    } else if (c < 0x800) {
+        *ecriture++ = char(0xC0 | (c >> 6));
+        *ecriture++ = char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *ecriture++ = char(0xE0 | (c >> 12));
+        *ecriture++ = char(0x80 | ((c >> 6) & 0x3F));
+        *ecriture++ = char(0x80 | (c & 0x3F));
+    } else {
+        *ecriture++ = char(0xF0 | (c >> 18));
+        *ecriture++ = char(0x80 | ((c >> 12) & 0x3F));
+        *ecriture++ = char(0x80 | ((c >> 6) & 0x3F));
+        *ecriture++ = char(0x80 | (c & 0x3F));
+    }
+    return ecriture;
+}
+
 qsizetype longueurUtile(const QString &texte, qsizetype longueur)
 {
     return std::clamp<qsizetype>(longueur, 0, texte.size());
 }
 
 // ---------------------------------------------------------------------------
-// French to leet. Every character of code 256 or more gives nothing, so what a
-// style writes for a character is fully known from the 256 codes below 256.
-// The table is built once per style and options by running the character
-// rules over those codes; the conversion then only copies table entries.
+// French to leet. Every character of code 256 or more but "œ" and "Œ" is
+// copied, so what a style writes is fully known from the 256 codes below 256
+// and from "œ". The table is built once per style and options by running the
+// character rules over those codes; the conversion then only copies table
+// entries.
 
-using TableTextes = std::array<QString, 256>;
+using TableTextes = std::array<QString, rapide::nombreEntrees>;
+
+// The code whose rules give an entry of the table.
+char16_t codeDeLEntree(int entree)
+{
+    return entree == rapide::entreeOE ? u'œ' : char16_t(entree);
+}
 
 QString convertirCaractere(char16_t code, Style style, const Glyphes *personnel,
                            bool doublerAntiSlashs)
@@ -85,14 +127,21 @@ QString convertirCaractere(char16_t code, Style style, const Glyphes *personnel,
     const int lettre = indexLettre(cle);
     if (lettre >= 0 && estLettreDuStyle(lettre))
         ajouterLettreDuStyle(lettre);
+    // A character with no glyph is copied as leet read back copies it: "ÿ",
+    // "€", "’", the no-break space.
+    if (lettresDeBase(code).isEmpty() && !estIAccentue(code)) {
+        recopierAccent(code, resultat);
+        recopierAutre(code, resultat);
+    }
     return resultat;
 }
 
 TableTextes construireTable(Style style, const Glyphes *personnel, bool doublerAntiSlashs)
 {
     TableTextes table;
-    for (int code = 0; code < 256; ++code)
-        table[code] = convertirCaractere(char16_t(code), style, personnel, doublerAntiSlashs);
+    for (int entree = 0; entree < rapide::nombreEntrees; ++entree)
+        table[size_t(entree)] =
+            convertirCaractere(codeDeLEntree(entree), style, personnel, doublerAntiSlashs);
     return table;
 }
 
@@ -126,17 +175,18 @@ TableTextes tablePersonnelle(const Glyphes &cases, bool doublerAntiSlashs)
     };
     const TableTextes &marquee = tableMarquee(doublerAntiSlashs);
     TableTextes table;
-    for (int code = 0; code < 256; ++code) {
-        const QString &modele = marquee[code];
+    for (int entree = 0; entree < rapide::nombreEntrees; ++entree) {
+        const QString &modele = marquee[size_t(entree)];
+        QString &texte = table[size_t(entree)];
         if (modele.size() == 1 && marque(modele.front())) {
-            table[code] = glyphes[modele.front().unicode() - premiereMarque];
+            texte = glyphes[modele.front().unicode() - premiereMarque];
             continue;
         }
         for (const QChar c : modele) {
             if (marque(c))
-                table[code] += glyphes[c.unicode() - premiereMarque];
+                texte += glyphes[c.unicode() - premiereMarque];
             else
-                table[code] += c;
+                texte += c;
         }
     }
     return table;
@@ -158,8 +208,8 @@ void poserEntree(rapide::TableLeet<Unite> &table, int code, const Unite *debut, 
 template <typename Unite> rapide::TableLeet<Unite> tableRapide(const TableTextes &textes)
 {
     rapide::TableLeet<Unite> table;
-    for (int code = 0; code < 256; ++code) {
-        const QString &texte = textes[code];
+    for (int code = 0; code < rapide::nombreEntrees; ++code) {
+        const QString &texte = textes[size_t(code)];
         if (texte.isEmpty())
             continue;
         if constexpr (sizeof(Unite) == 1) {
@@ -185,21 +235,57 @@ const rapide::TableLeet<Unite> &tableIntegree(Style style, bool doublerAntiSlash
     return tables[(style == Style::Korvane ? 2 : 0) + (doublerAntiSlashs ? 1 : 0)];
 }
 
+template <typename Unite, bool toutesCourtes>
+inline Unite *ecrireEntree(const rapide::TableLeet<Unite> &table, int entree, Unite *ecriture)
+{
+    constexpr int largeur = rapide::TableLeet<Unite>::largeur;
+    std::memcpy(ecriture, table.debuts[size_t(entree)].data(), sizeof(table.debuts[0]));
+    const quint32 longueur = table.longueurs[size_t(entree)];
+    if (!toutesCourtes && longueur > quint32(largeur))
+        std::memcpy(ecriture, table.longues.data() + table.decalages[size_t(entree)],
+                    longueur * sizeof(Unite));
+    return ecriture + longueur;
+}
+
+// What the code of U+0100 or more at `p` gives: `glyphesOE` for "œ" and "Œ",
+// the character of a surrogate pair (`p` moves onto its second half), 0 for a
+// lone surrogate, else the code itself.
+constexpr char32_t glyphesOE = 0xFFFFFFFF;
+
+inline char32_t caractereAuDela(const char16_t *source, qsizetype &p, qsizetype n)
+{
+    const char16_t code = source[p];
+    if (lettresDeBase(code).size() > 0)
+        return glyphesOE;
+    if (!QChar::isSurrogate(code))
+        return code;
+    if (QChar::isHighSurrogate(code) && p + 1 < n && QChar::isLowSurrogate(source[p + 1])) {
+        ++p;
+        return QChar::surrogateToUcs4(code, source[p]);
+    }
+    return 0;
+}
+
+template <typename Unite, bool toutesCourtes>
+Q_NEVER_INLINE Unite *ecrireAuDela(const rapide::TableLeet<Unite> &table, const char16_t *source,
+                                   qsizetype &p, qsizetype n, Unite *ecriture)
+{
+    const char32_t c = caractereAuDela(source, p, n);
+    if (c == glyphesOE)
+        return ecrireEntree<Unite, toutesCourtes>(table, rapide::entreeOE, ecriture);
+    return c ? ecrireCaractere(ecriture, c) : ecriture;
+}
+
 template <typename Unite, bool espaces, bool toutesCourtes>
 Unite *ecrireLeetSelon(const rapide::TableLeet<Unite> &table, const char16_t *source, qsizetype n,
                        Unite *ecriture)
 {
-    constexpr int largeur = rapide::TableLeet<Unite>::largeur;
     for (qsizetype p = 0; p < n; ++p) {
         const char16_t code = source[p];
-        if (code < 256) {
-            std::memcpy(ecriture, table.debuts[code].data(), sizeof(table.debuts[code]));
-            const quint32 longueur = table.longueurs[code];
-            if (!toutesCourtes && longueur > quint32(largeur))
-                std::memcpy(ecriture, table.longues.data() + table.decalages[code],
-                            longueur * sizeof(Unite));
-            ecriture += longueur;
-        }
+        if (code < 256)
+            ecriture = ecrireEntree<Unite, toutesCourtes>(table, code, ecriture);
+        else
+            ecriture = ecrireAuDela<Unite, toutesCourtes>(table, source, p, n, ecriture);
         if constexpr (espaces) {
             // Written always, kept only after what is not a blank.
             *ecriture = Unite(' ');
@@ -209,14 +295,16 @@ Unite *ecrireLeetSelon(const rapide::TableLeet<Unite> &table, const char16_t *so
     return ecriture;
 }
 
-// The leet for `n` characters; the last character of the text gets no blank,
-// so a piece that ends it says so.
-QString leetDe(const rapide::TableLeet<char16_t> &table, const char16_t *source, qsizetype n,
-               bool mettreEspaces, bool finDuTexte)
+// The leet of the first `longueur` characters of `texte`; the last character
+// gets no blank.
+QString convertirVersLeet(const rapide::TableLeet<char16_t> &table, const QString &texte,
+                          qsizetype longueur, bool mettreEspaces)
 {
+    const qsizetype n = longueurUtile(texte, longueur);
     if (n <= 0)
         return {};
-    const bool sansBlancFinal = finDuTexte && mettreEspaces && !estBlanc(source[n - 1]);
+    const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
+    const bool sansBlancFinal = mettreEspaces && !estBlanc(source[n - 1]);
     const qsizetype total =
         rapide::mesurerLeet(table, source, n, mettreEspaces) - (sansBlancFinal ? 1 : 0);
     // Measured first, so that the result is allocated once; the padded copies
@@ -226,13 +314,6 @@ QString leetDe(const rapide::TableLeet<char16_t> &table, const char16_t *source,
                        reinterpret_cast<char16_t *>(sortie.data()));
     sortie.resize(total);
     return sortie;
-}
-
-QString convertirVersLeet(const rapide::TableLeet<char16_t> &table, const QString &texte,
-                          qsizetype longueur, bool mettreEspaces)
-{
-    return leetDe(table, reinterpret_cast<const char16_t *>(texte.constData()),
-                  longueurUtile(texte, longueur), mettreEspaces, true);
 }
 
 // ---------------------------------------------------------------------------
@@ -408,7 +489,12 @@ qsizetype mesurerLeet(const TableLeet<Unite> &table, const char16_t *source, qsi
     qsizetype total = 0;
     for (qsizetype p = 0; p < n; ++p) {
         const char16_t code = source[p];
-        total += code < 256 ? table.longueurs[code] : 0;
+        if (code < 256) {
+            total += table.longueurs[code];
+        } else {
+            const char32_t c = caractereAuDela(source, p, n);
+            total += c == glyphesOE ? table.longueurs[entreeOE] : c ? tailleCaractere<Unite>(c) : 0;
+        }
         if (mettreEspaces)
             total += !estBlanc(code);
     }
@@ -539,39 +625,54 @@ std::unique_ptr<LecteurStyle> construireLecteur(Style style, bool supprimerEspac
     return lecteur;
 }
 
-template <typename Unite> inline Unite *ecrireCode(Unite *ecriture, char16_t code)
-{
-    if constexpr (sizeof(Unite) == 2) {
-        *ecriture++ = code;
-    } else if (code < 0x80) {
-        *ecriture++ = char(code);
-    } else {
-        *ecriture++ = char(0xC0 | (code >> 6));
-        *ecriture++ = char(0x80 | (code & 0x3F));
-    }
-    return ecriture;
-}
-
-// What a position of key 0x80 or more gives: the copy of its character, known
-// from the UTF-16 of the text or, with no `codes`, from the UTF-8 sequence
-// that starts there (only a sequence of two bytes can hold a code below 256;
-// its continuation byte, like any byte that begins no such sequence, gives
-// nothing).
+// What a position of key 0x80 or more gives, and how many positions it
+// takes. From the UTF-16 of the text (`codes`): a code below 256 its copy, a
+// surrogate pair its character, a lone surrogate nothing, any other code
+// itself. From UTF-8 (no `codes`): the character of the well-formed sequence
+// that starts there, one position per byte; a byte that begins none gives
+// nothing, as the lone surrogate that the decoder makes of it.
 template <typename Unite>
-Unite *copierNonAscii(const char16_t *codes, const char *octets, qsizetype p, Unite *ecriture)
+qsizetype copierNonAscii(const char16_t *codes, const char *octets, qsizetype p, Unite *&ecriture)
 {
-    const unsigned char octet = static_cast<unsigned char>(octets[p]);
-    const unsigned char suivant = static_cast<unsigned char>(octets[p + 1]);
-    char16_t code = 0x100;
-    if (codes)
-        code = codes[p];
-    else if ((octet == 0xC2 || octet == 0xC3) && (suivant & 0xC0) == 0x80)
-        code = char16_t((octet & 0x1F) << 6 | (suivant & 0x3F));
-    if (code < 256) {
-        if (const char16_t copie = copiesDeCaracteres()[code])
-            ecriture = ecrireCode(ecriture, copie);
+    char32_t c = 0;
+    int taille = 1;
+    if (codes) {
+        c = codes[p];
+        if (QChar::isSurrogate(c)) {
+            // The next position is in the text when its key is not the 0
+            // that follows the text.
+            const bool suivante = static_cast<unsigned char>(octets[p + 1]) >= 0x80;
+            if (QChar::isHighSurrogate(c) && suivante && QChar::isLowSurrogate(codes[p + 1])) {
+                c = QChar::surrogateToUcs4(char16_t(c), codes[p + 1]);
+                taille = 2;
+            } else {
+                c = 0;
+            }
+        }
+    } else {
+        taille = rapide::longueurSequenceUtf8(octets + p, 4);
+        const auto suite = [&](int k) { return char32_t(octets[p + k] & 0x3F); };
+        switch (taille) {
+        case 2:
+            c = char32_t(octets[p] & 0x1F) << 6 | suite(1);
+            break;
+        case 3:
+            c = char32_t(octets[p] & 0x0F) << 12 | suite(1) << 6 | suite(2);
+            break;
+        case 4:
+            c = char32_t(octets[p] & 0x07) << 18 | suite(1) << 12 | suite(2) << 6 | suite(3);
+            break;
+        default:
+            taille = 1;
+            break;
+        }
     }
-    return ecriture;
+    // Below 256 the copy rules decide; above, every character is copied.
+    if (c < 256)
+        c = copiesDeCaracteres()[c];
+    if (c)
+        ecriture = ecrireCaractere(ecriture, c);
+    return taille;
 }
 
 // One scan in progress: where it reads and writes, and its look-back.
@@ -599,9 +700,8 @@ inline void avancer(const LecteurStyle &style, const char *octets, const char16_
     r = (suite & c.masques[1]) == c.suites[1] ? c.reponses[1] : r;
     r = (suite & c.masques[0]) == c.suites[0] ? c.reponses[0] : r;
     if (Q_UNLIKELY(r & reponse::lente)) {
-        s.ecriture = copierNonAscii(codes, octets, s.p, s.ecriture);
+        s.p += copierNonAscii(codes, octets, s.p, s.ecriture);
         s.majuscule = 0;
-        ++s.p;
         return;
     }
     // A glyph gives its letter, a capital at the start of the text or after
@@ -677,7 +777,7 @@ Unite *lireSelon(const LecteurStyle &style, const char *octets, const char16_t *
     // their chains of steps side by side. Each writes from the room the
     // scans before it can take (at most one character per position), and
     // their results are moved down behind one another.
-    constexpr qsizetype parPosition = sizeof(Unite) == 2 ? 1 : 2;
+    constexpr qsizetype parPosition = sizeof(Unite) == 2 ? 1 : 3;
     std::array<Parcours<Unite>, nombreParcours> parcours{gauche};
     std::array<qsizetype, nombreParcours> fins{};
     int nombre = 1;
@@ -822,6 +922,13 @@ void recopierAccent(char16_t code, QString &sortie)
         sortie.append(QChar(code));
 }
 
+void recopierAutre(char16_t code, QString &sortie)
+{
+    const bool copie = code == 0xA0 || code == 0xFE || (code >= 0x100 && !QChar::isSurrogate(code));
+    if (copie)
+        sortie.append(QChar(code));
+}
+
 void convertirLettreCommune(unsigned char cle, QString &sortie, bool doublerAntiSlashs)
 {
     recopierChiffre(cle, sortie);
@@ -930,6 +1037,7 @@ void recopierCaractere(QChar caractere, unsigned char cle, QString &sortie)
     recopierPonctuation(cle, sortie, false);
     recopierAccent(caractere.unicode(), sortie);
     recopierSymbole(caractere.unicode(), sortie);
+    recopierAutre(caractere.unicode(), sortie);
 }
 
 QString traduireLeetVelmora(const QString &texte, qsizetype longueur, bool supprimerEspaces)
@@ -974,29 +1082,4 @@ QString traduireSelon(const Demande &demande, const QString &texte, const Glyphe
         break;
     }
     return {};
-}
-
-void traduireParTranches(const Demande &demande, const QString &texte, const Glyphes &cases,
-                         qsizetype tranche, const std::function<void(const QString &)> &recevoir)
-{
-    if (!demande.versLeet) {
-        recevoir(traduireSelon(demande, texte, cases));
-        return;
-    }
-    rapide::TableLeet<char16_t> personnelle;
-    if (demande.ecriture == Ecriture::Personnalisee)
-        personnelle = rapide::tableUtf16(cases, demande.doublerAntiSlashs);
-    const rapide::TableLeet<char16_t> &table =
-        demande.ecriture == Ecriture::Personnalisee
-            ? personnelle
-            : rapide::tableUtf16(demande.ecriture == Ecriture::Korvane ? Style::Korvane
-                                                                       : Style::Velmora,
-                                 demande.doublerAntiSlashs);
-    const char16_t *source = reinterpret_cast<const char16_t *>(texte.constData());
-    const qsizetype n = texte.size();
-    tranche = std::max<qsizetype>(tranche, 1);
-    for (qsizetype debut = 0; debut < n; debut += tranche) {
-        const qsizetype fin = std::min(n, debut + tranche);
-        recevoir(leetDe(table, source + debut, fin - debut, demande.mettreEspaces, fin == n));
-    }
 }

@@ -19,7 +19,6 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 
 // The 26 glyph texts of the personal style, index 0 for A.
 using Glyphes = std::array<QString, nombreLettres>;
@@ -35,6 +34,10 @@ void recopierChiffre(unsigned char cle, QString &sortie);
 void recopierPonctuation(unsigned char cle, QString &sortie, bool doublerAntiSlashs);
 void recopierSymbole(char16_t code, QString &sortie);
 void recopierAccent(char16_t code, QString &sortie);
+// Every character that no table above holds and that is worth keeping: the
+// no-break space, "þ" and every code of U+0100 or more but a surrogate (the
+// scans copy a surrogate pair whole, and drop a lone one).
+void recopierAutre(char16_t code, QString &sortie);
 
 // French to leet, one character at a time.
 void convertirLettreCommune(unsigned char cle, QString &sortie, bool doublerAntiSlashs);
@@ -87,11 +90,3 @@ struct Demande
 // Calls the entry point that matches the request. The personal style exists
 // from French to leet only: from leet it gives an empty result.
 QString traduireSelon(const Demande &demande, const QString &texte, const Glyphes &cases = {});
-
-// The same translation handed over piece by piece, in order: the pieces put
-// end to end are what traduireSelon() returns. From French to leet each piece
-// comes from at most `tranche` characters of the text, so that a result many
-// times longer than the text never has to be held whole; leet to French,
-// whose result is never longer than the text, is one piece.
-void traduireParTranches(const Demande &demande, const QString &texte, const Glyphes &cases,
-                         qsizetype tranche, const std::function<void(const QString &)> &recevoir);

@@ -105,7 +105,8 @@ void TestTraduire::erreurs_data()
         << QStringList{u"radioPerso"_s, u"radioFrancaisLeet"_s} << u"Bonjour"_s
         << messageValidation;
     QTest::newRow("rien de traduisible en leet")
-        << QStringList{u"radioVelmora"_s, u"radioFrancaisLeet"_s} << u"ÿ/€"_s << messageRienTraduit;
+        << QStringList{u"radioVelmora"_s, u"radioFrancaisLeet"_s} << u"/\u00ad\x7f"_s
+        << messageRienTraduit;
     QTest::newRow("rien de traduisible en français")
         << QStringList{u"radioKorvane"_s, u"radioLeetFrancais"_s} << u"/"_s << messageRienTraduit;
 }

@@ -62,9 +62,11 @@ void TestLeetFrancais::conversion_data()
     QTest::newRow("lettres recopiées") << u"xQ"_s << false << u"xQ"_s << u"xQ"_s;
     QTest::newRow("y n'est pas un glyphe") << u"yY Y"_s << false << u"yy y"_s << u"yy y"_s;
     QTest::newRow("NUL du texte") << u"()\0()"_s << false << u"Oo"_s << u"Oo"_s;
-    QTest::newRow("hors Latin-1") << u"()€\U0001F600()"_s << false << u"Oo"_s << u"Oo"_s;
-    QTest::newRow("surrogat isolé")
-        << QString(QChar(0xD800)) + u"()"_s << false << u"o"_s << u"o"_s;
+    QTest::newRow("hors Latin-1") << u"()€\U0001F600()"_s << false << u"O€😀o"_s << u"O€😀o"_s;
+    QTest::newRow("surrogats isolés")
+        << QString(QChar(0xD800)) + u"()"_s + QChar(0xDC00) << false << u"o"_s << u"o"_s;
+    QTest::newRow("typographie") << u"1’373\u00a0: ()3 中 þ\u00ad"_s << false
+                                 << u"L’ete\u00a0: oe 中 þ"_s << u"1’ete\u00a0: oe 中 þ"_s;
     QTest::newRow("vide") << QString() << true << QString() << QString();
 }
 

@@ -26,45 +26,49 @@ void TestRegles::regles_data()
     QTest::addColumn<QString>("ponctuation");
     QTest::addColumn<QString>("symbole");
     QTest::addColumn<QString>("accent");
+    QTest::addColumn<QString>("autre");
 
     const QString rien;
-    QTest::newRow("7") << u'7' << u"7"_s << rien << rien << rien;
-    QTest::newRow("0") << u'0' << u"0"_s << rien << rien << rien;
-    QTest::newRow("x") << u'x' << rien << rien << rien << rien;
-    QTest::newRow("slash") << u'/' << rien << rien << rien << rien;
-    QTest::newRow("point") << u'.' << rien << u"."_s << rien << rien;
-    QTest::newRow("guillemet droit") << u'"' << rien << u"\""_s << rien << rien;
-    QTest::newRow("arobase") << u'@' << rien << u"@"_s << rien << rien;
-    QTest::newRow("crochet") << u'[' << rien << u"["_s << rien << rien;
-    QTest::newRow("soulignement") << u'_' << rien << u"_"_s << rien << rien;
-    QTest::newRow("tilde") << u'~' << rien << u"~"_s << rien << rien;
-    QTest::newRow("accent grave ASCII") << u'`' << rien << rien << u"`"_s << rien;
-    QTest::newRow("DEL") << u'\x7f' << rien << rien << rien << rien;
-    QTest::newRow("tabulation") << u'\t' << rien << u"\t"_s << rien << rien;
-    QTest::newRow("saut de ligne") << u'\n' << rien << u"\n"_s << rien << rien;
-    QTest::newRow("retour chariot") << u'\r' << rien << u"\r"_s << rien << rien;
-    QTest::newRow("espace") << u' ' << rien << u" "_s << rien << rien;
-    QTest::newRow("NUL") << u'\0' << rien << QString(QChar(0)) << rien << rien;
-    QTest::newRow("contrôle 1") << u'\x01' << rien << rien << rien << rien;
-    QTest::newRow("contrôle 31") << u'\x1f' << rien << rien << rien << rien;
-    QTest::newRow("é") << u'é' << rien << rien << rien << u"é"_s;
-    QTest::newRow("Ý") << u'Ý' << rien << rien << rien << u"Ý"_s;
-    QTest::newRow("ÿ") << u'ÿ' << rien << rien << rien << u"ÿ"_s;
-    QTest::newRow("Ð") << u'Ð' << rien << rien << rien << u"Ð"_s;
-    QTest::newRow("ï hors liste") << u'ï' << rien << rien << rien << rien;
-    QTest::newRow("þ hors liste") << u'þ' << rien << rien << rien << rien;
-    QTest::newRow("Þ symbole") << u'Þ' << rien << rien << u"Þ"_s << rien;
-    QTest::newRow("ß symbole") << u'ß' << rien << rien << u"ß"_s << rien;
-    QTest::newRow("×") << u'×' << rien << rien << u"×"_s << rien;
-    QTest::newRow("÷") << u'÷' << rien << rien << u"÷"_s << rien;
-    QTest::newRow("¡") << u'¡' << rien << rien << u"¡"_s << rien;
-    QTest::newRow("¿") << u'¿' << rien << rien << u"¿"_s << rien;
-    QTest::newRow("«") << u'«' << rien << rien << u"«"_s << rien;
-    QTest::newRow("espace insécable") << u'\u00a0' << rien << rien << rien << rien;
-    QTest::newRow("trait d'union conditionnel") << u'\u00ad' << rien << rien << rien << rien;
-    QTest::newRow("euro") << u'€' << rien << rien << rien << rien;
-    QTest::newRow("Ā") << u'\u0100' << rien << rien << rien << rien;
-    QTest::newRow("surrogat isolé") << u'\xd800' << rien << rien << rien << rien;
+    QTest::newRow("7") << u'7' << u"7"_s << rien << rien << rien << rien;
+    QTest::newRow("0") << u'0' << u"0"_s << rien << rien << rien << rien;
+    QTest::newRow("x") << u'x' << rien << rien << rien << rien << rien;
+    QTest::newRow("slash") << u'/' << rien << rien << rien << rien << rien;
+    QTest::newRow("point") << u'.' << rien << u"."_s << rien << rien << rien;
+    QTest::newRow("guillemet droit") << u'"' << rien << u"\""_s << rien << rien << rien;
+    QTest::newRow("arobase") << u'@' << rien << u"@"_s << rien << rien << rien;
+    QTest::newRow("crochet") << u'[' << rien << u"["_s << rien << rien << rien;
+    QTest::newRow("soulignement") << u'_' << rien << u"_"_s << rien << rien << rien;
+    QTest::newRow("tilde") << u'~' << rien << u"~"_s << rien << rien << rien;
+    QTest::newRow("accent grave ASCII") << u'`' << rien << rien << u"`"_s << rien << rien;
+    QTest::newRow("DEL") << u'\x7f' << rien << rien << rien << rien << rien;
+    QTest::newRow("tabulation") << u'\t' << rien << u"\t"_s << rien << rien << rien;
+    QTest::newRow("saut de ligne") << u'\n' << rien << u"\n"_s << rien << rien << rien;
+    QTest::newRow("retour chariot") << u'\r' << rien << u"\r"_s << rien << rien << rien;
+    QTest::newRow("espace") << u' ' << rien << u" "_s << rien << rien << rien;
+    QTest::newRow("NUL") << u'\0' << rien << QString(QChar(0)) << rien << rien << rien;
+    QTest::newRow("contrôle 1") << u'\x01' << rien << rien << rien << rien << rien;
+    QTest::newRow("contrôle 31") << u'\x1f' << rien << rien << rien << rien << rien;
+    QTest::newRow("é") << u'é' << rien << rien << rien << u"é"_s << rien;
+    QTest::newRow("Ý") << u'Ý' << rien << rien << rien << u"Ý"_s << rien;
+    QTest::newRow("ÿ") << u'ÿ' << rien << rien << rien << u"ÿ"_s << rien;
+    QTest::newRow("Ð") << u'Ð' << rien << rien << rien << u"Ð"_s << rien;
+    QTest::newRow("ï hors liste") << u'ï' << rien << rien << rien << rien << rien;
+    QTest::newRow("þ") << u'þ' << rien << rien << rien << rien << u"þ"_s;
+    QTest::newRow("Þ symbole") << u'Þ' << rien << rien << u"Þ"_s << rien << rien;
+    QTest::newRow("ß symbole") << u'ß' << rien << rien << u"ß"_s << rien << rien;
+    QTest::newRow("×") << u'×' << rien << rien << u"×"_s << rien << rien;
+    QTest::newRow("÷") << u'÷' << rien << rien << u"÷"_s << rien << rien;
+    QTest::newRow("¡") << u'¡' << rien << rien << u"¡"_s << rien << rien;
+    QTest::newRow("¿") << u'¿' << rien << rien << u"¿"_s << rien << rien;
+    QTest::newRow("«") << u'«' << rien << rien << u"«"_s << rien << rien;
+    QTest::newRow("espace insécable") << u'\u00a0' << rien << rien << rien << rien << u"\u00a0"_s;
+    QTest::newRow("trait d'union conditionnel")
+        << u'\u00ad' << rien << rien << rien << rien << rien;
+    QTest::newRow("euro") << u'€' << rien << rien << rien << rien << u"€"_s;
+    QTest::newRow("Ā") << u'\u0100' << rien << rien << rien << rien << u"\u0100"_s;
+    QTest::newRow("guillemet typographique") << u'’' << rien << rien << rien << rien << u"’"_s;
+    QTest::newRow("U+FFFD") << u'\ufffd' << rien << rien << rien << rien << u"\ufffd"_s;
+    QTest::newRow("surrogat isolé") << u'\xd800' << rien << rien << rien << rien << rien;
 }
 
 void TestRegles::regles()
@@ -74,6 +78,7 @@ void TestRegles::regles()
     QFETCH(QString, ponctuation);
     QFETCH(QString, symbole);
     QFETCH(QString, accent);
+    QFETCH(QString, autre);
 
     const unsigned char cle = ::cleAscii(code);
     QString sortie;
@@ -91,6 +96,9 @@ void TestRegles::regles()
     sortie.clear();
     recopierAccent(code, sortie);
     QCOMPARE(sortie, accent);
+    sortie.clear();
+    recopierAutre(code, sortie);
+    QCOMPARE(sortie, autre);
 }
 
 void TestRegles::antiSlashDouble()
@@ -129,7 +137,7 @@ void TestRegles::cleAscii()
 
 void TestRegles::reglesDisjointes()
 {
-    // Every code below 512 goes through the four rules; at most one appends,
+    // Every code below 512 goes through the five rules; at most one appends,
     // and whatever it appends is the character itself (or a doubled backslash).
     for (int code = 0; code < 512; ++code) {
         QString sortie;
@@ -138,6 +146,7 @@ void TestRegles::reglesDisjointes()
         recopierPonctuation(cle, sortie, false);
         recopierSymbole(char16_t(code), sortie);
         recopierAccent(char16_t(code), sortie);
+        recopierAutre(char16_t(code), sortie);
         QVERIFY2(sortie.isEmpty() || sortie == QString(QChar(code)),
                  qPrintable(QString::number(code)));
     }

@@ -31,7 +31,8 @@ void TestRetablissement::initTestCase()
         "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
         "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
         "peut-"
-        "être\r\nvoir\r\nli\r\nlorsque\r\nlorsq\xC3\xBA\r\nelles\r\neu\r\nes\r\ncc\r\nce\r\nma";
+        "être\r\nvoir\r\nli\r\nlorsque\r\nlorsq\xC3\xBA\r\nelles\r\neu\r\nes\r\ncc\r\nce\r\nma\r\n"
+        "c\xC5\x93ur";
     QVERIFY(dossier.isValid());
     const QString chemin = dossier.filePath(u"mots.txt"_s);
     QFile fichier(chemin);
@@ -70,6 +71,10 @@ void TestRetablissement::lecture_data()
     QTest::newRow("moins d'accents d'abord") << false << uR"(|\/|3|\/|3)"_s << false << u"Même"_s;
     QTest::newRow("puis l'ordre des codes") << false << u"|>|235"_s << false << u"Près"_s;
     QTest::newRow("élision") << false << u"x 1 1'373"_s << false << u"x 1 l'été"_s;
+    QTest::newRow("élision typographique") << false << u"x 1’373"_s << false << u"x l’été"_s;
+    QTest::newRow("œ") << false << u"x (()3|_||2"_s << false << u"x cœur"_s;
+    QTest::newRow("caractères hors tables")
+        << false << u"373 € 😀 373…373"_s << false << u"Été € 😀 été…été"_s;
     QTest::newRow("élision d'abord") << false << u"x (('373"_s << false << u"x (c'été"_s;
     QTest::newRow("parenthèses sans chiffres")
         << false << uR"(x |\/|/-\(|2())"_s << false << u"x macro"_s;
