@@ -106,13 +106,20 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
     // Where fromUtf8() gives U+FFFD for an invalid byte, the decoder gives
     // the lone surrogate that every rule drops.
     QString remplace = texte;
-    remplace.replace(QChar(DecodeurUtf8::octetIgnore), QChar::ReplacementCharacter);
+    qsizetype ignores = 0;
+    for (qsizetype k = 0; k < remplace.size(); ++k) {
+        const bool seul = remplace.at(k) == QChar(DecodeurUtf8::octetIgnore) &&
+                          (k == 0 || !remplace.at(k - 1).isHighSurrogate());
+        if (seul) {
+            remplace[k] = QChar::ReplacementCharacter;
+            ++ignores;
+        }
+    }
     EXIGER(remplace == QString::fromUtf8(octets), contexte());
     const qsizetype remplacements = QString::fromUtf8(octets).count(QChar::ReplacementCharacter);
     const qsizetype valides = octets.count("\xEF\xBF\xBD");
     EXIGER(decodeur->octetsInvalides() == remplacements - valides, contexte());
-    EXIGER(texte.count(QChar(DecodeurUtf8::octetIgnore)) == decodeur->octetsInvalides(),
-           contexte());
+    EXIGER(ignores == decodeur->octetsInvalides(), contexte());
     EXIGER((decodeur->premierInvalide() >= 0) == (decodeur->octetsInvalides() > 0), contexte());
     if (decodeur->premierInvalide() >= 0) {
         const qsizetype premier = decodeur->premierInvalide();

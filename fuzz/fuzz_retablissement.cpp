@@ -44,7 +44,11 @@ QString enMorceaux(const Dictionnaire &d, Style style, QStringView texte, bool s
         debut += taille;
     }
     flux->terminer(sortie);
-    return QString::fromUtf8(sortie);
+    // fromUtf8() would drop a byte order mark that the text opens with.
+    QString lu = QString::fromUtf8(sortie);
+    if (sortie.startsWith("\xEF\xBB\xBF"))
+        lu.prepend(QChar(0xFEFF));
+    return lu;
 }
 
 } // namespace
@@ -64,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
     const Dictionnaire depuisLesOctets = Dictionnaire::depuisTexte(
         QByteArrayView(reinterpret_cast<const char *>(donnees) + 1, qsizetype(taille) - 1));
     for (const Dictionnaire *d : {&liste(), &depuisLesOctets}) {
-        // The reading writes no surrogate, so its UTF-8 loses nothing.
+        // The reading writes no lone surrogate, so its UTF-8 loses nothing.
         const QString entier = retablirLeet(*d, style, texte, supprimer);
         const QString morceaux = enMorceaux(*d, style, texte, supprimer, options >> 2);
         // Counting the rules reads every run afresh, without the memory of
