@@ -448,7 +448,15 @@ void FenEntreeTexte::personnaliserEcriture()
 
 void FenEntreeTexte::traduire()
 {
-    const QString texte = zoneTexte->document()->toPlainText();
+    QString texte = zoneTexte->document()->toPlainText();
+    // Until the first selection the prompt may still stand beside what the
+    // user typed or pasted: only the user's text is translated. A box holding
+    // nothing but the prompt is translated as it is.
+    if (premiereSelection && texte != texteInvite) {
+        const QTextCursor invite = inviteIntacte();
+        if (!invite.isNull())
+            texte.remove(invite.selectionStart(), invite.selectionEnd() - invite.selectionStart());
+    }
 
     if (!radioVelmora->isChecked() && !radioKorvane->isChecked() && !radioPerso->isChecked()) {
         afficherErreur(u"<strong>Erreur</strong>, vous n'avez pas choisi le type de traduction."_s);
@@ -539,8 +547,16 @@ void FenEntreeTexte::effacerTexte()
         zoneTexte->setPlainText(QString());
         return;
     }
+    QTextCursor invite = inviteIntacte();
+    if (!invite.isNull())
+        invite.removeSelectedText();
+}
+
+// The prompt, selected, where the user's edits have carried it; a null cursor
+// when it is no longer there as it was written.
+QTextCursor FenEntreeTexte::inviteIntacte() const
+{
     QTextCursor invite = debutInvite;
     invite.setPosition(finInvite.position(), QTextCursor::KeepAnchor);
-    if (invite.selectedText() == texteInvite)
-        invite.removeSelectedText();
+    return invite.selectedText() == texteInvite ? invite : QTextCursor();
 }

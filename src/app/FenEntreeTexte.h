@@ -54,6 +54,7 @@ private:
     void creerMenus();
     void creerControles();
     void marquerInvite();
+    QTextCursor inviteIntacte() const;
     void creerRaccourcis();
     void chargerCases();
     void assemblerFenetre();
