@@ -57,9 +57,10 @@ Options :
   -h, --help                 Affiche cette aide.
   -v, --version              Affiche la version.
 
-Codes de sortie : 0 en cas de réussite, 1 si le texte est vide ou ne
-donne rien, ou en cas d'erreur de lecture ou d'écriture, 2 pour une
-erreur d'usage, de fichier de style ou de liste de mots.
+Codes de sortie : 0 en cas de réussite (une entrée standard vide ou faite
+de blancs est recopiée telle quelle), 1 si le texte des arguments est vide,
+si rien n'y est traduisible, ou en cas d'erreur de lecture ou d'écriture,
+2 pour une erreur d'usage, de fichier de style ou de liste de mots.
 )"_s;
 
 // After the version, in the GNU way: copyright, licence, warranty.
@@ -250,10 +251,11 @@ private:
     QByteArray tampon = QByteArray(64 * 1024, Qt::Uninitialized);
 };
 
-// Feeds the translation and writes what it gives, piece by piece. A text
-// made of nothing but blanks is refused before anything is written, so the
-// blanks that open the text wait until something else comes: in memory, and
-// past a mebibyte in a temporary file, so that memory stays bounded.
+// Feeds the translation and writes what it gives, piece by piece. Whether
+// the text is made of nothing but blanks is known before anything is
+// written, so the blanks that open the text wait until something else comes
+// (in memory, and past a mebibyte in a temporary file, so that memory stays
+// bounded) or the text ends.
 class Traitement
 {
 public:
@@ -274,8 +276,12 @@ public:
         return traduire(octets);
     }
 
+    // A text of blanks alone goes through the translation at its end, as
+    // blanks always do.
     bool terminer()
     {
+        if (!commence && !rendreBlancs())
+            return false;
         resultat.resize(0);
         traduction.terminer(resultat);
         return ecrire();
@@ -362,6 +368,15 @@ QString avertissementUtf8(const TraductionFlux &flux)
                                                                        premier);
 }
 
+// Help and version are written as a result is: a failed write is told.
+int afficher(const QString &texte)
+{
+    Sortie sortie;
+    if (!sortie.ecrire(texte.toUtf8()) || !sortie.fermer())
+        return echouer(TexteRefuse, sortie.message());
+    return Reussite;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -374,15 +389,11 @@ int main(int argc, char *argv[])
     declarerOptions(analyseur);
     if (!analyseur.parse(QCoreApplication::arguments()))
         return echouer(MauvaisUsage, erreurOptions(analyseur) + u" Voir scribolix-cli --help."_s);
-    if (analyseur.isSet(u"help"_s)) {
-        ecrire(stdout, aide.toUtf8());
-        return Reussite;
-    }
+    if (analyseur.isSet(u"help"_s))
+        return afficher(aide);
     if (analyseur.isSet(u"version"_s)) {
-        ecrire(stdout, (u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n' +
-                        mentionsLegales)
-                           .toUtf8());
-        return Reussite;
+        return afficher(u"scribolix-cli "_s + QCoreApplication::applicationVersion() + u'\n' +
+                        mentionsLegales);
     }
 
     QString erreur;
@@ -417,15 +428,19 @@ int main(int argc, char *argv[])
 
     // The text, from the arguments or from standard input, goes through the
     // translation in bounded pieces: neither it nor its result is ever held
-    // whole, whatever its length.
+    // whole, whatever its length. Text given as arguments must say something;
+    // standard input, as in any filter, may be empty or blank.
     const QStringList arguments = analyseur.positionalArguments();
     const bool depuisArguments = !arguments.isEmpty();
     Sortie sortie;
+    bool toutBlanc = false;
     try {
         Traitement traitement(traducteur(), sortie);
         if (depuisArguments) {
             if (!traitement.alimenter(arguments.join(u' ').toUtf8()))
                 return echouer(TexteRefuse, traitement.message());
+            if (traitement.texteVide())
+                return echouer(TexteRefuse, u"Erreur, vous n'avez pas entré de texte."_s);
         } else {
             Entree entree;
             for (;;) {
@@ -440,17 +455,16 @@ int main(int argc, char *argv[])
                     return echouer(TexteRefuse, traitement.message());
             }
         }
-        if (traitement.texteVide())
-            return echouer(TexteRefuse, u"Erreur, vous n'avez pas entré de texte."_s);
         if (!traitement.terminer())
             return echouer(TexteRefuse, traitement.message());
+        toutBlanc = traitement.texteVide();
         if (traitement.flux().octetsInvalides() > 0)
             echouer(Reussite, avertissementUtf8(traitement.flux()));
     } catch (const std::bad_alloc &) {
         // Long personal glyphs over a long text: one piece's result does not fit.
         return echouer(TexteRefuse, messageTropLong);
     }
-    if (sortie.rienEcrit())
+    if (sortie.rienEcrit() && !toutBlanc)
         return echouer(TexteRefuse, u"Vous n'avez entré aucun texte, ou vous avez utilisé "
                                     u"des symboles inconnus."_s);
     if ((depuisArguments && !sortie.ecrire("\n")) || !sortie.fermer())

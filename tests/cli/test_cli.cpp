@@ -156,8 +156,8 @@ void TestCli::executions_data()
     const QByteArray blancs = QByteArray(" \n\t").repeated(600 * 1024);
     QTest::newRow("long début blanc")
         << QStringList{} << blancs + "a" << 0 << blancs + "/-\\" << QString();
-    QTest::newRow("long texte tout blanc")
-        << QStringList{} << blancs << 1 << rien << u"Erreur, vous n'avez pas entré de texte."_s;
+    // Standard input of blanks alone is a text like any other, as for a filter.
+    QTest::newRow("long texte tout blanc") << QStringList{} << blancs << 0 << blancs << QString();
     QTest::newRow("octet Latin-1")
         << QStringList{} << QByteArray("Caf\xe9") << 0 << QByteArray("(/-\\|=")
         << u"scribolix-cli : 1 octet non UTF-8 ignoré (premier à l'octet 3)\n"_s;
@@ -171,12 +171,12 @@ void TestCli::executions_data()
         << QByteArray("A") << QString();
     const QByteArray leetAbime("\xc3\xa9|\\|\xff(,)\xe2\x82");
     QTest::newRow("octets non UTF-8 relus")
-        << QStringList{u"--leet-vers-francais"_s} << leetAbime << 0
-        << QByteArray("\xc3\xa9nc,)")
+        << QStringList{u"--leet-vers-francais"_s} << leetAbime << 0 << QByteArray("\xc3\xa9nc,)")
         << u"3 octets non UTF-8 ignorés (premier à l'octet 5)"_s;
 
-    QTest::newRow("entrée vide") << QStringList{} << rien << 1 << rien
-                                 << u"Erreur, vous n'avez pas entré de texte."_s;
+    QTest::newRow("entrée vide") << QStringList{} << rien << 0 << rien << QString();
+    QTest::newRow("argument vide") << QStringList{QString()} << rien << 1 << rien
+                                   << u"Erreur, vous n'avez pas entré de texte."_s;
     QTest::newRow("que des blancs") << QStringList{u" \t"_s} << rien << 1 << rien
                                     << u"Erreur, vous n'avez pas entré de texte."_s;
     QTest::newRow("résultat vide")
@@ -211,6 +211,12 @@ void TestCli::executions_data()
                                   << u"écriture impossible sur la sortie standard : "_s;
     QTest::newRow("disque plein, entrée standard")
         << QStringList{u"%plein"_s} << longFrancais << 1 << rien
+        << u"écriture impossible sur la sortie standard : "_s;
+    QTest::newRow("aide sur un disque plein")
+        << QStringList{u"%plein"_s, u"--help"_s} << rien << 1 << rien
+        << u"écriture impossible sur la sortie standard : "_s;
+    QTest::newRow("version sur un disque plein")
+        << QStringList{u"%plein"_s, u"-v"_s} << rien << 1 << rien
         << u"écriture impossible sur la sortie standard : "_s;
     QTest::newRow("tube fermé") << QStringList{u"%tube"_s} << longFrancais << 1 << rien
                                 << u"écriture impossible sur la sortie standard : "_s;
