@@ -91,17 +91,12 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
     const QByteArray entier = traduireSelon(demande, texte, casesPerso()).toUtf8();
     const auto contexte = [&] { return u"octets "_s + lisible(texte); };
 
-    TraductionFlux flux(creerTraducteurFlux(demande, casesPerso()));
+    TraductionFlux flux(demande, casesPerso());
     const TraductionFlux *decodeur = &flux;
     EXIGER(enFlux(octets, graine, flux) == entier,
            contexte() + u" graine "_s + QString::number(graine));
-    // Leet read back straight from UTF-8 to UTF-8: the same bytes, and the
-    // same invalid bytes counted.
-    TraductionFlux directe(demande, casesPerso());
-    EXIGER(enFlux(octets, graine ^ 0xa5, directe) == entier, contexte() + u" directe"_s);
-    EXIGER(directe.octetsInvalides() == flux.octetsInvalides() &&
-               directe.premierInvalide() == flux.premierInvalide(),
-           contexte() + u" directe"_s);
+    TraductionFlux autresCoupes(demande, casesPerso());
+    EXIGER(enFlux(octets, graine ^ 0xa5, autresCoupes) == entier, contexte() + u" bis"_s);
 
     // Where fromUtf8() gives U+FFFD for an invalid byte, the decoder gives
     // the lone surrogate that every rule drops.
@@ -156,16 +151,22 @@ void verifierOctets(const Demande &demande, const QByteArray &octets, uint32_t g
     }
     decode += seul.terminer();
     EXIGER(decode == texte, contexte());
+    // Leet read straight from UTF-8 counts the invalid bytes as the decoder.
+    EXIGER(seul.octetsInvalides() == flux.octetsInvalides() &&
+               seul.premierInvalide() == flux.premierInvalide(),
+           contexte());
 }
 
-// The translator alone, fed raw UTF-16 cut anywhere, lone surrogates and
-// NULs included; short texts are cut once at every position.
+// French to leet alone, fed raw UTF-16 cut anywhere, lone surrogates, pairs
+// cut in two and NULs included; short texts are cut once at every position.
 void verifierUnites(const Demande &demande, const QString &texte, uint32_t graine)
 {
+    if (!demande.versLeet)
+        return;
     const QByteArray entier = traduireSelon(demande, texte, casesPerso()).toUtf8();
     const auto enMorceaux = [&](auto prochaine) {
         const std::unique_ptr<TraducteurFlux> traducteur =
-            creerTraducteurFlux(demande, casesPerso());
+            creerTraducteurVersLeet(demande, casesPerso());
         QByteArray sortie;
         for (qsizetype debut = 0; debut < texte.size();) {
             const qsizetype taille = std::min(prochaine(debut), texte.size() - debut);

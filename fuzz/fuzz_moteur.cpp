@@ -18,6 +18,8 @@
 // must keep the properties checked below.
 
 #include "exiger.h"
+#include "reference.h"
+#include "regles.h"
 #include "traduction.h"
 
 #include <QByteArray>
@@ -193,57 +195,6 @@ qsizetype plusLongGlyphe(Ecriture ecriture, const Glyphes &cases, bool doubler)
     EXIGER(leet.count(QChar(0)) == texte.count(QChar(0)), contexte());
 }
 
-// Leet to French exactly as the rules say it, position by position, with the
-// engine's own glyph recogniser, sentence-end look-back and copy rule: the
-// fast scan, which dispatches on the bytes and keeps the look-back as it
-// goes, must give the same.
-QString versFrancaisPasAPas(Ecriture ecriture, const QString &texte, bool supprimer)
-{
-    const Style style = ecriture == Ecriture::Korvane ? Style::Korvane : Style::Velmora;
-    const qsizetype n = texte.size();
-    QByteArray copie(n, Qt::Uninitialized);
-    for (qsizetype p = 0; p < n; ++p)
-        copie[p] = char(cleAscii(texte.at(p).unicode()));
-    QString sortie;
-    const auto essayer = [&](char lettre, qsizetype p, bool &nonReconnu) {
-        const QLatin1StringView g = glyphe(style, lettre - 'A');
-        for (qsizetype k = 0; k < g.size(); ++k) {
-            if (p + k >= n || copie.at(p + k) != g.at(k).toLatin1())
-                return;
-        }
-        const bool capitale = p == 0 || finDePhrase(copie, p);
-        sortie.append(QLatin1Char(capitale ? lettre : char(lettre - 'A' + 'a')));
-        for (qsizetype k = 0; k < g.size(); ++k)
-            copie[p + k] = 0;
-        nonReconnu = false;
-    };
-    for (qsizetype p = 0; p < n; ++p) {
-        bool nonReconnu = true;
-        const unsigned char cle = static_cast<unsigned char>(copie.at(p));
-        essayer('Q', p, nonReconnu);
-        if (nonReconnu)
-            essayer('B', p, nonReconnu);
-        if (nonReconnu)
-            reconnaitreGlyphe(copie, p, sortie, nonReconnu);
-        if (nonReconnu)
-            essayer('L', p, nonReconnu);
-        if (nonReconnu)
-            essayer('I', p, nonReconnu);
-        if (!nonReconnu)
-            continue;
-        if (supprimer && cle == ' ' && (p + 1 < n ? copie.at(p + 1) : 0) != ' ') {
-            copie[p] = 0;
-        } else if (p + 1 < n && texte.at(p).isHighSurrogate() && texte.at(p + 1).isLowSurrogate()) {
-            // A surrogate pair is copied whole; the rules drop a lone half.
-            sortie.append(texte.at(p));
-            sortie.append(texte.at(++p));
-        } else {
-            recopierCaractere(texte.at(p), cle, sortie);
-        }
-    }
-    return sortie;
-}
-
 [[maybe_unused]] void verifierVersFrancais(const Demande &demande, const QString &texte,
                                            qsizetype coupe)
 {
@@ -259,7 +210,9 @@ QString versFrancaisPasAPas(Ecriture ecriture, const QString &texte, bool suppri
         return u"leet "_s + lisible(texte) + u" → "_s + lisible(francais);
     };
 
-    EXIGER(francais == versFrancaisPasAPas(ecriture, texte, supprimer), contexte());
+    // The fast scan, which dispatches on pairs of bytes and keeps the
+    // look-back as it goes, reads as the rules do position by position.
+    EXIGER(francais == lireLeetPasAPas(styleDe(ecriture), texte, supprimer), contexte());
 
     // A position gives at most one character, and a NUL never comes out,
     // neither for a glyph's later characters nor for a NUL of the text.

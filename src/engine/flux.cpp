@@ -1,6 +1,9 @@
 #include "flux.h"
 
-#include "rapide.h"
+#include "rapide_vers_francais.h"
+#include "rapide_vers_leet.h"
+#include "regles.h"
+#include "utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,7 +58,7 @@ qsizetype parcourirUtf8(QByteArrayView octets, qsizetype i, qsizetype fin, qint6
         i = premierNonAscii(octets.data(), i, fin);
         if (i >= fin)
             return i;
-        if (const int longueur = rapide::longueurSequenceUtf8(octets.data() + i, n - i)) {
+        if (const int longueur = utf8::longueurSequence(octets.data() + i, n - i)) {
             i += longueur;
             continue;
         }
@@ -82,35 +85,16 @@ constexpr QByteArrayView marqueOrdre("\xEF\xBB\xBF");
 QString decoderEnIgnorant(QByteArrayView octets)
 {
     QString unites(octets.size(), Qt::Uninitialized);
-    char16_t *ecriture = reinterpret_cast<char16_t *>(unites.data());
-    const auto suite = [&](qsizetype k) { return char32_t(octets[k] & 0x3F); };
+    char16_t *debut = reinterpret_cast<char16_t *>(unites.data());
+    char16_t *ecriture = debut;
     for (qsizetype i = 0; i < octets.size();) {
-        const int longueur = rapide::longueurSequenceUtf8(octets.data() + i, octets.size() - i);
-        const char32_t tete = static_cast<unsigned char>(octets[i]);
-        char32_t c = DecodeurUtf8::octetIgnore;
-        if (longueur == 1)
-            c = tete;
-        else if (longueur == 2)
-            c = (tete & 0x1F) << 6 | suite(i + 1);
-        else if (longueur == 3)
-            c = (tete & 0x0F) << 12 | suite(i + 1) << 6 | suite(i + 2);
-        else if (longueur == 4)
-            c = (tete & 0x07) << 18 | suite(i + 1) << 12 | suite(i + 2) << 6 | suite(i + 3);
-        if (c >= 0x10000) {
-            *ecriture++ = QChar::highSurrogate(c);
-            *ecriture++ = QChar::lowSurrogate(c);
-        } else {
-            *ecriture++ = char16_t(c);
-        }
+        const int longueur = utf8::longueurSequence(octets.data() + i, octets.size() - i);
+        ecriture = utf8::ecrire(ecriture, longueur ? utf8::decoder(octets.data() + i, longueur)
+                                                   : DecodeurUtf8::octetIgnore);
         i += std::max(longueur, 1);
     }
-    unites.truncate(ecriture - reinterpret_cast<char16_t *>(unites.data()));
+    unites.truncate(ecriture - debut);
     return unites;
-}
-
-bool estBlanc(char16_t c)
-{
-    return c == u' ' || c == u'\n' || c == u'\r' || c == u'\t';
 }
 
 // French to leet: every code unit is written on its own, but the blank of the
@@ -127,9 +111,7 @@ public:
                 rapide::tableUtf8(cases, demande.doublerAntiSlashs));
             table = personnelle.get();
         } else {
-            table = &rapide::tableUtf8(demande.ecriture == Ecriture::Korvane ? Style::Korvane
-                                                                             : Style::Velmora,
-                                       demande.doublerAntiSlashs);
+            table = &rapide::tableUtf8(styleDe(demande.ecriture), demande.doublerAntiSlashs);
         }
     }
 
@@ -195,65 +177,6 @@ private:
     QString paire;
 };
 
-// Leet to French: a position is read once the three after it are known (the
-// longest glyph has four characters, and the blank rule looks at the next
-// one), so the last three units of a piece wait for the next piece; the
-// look-back, and the units a glyph read whole covers past the cut, travel in
-// the scan's state.
-class FluxVersFrancais : public TraducteurFlux
-{
-public:
-    explicit FluxVersFrancais(const Demande &demande)
-        : style(rapide::lecteur(demande.ecriture == Ecriture::Korvane ? Style::Korvane
-                                                                      : Style::Velmora,
-                                demande.supprimerEspaces))
-    {}
-
-    void alimenter(QStringView morceau, QByteArray &sortie) override
-    {
-        const qsizetype total = enAttente + morceau.size();
-        octets.resize(size_t(total) + 4);
-        codes.resize(size_t(total));
-        const char16_t *source = morceau.utf16();
-        for (qsizetype p = 0; p < morceau.size(); ++p) {
-            codes[size_t(enAttente + p)] = source[p];
-            octets[size_t(enAttente + p)] = rapide::cle(source[p]);
-        }
-        lire(total, total - 3, sortie);
-    }
-
-    void terminer(QByteArray &sortie) override
-    {
-        octets.resize(size_t(enAttente) + 4);
-        std::fill(octets.begin() + enAttente, octets.end(), '\0');
-        lire(enAttente, enAttente, sortie);
-    }
-
-private:
-    // Reads positions 0 to `fin` - 1 of the `total` known, and keeps the rest.
-    void lire(qsizetype total, qsizetype fin, QByteArray &sortie)
-    {
-        if (fin <= 0) {
-            enAttente = total;
-            return;
-        }
-        const qsizetype avant = sortie.size();
-        sortie.resize(avant + 3 * fin + 4);
-        char *debut = sortie.data() + avant;
-        char *ecriture = rapide::lireLeet(style, octets.data(), codes.data(), fin, etat, debut);
-        sortie.resize(avant + (ecriture - debut));
-        enAttente = total - fin;
-        std::memmove(octets.data(), octets.data() + fin, size_t(enAttente));
-        std::memmove(codes.data(), codes.data() + fin, size_t(enAttente) * sizeof(char16_t));
-    }
-
-    const rapide::LecteurStyle &style;
-    rapide::EtatLeet etat;
-    std::vector<char> octets;
-    std::vector<char16_t> codes;
-    qsizetype enAttente = 0;
-};
-
 } // namespace
 
 // Leet to French straight from UTF-8 to UTF-8 (rapide::lireLeetUtf8()),
@@ -264,9 +187,7 @@ class LectureLeetUtf8
 {
 public:
     explicit LectureLeetUtf8(const Demande &demande)
-        : style(rapide::lecteur(demande.ecriture == Ecriture::Korvane ? Style::Korvane
-                                                                      : Style::Velmora,
-                                demande.supprimerEspaces))
+        : style(rapide::lecteur(styleDe(demande.ecriture), demande.supprimerEspaces))
     {}
 
     void alimenter(QByteArrayView morceau, QByteArray &sortie)
@@ -398,13 +319,10 @@ QStringView DecodeurUtf8::convertir(QByteArrayView octets)
     return unites;
 }
 
-std::unique_ptr<TraducteurFlux> creerTraducteurFlux(const Demande &demande, const Glyphes &cases)
+std::unique_ptr<TraducteurFlux> creerTraducteurVersLeet(const Demande &demande,
+                                                        const Glyphes &cases)
 {
-    if (demande.versLeet)
-        return std::make_unique<FluxVersLeet>(demande, cases);
-    if (demande.ecriture == Ecriture::Personnalisee)
-        return std::make_unique<FluxVide>();
-    return std::make_unique<FluxVersFrancais>(demande);
+    return std::make_unique<FluxVersLeet>(demande, cases);
 }
 
 TraductionFlux::TraductionFlux(std::unique_ptr<TraducteurFlux> traducteur)
@@ -413,10 +331,12 @@ TraductionFlux::TraductionFlux(std::unique_ptr<TraducteurFlux> traducteur)
 
 TraductionFlux::TraductionFlux(const Demande &demande, const Glyphes &cases)
 {
-    if (!demande.versLeet && demande.ecriture != Ecriture::Personnalisee)
-        directe = std::make_unique<LectureLeetUtf8>(demande);
+    if (demande.versLeet)
+        traducteur = creerTraducteurVersLeet(demande, cases);
+    else if (demande.ecriture == Ecriture::Personnalisee)
+        traducteur = std::make_unique<FluxVide>();
     else
-        traducteur = creerTraducteurFlux(demande, cases);
+        directe = std::make_unique<LectureLeetUtf8>(demande);
 }
 
 TraductionFlux::TraductionFlux(TraductionFlux &&) noexcept = default;

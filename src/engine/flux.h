@@ -63,11 +63,11 @@ public:
     virtual void terminer(QByteArray &sortie) = 0;
 };
 
-// The translator for a request of the translate command (traduireSelon()).
+// French to leet for a request of the translate command (traduireSelon()).
 // May throw std::bad_alloc when one piece of a personal style's result does
 // not fit in memory.
-std::unique_ptr<TraducteurFlux> creerTraducteurFlux(const Demande &demande,
-                                                    const Glyphes &cases = {});
+std::unique_ptr<TraducteurFlux> creerTraducteurVersLeet(const Demande &demande,
+                                                        const Glyphes &cases = {});
 
 class LectureLeetUtf8;
 

@@ -85,7 +85,7 @@ bool estLettreDuStyle(int lettre)
 
 QLatin1StringView ordreReconnaissance()
 {
-    return "MWNAHUDFJKOPRVXCEGSTYZ"_L1;
+    return "QBMWNAHUDFJKOPRVXCEGSTYZLI"_L1;
 }
 
 QLatin1StringView lettresDeBase(char16_t code)

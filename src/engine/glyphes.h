@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QLatin1StringView>
+#include <QString>
+
+#include <array>
 
 // The glyph tables of the two built-in writing styles. They exist once, here:
 // the French-to-leet conversion, the leet recogniser and the style reference
@@ -8,7 +11,13 @@
 
 enum class Style { Velmora, Korvane };
 
+// The style a user picks: a built-in one or the personal one.
+enum class Ecriture { Velmora, Korvane, Personnalisee };
+
 constexpr int nombreLettres = 26;
+
+// The 26 glyph texts of the personal style, index 0 for A.
+using Glyphes = std::array<QString, nombreLettres>;
 
 // The glyph of a letter (0 for A … 25 for Z) in a built-in style, in its single
 // form (a backslash written once).
@@ -20,9 +29,11 @@ QLatin1StringView glypheCommun(int lettre);
 // True for B, I, L and Q, the four letters whose glyph differs between the styles.
 bool estLettreDuStyle(int lettre);
 
-// Letters of the 22 glyphs shared by both styles, in the order the leet
-// recogniser tries them: a glyph that begins another one is always tried
-// after it ("\/\/" before "\/", "()" before "(").
+// Every letter in the order in which a position of leet tries its glyph. A
+// glyph that begins another is tried after it ("\/\/" before "\/", "()"
+// before "("); the style's own Q and B come first, so that the Korvane "(,)"
+// and "|3" win over "(" and "3", and its L and I last, as they stand only
+// where nothing longer does.
 QLatin1StringView ordreReconnaissance();
 
 // Base letters of an accented letter of Latin-1 or of "œ" ("A" for "à", "AE"

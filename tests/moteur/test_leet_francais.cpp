@@ -1,3 +1,5 @@
+#include "reference.h"
+#include "regles.h"
 #include "traduction.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "traduction.h"
+#include "regles.h"
 
 #include <QTest>
 

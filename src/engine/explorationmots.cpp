@@ -1,0 +1,136 @@
+// The readings of one run that the word list allows, searched depth-first.
+
+#include "lecturemots.h"
+
+#include "regles.h"
+
+// Depth-first over the readings of the run, glyphs in the standard order
+// and the character's own copy last: the first reading found whose words
+// are all in the list is taken, so the standard reading wins whenever it
+// is one. `choix[p]` records what was taken at p.
+bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue)
+{
+    if (++essais > essaisMaximum)
+        return false;
+    if (p == taille) {
+        // One mark ("salut!"), or digits in brackets ("apropos(1)").
+        if (queue >= 0)
+            return segments > 0 && ((queue == taille - 1 && codes[size_t(queue)] != u'(') ||
+                                    chiffresEntreParentheses(queue));
+        if (plage.profondeur == 0)
+            return segments > 0;
+        // "l'", "qu'", "c'": a word that lost its final e, rather than
+        // another word ("cc'est").
+        if (!elisionExigee && dico.mot(plage) >= 0)
+            return true;
+        return estApostrophe(suivant) && dico.mot(dico.prolonger(plage, 'e')) >= 0;
+    }
+    const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
+    if (o == 0) {
+        choix[size_t(p)] = rien;
+        return explorer(p + 1, plage, segments, queue);
+    }
+    const std::vector<Glyphe> &candidats = style.glyphes[o];
+    bool unGlyphe = false;
+    for (size_t k = 0; k < candidats.size() && queue < 0; ++k) {
+        if (!present(candidats[k], p))
+            continue;
+        unGlyphe = true;
+        if (plage.profondeur == 0 && segments >= segmentsMaximum)
+            continue;
+        const Dictionnaire::Plage suite = dico.prolonger(plage, candidats[k].lettre);
+        if (suite.vide())
+            continue;
+        choix[size_t(p)] = qint8(k);
+        if (explorer(p + candidats[k].taille, suite,
+                     plage.profondeur == 0 ? segments + 1 : segments))
+            return true;
+    }
+    const char16_t code = codes[size_t(p)];
+    const Copie sorte = sorteDe(style, code);
+    choix[size_t(p)] = copie;
+    switch (sorte) {
+    case Copie::Rien:
+        if (unGlyphe)
+            return false;
+        return explorer(p + 1, plage, segments, queue);
+    case Copie::Chiffre:
+        if (queue < 0)
+            return false;
+        return explorer(p + 1, plage, segments, queue);
+    case Copie::Signe:
+        if (queue >= 0)
+            return explorer(p + 1, plage, segments, queue);
+        if (plage.profondeur > 0 && dico.mot(plage) < 0)
+            return false;
+        if (!unGlyphe)
+            return explorer(p + 1, dico.racine(), segments);
+        // A glyph read as a mark only opens the word with a bracket
+        // ("(voir") or starts the marks and digits that close it.
+        if (p == 0)
+            return code == u'(' && explorer(p + 1, dico.racine(), segments);
+        return plage.profondeur > 0 && explorer(p + 1, dico.racine(), segments, p);
+    case Copie::Lettre: {
+        if (queue >= 0 || (plage.profondeur == 0 && segments >= segmentsMaximum))
+            return false;
+        Dictionnaire::Plage suite = plage;
+        const char16_t c = copieDe(code);
+        const QLatin1StringView bases = lettresDeBase(c);
+        if (bases.isEmpty())
+            suite = dico.prolonger(suite, char(QChar(c).toLower().unicode()));
+        for (const char b : bases)
+            suite = dico.prolonger(suite, char(b - 'A' + 'a'));
+        if (suite.vide())
+            return false;
+        return explorer(p + 1, suite, plage.profondeur == 0 ? segments + 1 : segments);
+    }
+    }
+    return false;
+}
+
+// The run is one glyph: a letter alone ("u", "x"), which no reading with
+// the list should turn into a word of two letters.
+bool Lecteur::unSeulGlyphe() const
+{
+    int p = 0;
+    while (p < taille && octets[size_t(p)] == 0)
+        ++p;
+    const Glyphe *g = p < taille ? glypheEn(p) : nullptr;
+    if (!g)
+        return false;
+    for (p += g->taille; p < taille; ++p)
+        if (octets[size_t(p)] != 0)
+            return false;
+    return true;
+}
+
+// One word of the list first ("elles"), and only then words that marks
+// inside the run hold apart ("mot-clé", rather than "eu_es"); before an
+// apostrophe, an elided word first each time.
+bool Lecteur::explorerParMots()
+{
+    for (const int maximum : {1, longueurMaximale}) {
+        for (const bool elision : {true, false}) {
+            if (elision && !estApostrophe(suivant))
+                continue;
+            segmentsMaximum = maximum;
+            elisionExigee = elision;
+            essais = 0;
+            if (explorer(0, dico.racine(), 0))
+                return true;
+        }
+    }
+    return false;
+}
+
+bool Lecteur::chiffresEntreParentheses(int ouvrante) const
+{
+    if (codes[size_t(ouvrante)] != u'(' || codes[size_t(taille - 1)] != u')' ||
+        ouvrante + 2 >= taille)
+        return false;
+    for (int p = ouvrante + 1; p < taille - 1; ++p)
+        if (octets[size_t(p)] != 0 &&
+            (codes[size_t(p)] >= 256 || style.sorte[codes[size_t(p)]] != Copie::Chiffre))
+            return false;
+    return true;
+}

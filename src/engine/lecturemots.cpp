@@ -1,0 +1,338 @@
+#include "lecturemots.h"
+
+#include "regles.h"
+
+namespace {
+
+Lecture construireLecture(Style style)
+{
+    Lecture l;
+    for (const char lettre : ordreReconnaissance()) {
+        const QLatin1StringView g = glyphe(style, lettre - 'A');
+        Glyphe x;
+        x.taille = int(g.size());
+        for (int k = 0; k < x.taille; ++k)
+            x.octets[size_t(k)] = g.data()[k];
+        x.lettre = char(lettre - 'A' + 'a');
+        l.glyphes[static_cast<unsigned char>(x.octets[0])].push_back(x);
+    }
+
+    std::array<bool, 256> dansUnGlyphe{};
+    for (int lettre = 0; lettre < nombreLettres; ++lettre)
+        for (const char c : glyphe(style, lettre))
+            dansUnGlyphe[static_cast<unsigned char>(c)] = true;
+    for (int code = 1; code < 256; ++code) {
+        const char16_t c = copieDe(char16_t(code));
+        Copie &sorte = l.sorte[size_t(code)];
+        if (c == 0)
+            sorte = Copie::Rien;
+        else if (c >= u'0' && c <= u'9')
+            sorte = Copie::Chiffre;
+        else if ((c < 128 && QChar(c).isLetter()) || !lettresDeBase(c).isEmpty())
+            sorte = Copie::Lettre;
+        else
+            sorte = Copie::Signe;
+        // "«", "»", "°" end a word as "," does: no glyph has them.
+        l.separateur[size_t(code)] =
+            sorte == Copie::Signe && !dansUnGlyphe[size_t(code)] && !estBlanc(char16_t(code));
+    }
+    return l;
+}
+
+} // namespace
+
+const Lecture &lecture(Style style)
+{
+    static const std::array<Lecture, 2> lectures = {construireLecture(Style::Velmora),
+                                                    construireLecture(Style::Korvane)};
+    return lectures[style == Style::Korvane ? 1 : 0];
+}
+
+Copie sorteDe(const Lecture &l, char16_t code)
+{
+    if (code < 256)
+        return l.sorte[code];
+    return lettresDeBase(code).isEmpty() ? Copie::Rien : Copie::Lettre;
+}
+
+// One character of the text; `retire` for a blank that the blank option
+// removes.
+void Lecteur::lire(char16_t code, bool retire)
+{
+    if (!QChar::isLowSurrogate(code))
+        haut = 0;
+    if (retire) {
+        if (taille > 0)
+            ajouterAuMot(0, 0);
+        else
+            capitale = false;
+        return;
+    }
+    if (estBlanc(code)) {
+        finirMot(code);
+        sortie.append(QChar(code));
+        if (debutDuTexte)
+            capitale = false;
+        debutDuTexte = false;
+        return;
+    }
+    if (code < 256 && style.separateur[code]) {
+        finirMot(code);
+        sortie.append(QChar(copieDe(code)));
+        capitale = estFinDePhrase(code);
+        debutDuTexte = false;
+        return;
+    }
+    // A character beyond the tables ends a word as a mark does, and is
+    // copied; a surrogate pair whole, a lone surrogate not at all.
+    if (code >= 256 && sorteDe(style, code) != Copie::Lettre) {
+        finirMot(code);
+        if (QChar::isLowSurrogate(code) && haut) {
+            sortie.append(QChar(haut));
+            sortie.append(QChar(code));
+        } else if (!QChar::isSurrogate(code))
+            sortie.append(QChar(code));
+        haut = QChar::isHighSurrogate(code) ? code : 0;
+        capitale = false;
+        debutDuTexte = false;
+        return;
+    }
+    ajouterAuMot(code, code < 0x80 ? static_cast<unsigned char>(code) : cleAscii(code));
+}
+
+void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
+{
+    debutDuTexte = false;
+    if (taille == longueurMaximale) {
+        // Too long to be a word: the first part goes out as read, and the
+        // last three characters stay, since a glyph may go on there.
+        const int garde = 3;
+        const int lus = lireStandard(taille - garde);
+        // lireStandard() may have read into the kept characters.
+        const int reste = taille - lus;
+        for (int k = 0; k < reste; ++k) {
+            octets[size_t(k)] = octets[size_t(lus + k)];
+            codes[size_t(k)] = codes[size_t(lus + k)];
+        }
+        taille = reste;
+        long_ = true;
+    }
+    octets[size_t(taille)] = char(code == 0 ? 0 : cle);
+    codes[size_t(taille)] = code;
+    ++taille;
+}
+
+// The standard reading of the run's first characters up to `jusque`
+// (a glyph that starts before it is read whole); returns where it stopped.
+int Lecteur::lireStandard(int jusque)
+{
+    int p = 0;
+    while (p < jusque) {
+        const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
+        if (o == 0) {
+            capitale = false;
+            ++p;
+            continue;
+        }
+        if (const Glyphe *g = glypheEn(p)) {
+            sortie.append(QChar(char16_t(capitale ? g->lettre - 'a' + 'A' : g->lettre)));
+            capitale = false;
+            p += g->taille;
+            continue;
+        }
+        copier(p);
+        ++p;
+    }
+    return p;
+}
+
+void Lecteur::copier(int p)
+{
+    const char16_t code = codes[size_t(p)];
+    const char16_t c = copieDe(code);
+    if (c)
+        sortie.append(QChar(c));
+    capitale = estFinDePhrase(c);
+}
+
+bool Lecteur::present(const Glyphe &g, int p) const
+{
+    if (p + g.taille > taille)
+        return false;
+    for (int k = 0; k < g.taille; ++k)
+        if (octets[size_t(p + k)] != g.octets[size_t(k)])
+            return false;
+    return true;
+}
+
+const Glyphe *Lecteur::glypheEn(int p) const
+{
+    for (const Glyphe &g : style.glyphes[static_cast<unsigned char>(octets[size_t(p)])])
+        if (present(g, p))
+            return &g;
+    return nullptr;
+}
+
+// Writes the letters read since the last sign, in the list's spelling.
+void Lecteur::ecrireSegment(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete)
+{
+    if (plage.profondeur == 0)
+        return;
+    const qint32 choisi = dico.mot(plage);
+    if (choisi <= 0)
+        return; // as read: the key itself is a word, or an elided one
+    const QStringView forme = dico.orthographe(choisi);
+    sortie.truncate(debutSortie);
+    sortie.append(forme);
+    if (capitaleEnTete && debutSortie < sortie.size())
+        sortie[debutSortie] = sortie.at(debutSortie).toUpper();
+    if (stats) {
+        ++stats->accentsRendus;
+        if (dico.nombreDOrthographes(choisi) > 1)
+            ++stats->choixAccent;
+    }
+}
+
+void Lecteur::ecrireChoix()
+{
+    Dictionnaire::Plage plage = dico.racine();
+    qsizetype debutSegment = sortie.size();
+    bool capitaleSegment = false;
+    for (int p = 0; p < taille;) {
+        if (choix[size_t(p)] == rien) {
+            ++p;
+            capitale = false;
+            continue;
+        }
+        if (choix[size_t(p)] >= 0) {
+            const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
+                                           [size_t(choix[size_t(p)])];
+            if (plage.profondeur == 0) {
+                debutSegment = sortie.size();
+                capitaleSegment = capitale;
+            }
+            sortie.append(QChar(char16_t(capitale ? g.lettre - 'a' + 'A' : g.lettre)));
+            plage = dico.prolonger(plage, g.lettre);
+            capitale = false;
+            p += g.taille;
+            continue;
+        }
+        const char16_t code = codes[size_t(p)];
+        const char16_t c = copieDe(code);
+        if (sorteDe(style, code) == Copie::Lettre) {
+            if (plage.profondeur == 0) {
+                debutSegment = sortie.size();
+                capitaleSegment = false;
+            }
+            sortie.append(QChar(c));
+            const QLatin1StringView bases = lettresDeBase(c);
+            if (bases.isEmpty())
+                plage = dico.prolonger(plage, char(QChar(c).toLower().unicode()));
+            for (const char b : bases)
+                plage = dico.prolonger(plage, char(b - 'A' + 'a'));
+            capitale = false;
+            ++p;
+            continue;
+        }
+        ecrireSegment(int(debutSegment), plage, capitaleSegment);
+        plage = dico.racine();
+        copier(p);
+        ++p;
+    }
+    ecrireSegment(int(debutSegment), plage, capitaleSegment);
+}
+
+// Digits, with at most a mark on either side ("2011", "(1998)"), or one
+// mark alone ("!" between words).
+bool Lecteur::queDesChiffres() const
+{
+    if (taille == 1)
+        return codes[0] < 256 && style.sorte[codes[0]] != Copie::Lettre;
+    bool chiffre = false;
+    for (int p = 0; p < taille; ++p) {
+        const char16_t code = codes[size_t(p)];
+        if (octets[size_t(p)] == 0)
+            continue;
+        const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
+        // An opening mark first, a closing one last: "(1998)", "12,". A
+        // leading hyphen is an option ("-e"), not a minus.
+        const bool bord = (p == 0 && code != u'-') || (p == taille - 1 && code != u'(');
+        if (sorte == Copie::Chiffre)
+            chiffre = true;
+        else if (sorte != Copie::Signe || !bord)
+            return false;
+    }
+    return chiffre;
+}
+
+bool Lecteur::standardEstChoisi() const
+{
+    for (int p = 0; p < taille;) {
+        if (octets[size_t(p)] == 0) {
+            ++p;
+            continue;
+        }
+        const Glyphe *g = glypheEn(p);
+        const qint8 attendu =
+            g ? qint8(g - style.glyphes[static_cast<unsigned char>(octets[size_t(p)])].data())
+              : copie;
+        if (choix[size_t(p)] != attendu)
+            return false;
+        p += g ? g->taille : 1;
+    }
+    return true;
+}
+
+void Lecteur::finirMot(char16_t apres)
+{
+    if (taille == 0) {
+        long_ = false;
+        return;
+    }
+    suivant = apres;
+    if (stats)
+        ++stats->mots;
+    // The rule counts above need every run read; measures do without
+    // the memory.
+    const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale;
+    const bool apostrophe = estApostrophe(suivant);
+    const bool capitaleAvant = capitale;
+    const quint32 h =
+        memorisable ? MemoireMots::empreinte(codes.data(), taille, capitale, apostrophe) : 0;
+    if (memorisable) {
+        bool capitaleApres = false;
+        const QStringView connu =
+            memoire.trouver(h, codes.data(), taille, capitale, apostrophe, &capitaleApres);
+        if (!connu.isEmpty()) {
+            sortie.append(connu);
+            capitale = capitaleApres;
+            taille = 0;
+            return;
+        }
+    }
+    const qsizetype debut = sortie.size();
+    // A letter alone keeps its reading, unless it is elided ("l'").
+    const bool lettreSeule = !apostrophe && unSeulGlyphe();
+    if (!long_ && !lettreSeule && explorerParMots()) {
+        if (stats)
+            ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
+        ecrireChoix();
+    } else if (!long_ && queDesChiffres()) {
+        if (stats)
+            ++stats->chiffres;
+        for (int p = 0; p < taille; ++p)
+            if (octets[size_t(p)] != 0)
+                copier(p);
+            else
+                capitale = false;
+    } else {
+        if (stats)
+            ++stats->repli;
+        lireStandard(taille);
+    }
+    if (memorisable)
+        memoire.garder(h, codes.data(), taille, capitaleAvant, apostrophe,
+                       QStringView(sortie).sliced(debut), capitale);
+    taille = 0;
+    long_ = false;
+}

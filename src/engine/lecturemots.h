@@ -1,0 +1,118 @@
+#pragma once
+
+// The reading with a word list, run by run: the runs between blanks and
+// marks, each read as the words of the list that its glyphs can spell.
+// Private to the engine (retablissement.h is its entry point).
+
+#include "dictionnaire.h"
+#include "memoiremots.h"
+#include "retablissement.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+// A glyph as bytes, with the small letter it stands for.
+struct Glyphe
+{
+    std::array<char, 4> octets{};
+    int taille = 0;
+    char lettre = 0;
+};
+
+// What a character gives when no glyph takes it.
+enum class Copie : quint8 { Rien, Lettre, Chiffre, Signe };
+
+// Everything the reading needs of a style, built once.
+struct Lecture
+{
+    // Glyphs by first byte, in the standard reading's order.
+    std::array<std::vector<Glyphe>, 256> glyphes;
+    // Punctuation that belongs to no glyph of the style: it ends a word.
+    std::array<bool, 256> separateur{};
+    std::array<Copie, 256> sorte{};
+};
+
+// The reading of a style, built once from its glyphs and the copy rules.
+const Lecture &lecture(Style style);
+
+// What a character gives when no glyph takes it: the copy rules' kind for a
+// code below 256; beyond, "œ" is a letter and any other character none.
+Copie sorteDe(const Lecture &l, char16_t code);
+
+// "l'" and "l’" elide alike.
+inline bool estApostrophe(char16_t c)
+{
+    return c == u'\'' || c == u'’';
+}
+
+// Runs longer than this are no word: they get the standard reading.
+constexpr int longueurMaximale = 64;
+// Bound on the readings tried for one run, so that the cost stays linear.
+constexpr int essaisMaximum = 512;
+
+class Lecteur
+{
+public:
+    Lecteur(const Dictionnaire &d, const Lecture &l, QString &s, StatistiquesRetablissement *st)
+        : dico(d), style(l), sortie(s), stats(st)
+    {}
+
+    // One character of the text; `retire` for a blank that the blank option
+    // removes.
+    void lire(char16_t code, bool retire);
+    void finir() { finirMot(0); }
+
+private:
+    void ajouterAuMot(char16_t code, unsigned char cle);
+    // The standard reading of the run's first characters up to `jusque`
+    // (a glyph that starts before it is read whole); returns where it stopped.
+    int lireStandard(int jusque);
+    void copier(int p);
+    bool present(const Glyphe &g, int p) const;
+    const Glyphe *glypheEn(int p) const;
+    // Depth-first over the readings of the run, glyphs in the standard order
+    // and the character's own copy last: the first reading found whose words
+    // are all in the list is taken, so the standard reading wins whenever it
+    // is one. `choix[p]` records what was taken at p.
+    bool explorer(int p, Dictionnaire::Plage plage, int segments, int queue = -1);
+    // The run is one glyph: a letter alone ("u", "x"), which no reading with
+    // the list should turn into a word of two letters.
+    bool unSeulGlyphe() const;
+    // One word of the list first ("elles"), and only then words that marks
+    // inside the run hold apart ("mot-clé", rather than "eu_es"); before an
+    // apostrophe, an elided word first each time.
+    bool explorerParMots();
+    bool chiffresEntreParentheses(int ouvrante) const;
+    // Writes the letters read since the last sign, in the list's spelling.
+    void ecrireSegment(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete);
+    void ecrireChoix();
+    // Digits, with at most a mark on either side ("2011", "(1998)"), or one
+    // mark alone ("!" between words).
+    bool queDesChiffres() const;
+    bool standardEstChoisi() const;
+    void finirMot(char16_t apres);
+
+    static constexpr qint8 copie = -1;
+    static constexpr qint8 rien = -2;
+
+    const Dictionnaire &dico;
+    const Lecture &style;
+    QString &sortie;
+    StatistiquesRetablissement *stats;
+
+    std::array<char, longueurMaximale + 1> octets{};
+    std::array<char16_t, longueurMaximale + 1> codes{};
+    std::array<qint8, longueurMaximale + 1> choix{};
+    int taille = 0;
+    int essais = 0;
+    int segmentsMaximum = longueurMaximale;
+    bool elisionExigee = false;
+    bool long_ = false;
+    bool capitale = true;
+    bool debutDuTexte = true;
+    char16_t suivant = 0;
+    char16_t haut = 0; // the first half of a surrogate pair just read
+    MemoireMots memoire;
+};

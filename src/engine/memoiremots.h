@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QStringView>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+// Words come back again and again in a text: what a run gave is kept, under
+// the run's characters and the two things its reading depends on beyond them
+// (a capital due at its start, an apostrophe after it), so that a run seen
+// before costs one lookup. One slot per hash, the newest run wins. The table
+// starts small, for short texts, and grows a few times as runs are kept:
+// never an allocation per word.
+class MemoireMots
+{
+public:
+    static constexpr int cleMaximale = 24;
+    static constexpr int sortieMaximale = 32;
+
+    static quint32 empreinte(const char16_t *codes, int taille, bool capitale, bool apostrophe)
+    {
+        quint32 h = 2166136261u ^ (capitale ? 1u : 0u) ^ (apostrophe ? 2u : 0u);
+        for (int k = 0; k < taille; ++k)
+            h = (h ^ codes[k]) * 16777619u;
+        return h;
+    }
+
+    // What the run gave, or null.
+    QStringView trouver(quint32 h, const char16_t *codes, int taille, bool capitale,
+                        bool apostrophe, bool *capitaleApres) const
+    {
+        if (cases.empty())
+            return {};
+        const Case &c = cases[h & (cases.size() - 1)];
+        if (c.longueurCle != taille || c.empreinte != h || c.capitaleAvant != capitale ||
+            c.apostrophe != apostrophe || !std::equal(codes, codes + taille, c.cle.begin()))
+            return {};
+        *capitaleApres = c.capitaleApres;
+        return QStringView(c.sortie.data(), c.longueurSortie);
+    }
+
+    void garder(quint32 h, const char16_t *codes, int taille, bool capitale, bool apostrophe,
+                QStringView lu, bool capitaleApres)
+    {
+        if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty())
+            return;
+        // As many runs kept as there are slots: the table doubles, and starts
+        // again empty.
+        if (cases.size() < casesMaximum && ++gardes > cases.size()) {
+            cases.assign(std::max<size_t>(cases.size() * 2, 256), Case{});
+            gardes = 0;
+        }
+        Case &c = cases[h & (cases.size() - 1)];
+        c.empreinte = h;
+        c.longueurCle = quint8(taille);
+        c.longueurSortie = quint8(lu.size());
+        c.capitaleAvant = capitale;
+        c.apostrophe = apostrophe;
+        c.capitaleApres = capitaleApres;
+        std::copy(codes, codes + taille, c.cle.begin());
+        std::copy(lu.utf16(), lu.utf16() + lu.size(), c.sortie.begin());
+    }
+
+private:
+    static constexpr size_t casesMaximum = 1 << 16;
+    struct Case
+    {
+        quint32 empreinte = 0;
+        quint8 longueurCle = 0; // 0: empty, as no run is
+        quint8 longueurSortie = 0;
+        bool capitaleAvant = false;
+        bool apostrophe = false;
+        bool capitaleApres = false;
+        std::array<char16_t, cleMaximale> cle{};
+        std::array<char16_t, sortieMaximale> sortie{};
+    };
+    std::vector<Case> cases;
+    size_t gardes = 0;
+};
