@@ -82,11 +82,6 @@ QString texteUtf16(const QByteArray &octets)
     return texte;
 }
 
-bool estBlanc(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
-}
-
 bool estLettreAscii(QChar c)
 {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
@@ -160,7 +155,7 @@ qsizetype plusLongGlyphe(Ecriture ecriture, const Glyphes &cases, bool doubler)
         ++k;
     const QString avant = texte.left(k);
     const QString apres = texte.mid(k);
-    const bool blancALaCoupe = espaces && k > 0 && k < n && !estBlanc(texte.at(k - 1));
+    const bool blancALaCoupe = espaces && k > 0 && k < n && !estBlanc(texte.at(k - 1).unicode());
     EXIGER(leet == versLeet(ecriture, avant, avant.size(), doubler, espaces, cases) +
                        (blancALaCoupe ? u" "_s : QString()) +
                        versLeet(ecriture, apres, apres.size(), doubler, espaces, cases),
@@ -258,7 +253,7 @@ qsizetype plusLongGlyphe(Ecriture ecriture, const Glyphes &cases, bool doubler)
 [[maybe_unused]] bool lettresEtBlancs(const QString &texte)
 {
     return std::all_of(texte.cbegin(), texte.cend(),
-                       [](QChar c) { return estLettreAscii(c) || estBlanc(c); });
+                       [](QChar c) { return estLettreAscii(c) || estBlanc(c.unicode()); });
 }
 
 // What a text of ASCII letters and blanks (spaces, tabs, line breaks)
