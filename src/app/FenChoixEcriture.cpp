@@ -239,14 +239,12 @@ void FenChoixEcriture::enregistrerFichier()
         return;
     }
     const Glyphes glyphes = textesDesCases(*cases);
-    QString erreur;
-    if (enregistrerFichierStyle(cheminFichier, glyphes, &erreur))
-        return;
-    // Cells too big for any style file would be refused under another name
+    // Cells that no style file can hold would be refused under another name
     // too: say so rather than ask for one.
-    if (ecrireStyle(glyphes).size() > tailleMaxFichierStyle)
-        signalerErreur(erreur);
-    else
+    const QString refus = refusDesCases(glyphes, cheminFichier);
+    if (!refus.isEmpty())
+        signalerErreur(refus);
+    else if (!enregistrerFichierStyle(cheminFichier, glyphes))
         emit nomVide();
 }
 

@@ -28,14 +28,23 @@ QStringList lireStyle(const QByteArray &contenu);
 QByteArray ecrireStyle(const Glyphes &cases);
 
 // Reads a style file. On failure returns nothing and sets `erreur` to a French
-// message naming the file. `tailleMax` is there for the fuzzer, which checks
-// the limit on smaller files than the program's.
+// message naming the file and, when the system gave one, the cause. A file
+// that is empty or is not text (not UTF-8, or holding a control character
+// other than tab, CR and LF) is refused: it is no style file. `tailleMax` is
+// there for the fuzzer, which checks the limit on smaller files than the
+// program's.
 std::optional<QStringList> chargerFichierStyle(const QString &chemin, QString *erreur = nullptr,
                                                qint64 tailleMax = tailleMaxFichierStyle);
 
+// Why these cells would not make a file that opens again, as the French
+// message naming `chemin` that enregistrerFichierStyle() gives: all cells
+// empty, a cell holding a control character other than tab and CR (a line
+// feed would split its glyph), or a file over the size limit. Empty when
+// they can be written.
+QString refusDesCases(const Glyphes &cases, const QString &chemin);
+
 // Writes a style file atomically: on failure the file on disk keeps its
 // earlier content, and `erreur` receives a French message naming the file.
-// Cells whose file would exceed the size limit are refused before anything
-// is written, with the reader's message.
+// Cells refused by refusDesCases() are refused before anything is written.
 bool enregistrerFichierStyle(const QString &chemin, const Glyphes &cases,
                              QString *erreur = nullptr);

@@ -2,10 +2,13 @@
 #include "traduction.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -98,6 +101,12 @@ void TestCli::initTestCase()
     QFile mots(dossier.filePath(u"mots.txt"_s));
     QVERIFY(mots.open(QIODevice::WriteOnly));
     mots.write("lui\n\xc3\xa9t\xc3\xa9\n");
+
+    QFile binaire(dossier.filePath(u"binaire.txt"_s));
+    QVERIFY(binaire.open(QIODevice::WriteOnly));
+    binaire.write("\177ELF\0\0\xff\xfe", 8);
+    QFile vide(dossier.filePath(u"vide.txt"_s));
+    QVERIFY(vide.open(QIODevice::WriteOnly));
 }
 
 void TestCli::executions_data()
@@ -234,8 +243,19 @@ void TestCli::executions_data()
     QTest::newRow("perso relu") << QStringList{u"--perso"_s, u"@valide"_s,
                                                u"--leet-vers-francais"_s, u"a"_s}
                                 << rien << 2 << rien << u"personnalisé"_s;
+    const auto cause = [](int erreur) { return QString::fromLocal8Bit(std::strerror(erreur)); };
     QTest::newRow("fichier absent")
-        << QStringList{u"--perso"_s, u"@absent"_s, u"a"_s} << rien << 2 << rien << u"@absent"_s;
+        << QStringList{u"--perso"_s, u"@absent"_s, u"a"_s} << rien << 2 << rien
+        << u"Impossible d'ouvrir le fichier « @absent » : "_s + cause(ENOENT);
+    // Reading a process's memory at address 0 fails, even for the superuser.
+    QTest::newRow("style illisible")
+        << QStringList{u"--perso"_s, u"/proc/self/mem"_s, u"a"_s} << rien << 2 << rien
+        << u"Impossible de lire le fichier « /proc/self/mem » : "_s + cause(EIO);
+    QTest::newRow("style binaire")
+        << QStringList{u"--perso"_s, u"@binaire"_s, u"a"_s} << rien << 2 << rien
+        << u"Le fichier « @binaire » n'est pas un fichier de style"_s;
+    QTest::newRow("style vide") << QStringList{u"--perso"_s, u"@vide"_s, u"a"_s} << rien << 2
+                                << rien << u"Le fichier « @vide » est vide"_s;
     QTest::newRow("cases identiques")
         << QStringList{u"--perso"_s, u"@double"_s, u"a"_s} << rien << 2 << rien
         << u"Plusieurs cases sont identiques. Il faut que toutes les cases soit différentes"_s;
@@ -253,12 +273,11 @@ void TestCli::executions()
     QFETCH(QString, message);
 
     // "@name" stands for a style file of this test.
-    for (QString &argument : arguments) {
-        if (argument.startsWith(u'@'))
-            argument = dossier.filePath(argument.mid(1) + u".txt"_s);
-    }
-    if (message.startsWith(u'@'))
-        message = dossier.filePath(message.mid(1) + u".txt"_s);
+    const QRegularExpression fichier(u"@(\\w+)"_s);
+    const QString cheminDuFichier = dossier.path() + u"/\\1.txt"_s;
+    for (QString &argument : arguments)
+        argument.replace(fichier, cheminDuFichier);
+    message.replace(fichier, cheminDuFichier);
 
     Vers vers = Vers::Tube;
     if (arguments.removeAll(u"%plein"_s) > 0)

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 #ifdef Q_OS_UNIX
@@ -61,6 +63,8 @@ private slots:
     void fichierIlisible_data();
     void fichierIlisible();
     void enregistrementImpossible();
+    void casesRefusees_data();
+    void casesRefusees();
     void enregistrementInterrompu();
     void nomEnTexteSimple();
     void dialoguesDuSysteme_data();
@@ -151,6 +155,9 @@ void TestEditeurFichiers::allerRetour_data()
     glyphes[4] = u"€é"_s;
     glyphes[5] = u"\t|="_s;
     QTest::newRow("blancs et accents") << glyphes;
+    glyphes[6] = u"6\r"_s;
+    glyphes[7] = u"|\r-|"_s;
+    QTest::newRow("CR dans les cases") << glyphes;
     glyphes[0] = QString(1100 * 1000, u'#');
     QTest::newRow("plus de 1 Mio") << glyphes;
 }
@@ -189,7 +196,6 @@ void TestEditeurFichiers::lecture_data()
     QTest::newRow("trois lignes CR LF")
         << QByteArray("/-\\\r\n8\r\n(") << avec({uR"(/-\)"_s, u"8"_s, u"("_s});
     QTest::newRow("un glyphe et un saut de ligne") << QByteArray("|3\n") << avec({u"|3"_s, {}});
-    QTest::newRow("fichier vide") << QByteArray() << avec({{}});
     QTest::newRow("ligne vide au milieu") << QByteArray("a\n\nc") << avec({u"a"_s, {}, u"c"_s});
     QTest::newRow("CR isolé gardé") << QByteArray("a\rb\r\nc") << avec({u"a\rb"_s, u"c"_s});
     QTest::newRow("UTF-8") << QByteArray("\xc3\xa9t\xc3\xa9") << avec({u"été"_s});
@@ -314,15 +320,20 @@ void TestEditeurFichiers::fichierIlisible_data()
     QTest::addColumn<QString>("nom");
     QTest::addColumn<QByteArray>("contenu");
     QTest::addColumn<bool>("accepte");
+    QTest::addColumn<QString>("raison");
 
-    QTest::newRow("fichier absent") << u"absent.txt"_s << QByteArray() << false;
-    QTest::newRow("dossier") << u"un dossier"_s << QByteArray() << false;
+    QTest::newRow("fichier absent")
+        << u"absent.txt"_s << QByteArray() << false << QString::fromLocal8Bit(strerror(ENOENT));
+    QTest::newRow("dossier") << u"un dossier"_s << QByteArray() << false << u"un dossier"_s;
     QTest::newRow("plus de 64 Mio")
-        << u"gros.txt"_s << QByteArray(tailleMaxFichierStyle + 1, 'x') << false;
+        << u"gros.txt"_s << QByteArray(tailleMaxFichierStyle + 1, 'x') << false << u"trop gros"_s;
+    QTest::newRow("binaire") << u"binaire"_s << QByteArray("\177ELF\0\0\xff\xfe", 8) << false
+                             << u"n'est pas un fichier de style"_s;
+    QTest::newRow("fichier vide") << u"vide.txt"_s << QByteArray() << false << u"est vide"_s;
     // 26 glyphs, then a 27th line, ignored, that brings the file to the limit.
     QByteArray limite = glyphesDifferents(u"f"_s).join(u'\n').toUtf8() + '\n';
     limite.append(QByteArray(tailleMaxFichierStyle - limite.size(), 'x'));
-    QTest::newRow("64 Mio tout juste") << u"limite.txt"_s << limite << true;
+    QTest::newRow("64 Mio tout juste") << u"limite.txt"_s << limite << true << QString();
 }
 
 void TestEditeurFichiers::fichierIlisible()
@@ -330,10 +341,11 @@ void TestEditeurFichiers::fichierIlisible()
     QFETCH(QString, nom);
     QFETCH(QByteArray, contenu);
     QFETCH(bool, accepte);
+    QFETCH(QString, raison);
 
     if (nom == u"un dossier"_s)
         QVERIFY(QDir(dossier->path()).mkdir(nom));
-    else if (!contenu.isEmpty())
+    else if (nom != u"absent.txt"_s)
         ecrire(nom, contenu);
 
     // A file opened earlier, which stays the current one.
@@ -358,6 +370,7 @@ void TestEditeurFichiers::fichierIlisible()
     QCOMPARE(boite.icone, QMessageBox::Critical);
     QCOMPARE(boite.parent, editeur.data());
     QVERIFY2(boite.texte.contains(chemin(nom)), qPrintable(boite.texte));
+    QVERIFY2(boite.texte.contains(raison), qPrintable(boite.texte));
     QCOMPARE(cellules->textes(), avant);
     QCOMPARE(statut(), u"Fichier ouvert : avant.txt"_s);
 
@@ -387,6 +400,39 @@ void TestEditeurFichiers::enregistrementImpossible()
     declencher(u"actionEnregistrer"_s);
     QCOMPARE(dialogues.questions.size(), 2);
     QCOMPARE(repondeur->boites().size(), 1);
+}
+
+// Cells whose file would not open again are refused, "Enregistrer" then
+// asking for no other name.
+void TestEditeurFichiers::casesRefusees_data()
+{
+    QTest::addColumn<QStringList>("glyphes");
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("toutes vides") << QStringList() << u"toutes les cases sont vides"_s;
+    QStringList glyphes = glyphesDifferents();
+    glyphes[2] = u"(\n("_s;
+    QTest::newRow("saut de ligne")
+        << glyphes << u"case C contient un caractère de contrôle (U+000A)"_s;
+}
+
+void TestEditeurFichiers::casesRefusees()
+{
+    QFETCH(QStringList, glyphes);
+    QFETCH(QString, raison);
+    ecrire(u"avant.txt"_s, "a");
+    ouvrirEditeur();
+    dialogues.reponses = {chemin(u"avant.txt"_s)};
+    declencher(u"actionOuvrir"_s);
+    cellules->remplir(glyphes);
+
+    declencher(u"actionEnregistrer"_s);
+
+    QCOMPARE(dialogues.questions.size(), 1);
+    QCOMPARE(repondeur->boites().size(), 1);
+    QCOMPARE(repondeur->boites().first().titre, u"Erreur"_s);
+    const QString texte = repondeur->boites().first().texte;
+    QVERIFY2(texte.contains(chemin(u"avant.txt"_s)) && texte.contains(raison), qPrintable(texte));
+    QCOMPARE(lire(u"avant.txt"_s), QByteArray("a"));
 }
 
 void TestEditeurFichiers::enregistrementInterrompu()
