@@ -4,9 +4,10 @@
 //   - turned into 26 cells (decoded from UTF-8, line feeds removed, cut at
 //     the byte 0x1F), written and read back;
 //   - when its first byte is 0xF0 to 0xFE, also written to disk and loaded
-//     through the file functions; when it is 0xFF, placed at the head of a
-//     file of one byte under, at or one byte over a size limit of 1 MiB
-//     (second byte), which must load exactly when it is not over the limit.
+//     through the file functions, which take it exactly when it is a style
+//     file's text; when it is 0xFF, placed at the head of a file of one byte
+//     under, at or one byte over a size limit of 1 MiB (second byte), which
+//     must load exactly when it is text and not over the limit.
 
 #include "exiger.h"
 #include "fichierstyle.h"
@@ -67,6 +68,24 @@ void verifierLecture(const QByteArray &contenu)
     }
 }
 
+// A control character that no style file holds: one of Unicode's but tab,
+// CR and, between lines, LF.
+bool controleInterdit(QChar c)
+{
+    return c.category() == QChar::Other_Control && c != u'\t' && c != u'\r';
+}
+
+// What the file functions take for a style file: valid UTF-8 with something
+// in it past a byte-order mark, and no control character but tab, LF and CR.
+bool estUnStyle(const QByteArray &contenu)
+{
+    if (contenu.isEmpty() || contenu == "\xef\xbb\xbf" || !QByteArrayView(contenu).isValidUtf8())
+        return false;
+    const QString texte = QString::fromUtf8(contenu);
+    return std::none_of(texte.cbegin(), texte.cend(),
+                        [](QChar c) { return c != u'\n' && controleInterdit(c); });
+}
+
 Glyphes casesDe(const QByteArray &octets)
 {
     Glyphes cases;
@@ -113,11 +132,27 @@ void verifierSurDisque(const QByteArray &contenu, const Glyphes &cases)
     fichier.close();
     QString erreur;
     const std::optional<QStringList> lues = chargerFichierStyle(chemin, &erreur);
-    EXIGER(lues, erreur);
-    EXIGER(*lues == lireStyle(contenu), lisibles(*lues));
+    if (estUnStyle(contenu)) {
+        EXIGER(lues, erreur);
+        EXIGER(*lues == lireStyle(contenu), lisibles(*lues));
+    } else {
+        EXIGER(!lues, lisibles(*lues));
+        EXIGER(erreur.contains(chemin), erreur);
+    }
 
+    // Cells all empty, or one holding a control character, are refused:
+    // every file written opens again.
     const QString autre = dossier().filePath(u"ecrit.txt"_s);
-    EXIGER(enregistrerFichierStyle(autre, cases, &erreur), erreur);
+    const bool ecrivables =
+        std::any_of(cases.cbegin(), cases.cend(), [](const QString &c) { return !c.isEmpty(); }) &&
+        std::none_of(cases.cbegin(), cases.cend(), [](const QString &c) {
+            return std::any_of(c.cbegin(), c.cend(), controleInterdit);
+        });
+    erreur.clear();
+    EXIGER(enregistrerFichierStyle(autre, cases, &erreur) == ecrivables, erreur);
+    EXIGER(ecrivables || erreur.contains(autre), erreur);
+    if (!ecrivables)
+        return;
     const std::optional<QStringList> relues = chargerFichierStyle(autre, &erreur);
     EXIGER(relues, erreur);
     verifierRelues(cases, *relues, u"sur disque"_s);
@@ -158,7 +193,7 @@ void verifierLimite(const QByteArray &tete, int choix)
 
     QString erreur;
     const std::optional<QStringList> lues = chargerFichierStyle(cible.chemin, &erreur, limiteEssai);
-    if (cible.image.size() > limiteEssai) {
+    if (cible.image.size() > limiteEssai || !estUnStyle(cible.image)) {
         EXIGER(!lues, cible.chemin);
         EXIGER(erreur.contains(cible.chemin), erreur);
     } else {
