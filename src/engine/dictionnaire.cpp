@@ -64,6 +64,17 @@ void ajouterEnMinuscules(QStringView mot, QString &formes)
 
 } // namespace
 
+bool Dictionnaire::cleDe(QStringView mot, std::string &cle)
+{
+    cle.clear();
+    for (const QChar c : mot) {
+        const char16_t u = c.unicode();
+        if (!lettreFrancaise(u) || !ajouterCle(u, cle))
+            return false;
+    }
+    return !cle.empty();
+}
+
 inline char Dictionnaire::octet(const Entree &entree, qint32 profondeur) const
 {
     // A key that ends before `profondeur` sorts before every letter.
@@ -199,9 +210,12 @@ void Dictionnaire::construireArbre()
         file.pop_front();
         qint32 i = f.debut;
         if (i < f.fin && entrees[size_t(i)].longueurCle == f.profondeur) {
-            noeuds[size_t(f.noeud)].mot = entrees[size_t(i)].choix;
+            Noeud &n = noeuds[size_t(f.noeud)];
+            n.mot = entrees[size_t(i)].choix;
+            n.premiere = i;
             while (i < f.fin && entrees[size_t(i)].longueurCle == f.profondeur)
                 ++i;
+            n.formes = i - n.premiere;
         }
         noeuds[size_t(f.noeud)].premierEnfant = qint32(noeuds.size());
         while (i < f.fin) {

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class Dictionnaire
@@ -22,6 +23,10 @@ public:
     static Dictionnaire depuisTexte(QByteArrayView utf8);
 
     qsizetype nombreDeCles() const { return qsizetype(entrees.size()); }
+
+    // The key of a word: its small letters without accents ("coeur" for
+    // "Cœur"); false for a word with a character no letter of a key stands for.
+    static bool cleDe(QStringView mot, std::string &cle);
 
     // The keys that begin with a prefix: a node of the keys' tree, and the
     // prefix's length.
@@ -52,6 +57,17 @@ public:
         return plage.vide() || plage.profondeur == 0 ? -1 : noeuds[size_t(plage.noeud)].mot;
     }
     QStringView orthographe(qint32 choix) const;
+    // Every spelling of the words whose key is exactly the range's prefix, in
+    // small letters: the key itself first when it is a word.
+    qsizetype nombreDeFormes(Plage plage) const
+    {
+        return plage.vide() || plage.profondeur == 0 ? 0 : noeuds[size_t(plage.noeud)].formes;
+    }
+    QStringView forme(Plage plage, qsizetype k) const
+    {
+        const Entree &e = entrees[size_t(noeuds[size_t(plage.noeud)].premiere + k)];
+        return QStringView(formes.constData() + e.forme, e.longueurForme);
+    }
     // How many accented spellings share the key of that choice (more than one
     // means the choice rule decided).
     int nombreDOrthographes(qint32 choix) const;
@@ -75,6 +91,8 @@ private:
         qint32 premierEnfant = 0;
         qint32 mot = -1;
         quint32 lettres = 0;
+        qint32 premiere = 0; // the first entry of the key
+        qint32 formes = 0;   // how many entries the key has
     };
     // Counted in place: the call the compiler makes otherwise costs more
     // than the walk of the tree.

@@ -70,6 +70,8 @@ void Lecteur::lire(char16_t code, bool retire)
     }
     if (estBlanc(code)) {
         finirMot(code);
+        if (contexte && (code == u'\n' || code == u'\r'))
+            contexte->rupture(true);
         sortie.append(QChar(code));
         if (debutDuTexte)
             capitale = false;
@@ -78,6 +80,8 @@ void Lecteur::lire(char16_t code, bool retire)
     }
     if (code < 256 && style.separateur[code]) {
         finirMot(code);
+        if (contexte && (estFinDePhrase(code) || code == u':' || code == u';'))
+            contexte->rupture(true);
         sortie.append(QChar(copieDe(code)));
         capitale = estFinDePhrase(code);
         debutDuTexte = false;
@@ -98,6 +102,13 @@ void Lecteur::lire(char16_t code, bool retire)
         return;
     }
     ajouterAuMot(code, code < 0x80 ? static_cast<unsigned char>(code) : cleAscii(code));
+}
+
+void Lecteur::finir()
+{
+    finirMot(0);
+    if (contexte)
+        contexte->rupture(true);
 }
 
 void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
@@ -178,6 +189,10 @@ void Lecteur::ecrireSegment(int debutSortie, Dictionnaire::Plage plage, bool cap
 {
     if (plage.profondeur == 0)
         return;
+    if (contexte) {
+        contexte->mot(debutSortie, plage, capitaleEnTete);
+        return;
+    }
     const qint32 choisi = dico.mot(plage);
     if (choisi <= 0)
         return; // as read: the key itself is a word, or an elided one
@@ -294,7 +309,7 @@ void Lecteur::finirMot(char16_t apres)
         ++stats->mots;
     // The rule counts above need every run read; measures do without
     // the memory.
-    const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale;
+    const bool memorisable = !stats && !contexte && !long_ && taille <= MemoireMots::cleMaximale;
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
@@ -317,6 +332,11 @@ void Lecteur::finirMot(char16_t apres)
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
         ecrireChoix();
+    } else if (contexte && lettreSeule) {
+        // A letter alone may still be a word of its own ("à", "y").
+        const bool capitaleEnTete = capitale;
+        lireStandard(taille);
+        contexte->mot(debut, Dictionnaire::Plage{-1, 1}, capitaleEnTete);
     } else if (!long_ && queDesChiffres()) {
         if (stats)
             ++stats->chiffres;
@@ -329,6 +349,8 @@ void Lecteur::finirMot(char16_t apres)
         if (stats)
             ++stats->repli;
         lireStandard(taille);
+        if (contexte)
+            contexte->rupture(false);
     }
     if (memorisable)
         memoire.garder(h, codes.data(), taille, capitaleAvant, apostrophe,

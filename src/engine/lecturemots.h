@@ -4,6 +4,7 @@
 // marks, each read as the words of the list that its glyphs can spell.
 // Private to the engine (retablissement.h is its entry point).
 
+#include "contextemots.h"
 #include "dictionnaire.h"
 #include "memoiremots.h"
 #include "retablissement.h"
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 // A glyph as bytes, with the small letter it stands for.
@@ -55,14 +57,28 @@ constexpr int essaisMaximum = 512;
 class Lecteur
 {
 public:
-    Lecteur(const Dictionnaire &d, const Lecture &l, QString &s, StatistiquesRetablissement *st)
+    // Without a model, each word takes the list's spelling by its rule
+    // alone; with one, by the words around it.
+    Lecteur(const Dictionnaire &d, const ModeleContexte *m, const Lecture &l, QString &s,
+            StatistiquesRetablissement *st)
         : dico(d), style(l), sortie(s), stats(st)
-    {}
+    {
+        if (m)
+            contexte.emplace(*m, d, s);
+    }
 
     // One character of the text; `retire` for a blank that the blank option
     // removes.
     void lire(char16_t code, bool retire);
-    void finir() { finirMot(0); }
+    void finir();
+    // Everything before this position of the text written is decided; the
+    // first `n` characters went out.
+    qsizetype decide() const { return contexte ? contexte->decide() : sortie.size(); }
+    void decaler(qsizetype n)
+    {
+        if (contexte)
+            contexte->decaler(n);
+    }
 
 private:
     void ajouterAuMot(char16_t code, unsigned char cle);
@@ -115,4 +131,5 @@ private:
     char16_t suivant = 0;
     char16_t haut = 0; // the first half of a surrogate pair just read
     MemoireMots memoire;
+    std::optional<ChoixEnContexte> contexte;
 };

@@ -10,9 +10,9 @@ namespace {
 class FluxRetabli : public TraducteurFlux
 {
 public:
-    FluxRetabli(const Dictionnaire &d, Style style, bool supprimer,
+    FluxRetabli(const Dictionnaire &d, const ModeleContexte *modele, Style style, bool supprimer,
                 StatistiquesRetablissement *stats = nullptr)
-        : lecteur(d, lecture(style), texte, stats), supprimerEspaces(supprimer)
+        : lecteur(d, modele, lecture(style), texte, stats), supprimerEspaces(supprimer)
     {}
 
     void lire(QStringView morceau)
@@ -55,8 +55,10 @@ private:
 
     void vider(QByteArray &sortie)
     {
-        sortie += texte.toUtf8();
-        texte.resize(0);
+        const qsizetype decide = lecteur.decide();
+        sortie += QStringView(texte).first(decide).toUtf8();
+        texte.remove(0, decide);
+        lecteur.decaler(decide);
     }
 
     Lecteur lecteur;
@@ -68,9 +70,10 @@ private:
 } // namespace
 
 QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
-                     bool supprimerEspaces, StatistiquesRetablissement *statistiques)
+                     bool supprimerEspaces, StatistiquesRetablissement *statistiques,
+                     const ModeleContexte *modele)
 {
-    FluxRetabli flux(dictionnaire, style, supprimerEspaces, statistiques);
+    FluxRetabli flux(dictionnaire, modele, style, supprimerEspaces, statistiques);
     flux.texte.reserve(texte.size());
     flux.lire(texte);
     flux.finir();
@@ -78,7 +81,8 @@ QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView 
 }
 
 std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dictionnaire,
-                                                        Style style, bool supprimerEspaces)
+                                                        Style style, bool supprimerEspaces,
+                                                        const ModeleContexte *modele)
 {
-    return std::make_unique<FluxRetabli>(dictionnaire, style, supprimerEspaces);
+    return std::make_unique<FluxRetabli>(dictionnaire, modele, style, supprimerEspaces);
 }

@@ -2,12 +2,15 @@
 
 // Leet read back into real French with a word list: word by word, among the
 // possible readings of the glyphs, the one that gives a word of the list, and
-// the word's accents given back. Blanks, line breaks, punctuation, capitals
-// and the blank option are handled as the standard reading handles them.
+// the word's accents given back; with a context model (modele.h), the
+// spelling that the words around it make likeliest. Blanks, line breaks,
+// punctuation, capitals and the blank option are handled as the standard
+// reading handles them.
 
 #include "dictionnaire.h"
 #include "flux.h"
 #include "glyphes.h"
+#include "modele.h"
 
 #include <QString>
 
@@ -26,9 +29,12 @@ struct StatistiquesRetablissement
 };
 
 QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
-                     bool supprimerEspaces, StatistiquesRetablissement *statistiques = nullptr);
+                     bool supprimerEspaces, StatistiquesRetablissement *statistiques = nullptr,
+                     const ModeleContexte *modele = nullptr);
 
 // The same reading fed piece by piece (flux.h): a word cut between two pieces
-// waits for the rest. The list must outlive the translator.
+// waits for the rest, and a word whose spelling the next word decides waits
+// for it. The list and the model must outlive the translator.
 std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dictionnaire,
-                                                        Style style, bool supprimerEspaces);
+                                                        Style style, bool supprimerEspaces,
+                                                        const ModeleContexte *modele = nullptr);

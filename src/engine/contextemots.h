@@ -1,0 +1,71 @@
+#pragma once
+
+// The choice between the spellings that a word read from leet allows ("a" or
+// "à", "mange" or "mangé", "the" or "thé"), made by the words around it: each
+// word waits until the next one is read, and takes the spelling that the
+// context model (modele.h) finds likeliest after the word chosen before it
+// and before the likeliest reading of the next one.
+
+#include "dictionnaire.h"
+#include "modele.h"
+
+#include <QString>
+
+#include <array>
+#include <string>
+
+class ChoixEnContexte
+{
+public:
+    ChoixEnContexte(const ModeleContexte &modele, const Dictionnaire &dictionnaire,
+                    QString &sortie);
+
+    // A word was just written as read at the end of `sortie`, from
+    // `position` on; `plage` is its key in the word list (empty when the
+    // list has none), `capitale` when its first letter is a capital.
+    void mot(qsizetype position, Dictionnaire::Plage plage, bool capitale);
+    // Something that is no word came: the waiting word is chosen without
+    // looking further, and the next word opens a sentence when
+    // `finDePhrase`, or follows an unknown word.
+    void rupture(bool finDePhrase);
+    // Everything before this position of `sortie` is decided.
+    qsizetype decide() const { return attente.actif ? attente.position : sortie.size(); }
+    // The first `n` characters of `sortie` went out.
+    void decaler(qsizetype n);
+
+private:
+    static constexpr int candidatsMaximum = 8;
+    static constexpr int longueurMaximale = 64;
+    struct Candidat
+    {
+        QStringView forme; // empty: as read
+        qint32 indice = -1;
+        bool dansLaListe = false;
+    };
+    struct Mot
+    {
+        bool actif = false;
+        bool capitale = false;
+        qsizetype position = 0;
+        qsizetype longueur = 0;
+        qint32 precedent = -1;
+        int nombre = 0;
+        std::array<Candidat, candidatsMaximum> candidats{};
+        std::array<char16_t, longueurMaximale> lu{}; // as read, in small letters
+    };
+
+    void ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe) const;
+    QStringView formeDe(const Mot &m, const Candidat &c) const;
+    double note(qint32 precedent, const Candidat &c) const;
+    // Writes the likeliest spelling of `m` and returns its index in the model.
+    qint32 choisir(const Mot &m, const Mot *suivant);
+
+    const ModeleContexte &modele;
+    const Dictionnaire &dico;
+    QString &sortie;
+    Mot attente;
+    qint32 precedent;
+    double logListe;
+    double logInconnu;
+    std::string cle;
+};

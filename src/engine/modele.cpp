@@ -1,0 +1,213 @@
+#include "modele.h"
+
+#include "dictionnaire.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numeric>
+#include <string>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The share of each pair's count given over to the words' own frequencies.
+constexpr double remise = 0.75;
+// The count given to a word the model never saw.
+constexpr double compteInconnu = 0.3;
+
+// Reads the `attendus` unsigned numbers of one line, separated by a tab or a
+// blank.
+bool nombres(QStringView ligne, qsizetype attendus, std::array<quint64, 3> &valeurs)
+{
+    qsizetype n = 0;
+    qsizetype debut = 0;
+    for (qsizetype k = 0; k <= ligne.size(); ++k) {
+        if (k < ligne.size() && ligne[k] != u'\t' && ligne[k] != u' ')
+            continue;
+        bool ok = false;
+        if (n >= attendus)
+            return false;
+        valeurs[size_t(n++)] = ligne.sliced(debut, k - debut).toULongLong(&ok);
+        if (!ok)
+            return false;
+        debut = k + 1;
+    }
+    return n == attendus;
+}
+
+} // namespace
+
+std::optional<ModeleContexte> ModeleContexte::charger(const QString &chemin, QString *erreur)
+{
+    QFile fichier(chemin);
+    QString cause;
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        cause = fichier.errorString();
+    } else {
+        const QByteArray octets = fichier.readAll();
+        if (fichier.error() != QFileDevice::NoError)
+            cause = fichier.errorString();
+        else if (std::optional<ModeleContexte> modele = depuisOctets(octets, &cause))
+            return modele;
+    }
+    if (erreur)
+        *erreur = u"modèle de contexte illisible : %1 (%2)."_s.arg(chemin, cause);
+    return std::nullopt;
+}
+
+std::optional<ModeleContexte> ModeleContexte::depuisOctets(QByteArrayView compresse,
+                                                           QString *erreur)
+{
+    QString cause;
+    if (compresse.isEmpty()) {
+        cause = u"fichier vide"_s;
+    } else {
+        // qUncompress() trusts the announced size: a damaged file must not
+        // make it ask for gigabytes.
+        const quint32 annonce = compresse.size() < 4
+                                    ? 0
+                                    : quint32(quint8(compresse[0])) << 24 |
+                                          quint32(quint8(compresse[1])) << 16 |
+                                          quint32(quint8(compresse[2])) << 8 | quint8(compresse[3]);
+        const QByteArray texte = annonce > 0 && annonce <= 512u * 1024 * 1024
+                                     ? qUncompress(compresse.toByteArray())
+                                     : QByteArray();
+        ModeleContexte modele;
+        if (texte.isEmpty())
+            cause = u"données compressées abîmées"_s;
+        else if (modele.lire(QString::fromUtf8(texte), cause))
+            return modele;
+    }
+    if (erreur)
+        *erreur = cause;
+    return std::nullopt;
+}
+
+bool ModeleContexte::lire(QStringView texte, QString &erreur)
+{
+    const QList<QStringView> lignes = texte.split(u'\n');
+    qsizetype l = 0;
+    const auto ligne = [&]() -> QStringView {
+        return l < lignes.size() ? lignes[l++] : QStringView();
+    };
+    const auto abime = [&](const QString &quoi) {
+        erreur = u"modèle abîmé, ligne %1 : %2"_s.arg(QString::number(l), quoi);
+        return false;
+    };
+    if (ligne() != u"scribolix-modele 1")
+        return abime(u"en-tête inconnu"_s);
+
+    std::array<quint64, 3> v{};
+    QStringView entete = ligne();
+    if (!entete.startsWith(u"mots ") || !nombres(entete.sliced(5), 2, v) || v[0] == 0)
+        return abime(u"nombre de mots attendu"_s);
+    const qsizetype nombre = qsizetype(v[0]);
+    total = double(v[1]);
+    comptes.reserve(size_t(nombre));
+    mots.reserve(size_t(nombre));
+    for (qsizetype i = 0; i < nombre; ++i) {
+        const QStringView l2 = ligne();
+        const qsizetype tab = l2.indexOf(u'\t');
+        bool ok = false;
+        const quint64 compte = tab > 0 ? l2.sliced(tab + 1).toULongLong(&ok) : 0;
+        if (!ok || compte > 0xFFFFFFFFu)
+            return abime(u"mot attendu"_s);
+        mots.push_back(l2.first(tab).toString());
+        comptes.push_back(quint32(compte));
+    }
+    indexer();
+    debut = indice(u"<s>");
+
+    entete = ligne();
+    if (!entete.startsWith(u"bigrammes ") || !nombres(entete.sliced(10), 1, v))
+        return abime(u"nombre de paires attendu"_s);
+    const qsizetype paires = qsizetype(v[0]);
+    apres.assign(size_t(nombre), 0);
+    debuts.assign(size_t(nombre) + 1, 0);
+    seconds.reserve(size_t(paires));
+    comptesPaires.reserve(size_t(paires));
+    qint64 precedent = 0;
+    for (qsizetype k = 0; k < paires; ++k) {
+        if (!nombres(ligne(), 3, v) || v[0] >= quint64(nombre) || v[1] >= quint64(nombre) ||
+            qint64(v[0]) < precedent || v[2] > 0xFFFFFFFFu)
+            return abime(u"paire attendue"_s);
+        for (qint64 i = precedent; i < qint64(v[0]); ++i)
+            debuts[size_t(i + 1)] = quint32(seconds.size());
+        precedent = qint64(v[0]);
+        seconds.push_back(qint32(v[1]));
+        comptesPaires.push_back(quint32(v[2]));
+        apres[size_t(v[0])] += v[2];
+    }
+    for (qint64 i = precedent; i < nombre; ++i)
+        debuts[size_t(i + 1)] = quint32(seconds.size());
+    if (ligne().size() > 0 || l < lignes.size())
+        return abime(u"fin attendue"_s);
+    return true;
+}
+
+// The words by spelling, and the accented ones by key, for lookups that
+// allocate nothing.
+void ModeleContexte::indexer()
+{
+    parOrdre.resize(mots.size());
+    std::iota(parOrdre.begin(), parOrdre.end(), 0);
+    std::sort(parOrdre.begin(), parOrdre.end(),
+              [&](qint32 a, qint32 b) { return mots[size_t(a)] < mots[size_t(b)]; });
+    std::vector<std::pair<std::string, qint32>> accentues;
+    std::string cle;
+    for (size_t i = 0; i < mots.size(); ++i) {
+        if (Dictionnaire::cleDe(mots[i], cle) &&
+            QLatin1StringView(cle.data(), qsizetype(cle.size())) != mots[i])
+            accentues.emplace_back(cle, qint32(i));
+    }
+    std::sort(accentues.begin(), accentues.end());
+    for (auto &[c, i] : accentues) {
+        cles.push_back(std::move(c));
+        parCle.push_back(i);
+    }
+}
+
+qint32 ModeleContexte::indice(QStringView mot) const
+{
+    const auto trouve =
+        std::lower_bound(parOrdre.begin(), parOrdre.end(), mot,
+                         [&](qint32 i, QStringView m) { return QStringView(mots[size_t(i)]) < m; });
+    return trouve != parOrdre.end() && mots[size_t(*trouve)] == mot ? *trouve : -1;
+}
+
+std::pair<const qint32 *, const qint32 *> ModeleContexte::accentues(std::string_view cle) const
+{
+    const auto [debutCles, finCles] =
+        std::equal_range(cles.begin(), cles.end(), cle,
+                         [](std::string_view a, std::string_view b) { return a < b; });
+    return {parCle.data() + (debutCles - cles.begin()), parCle.data() + (finCles - cles.begin())};
+}
+
+quint32 ModeleContexte::comptePaire(qint32 precedent, qint32 mot) const
+{
+    const auto debutPaires = seconds.begin() + debuts[size_t(precedent)];
+    const auto finPaires = seconds.begin() + debuts[size_t(precedent) + 1];
+    const auto trouve = std::lower_bound(debutPaires, finPaires, mot);
+    return trouve != finPaires && *trouve == mot ? comptesPaires[size_t(trouve - seconds.begin())]
+                                                 : 0;
+}
+
+double ModeleContexte::logProbabilite(qint32 precedent, qint32 mot) const
+{
+    const double seul = (mot >= 0 ? double(comptes[size_t(mot)]) : compteInconnu) / total;
+    if (precedent < 0 || comptes[size_t(precedent)] == 0)
+        return std::log(seul);
+    const double avant = double(comptes[size_t(precedent)]);
+    const double paires = double(debuts[size_t(precedent) + 1] - debuts[size_t(precedent)]);
+    // What the kept pairs do not take, the pruned ones and the discount
+    // included, goes to the words' own frequencies.
+    const double reste =
+        std::clamp((avant - double(apres[size_t(precedent)]) + remise * paires) / avant, 0.0, 1.0);
+    const double paire =
+        mot >= 0 ? std::max(double(comptePaire(precedent, mot)) - remise, 0.0) / avant : 0.0;
+    return std::log(paire + reste * seul);
+}

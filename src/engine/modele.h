@@ -1,0 +1,61 @@
+#pragma once
+
+// A model of French word sequences, for the reading with a word list to choose
+// between the spellings that one run of leet allows ("a" or "à", "mange" or
+// "mangé") by the words around it: how often each word and each pair of
+// words follows one another in French text. Built from translation
+// catalogues by scripts/modele/construire.py; the file is what qCompress()
+// gives of a UTF-8 text (see that script).
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class ModeleContexte
+{
+public:
+    // The model of a file; on failure (missing, empty, damaged), a message
+    // naming the file.
+    static std::optional<ModeleContexte> charger(const QString &chemin, QString *erreur = nullptr);
+    // The model of the bytes of a file; on failure, a message saying why.
+    static std::optional<ModeleContexte> depuisOctets(QByteArrayView compresse,
+                                                      QString *erreur = nullptr);
+
+    // The index of a word in small letters with its accents, -1 for a word
+    // the model never saw.
+    qint32 indice(QStringView mot) const;
+    QStringView mot(qint32 indice) const { return mots[size_t(indice)]; }
+    // The words whose letters without accents are `cle` ("à" for "a"), other
+    // than `cle` itself.
+    std::pair<const qint32 *, const qint32 *> accentues(std::string_view cle) const;
+    // The index of the start of a sentence: the word before its first word.
+    qint32 debutDePhrase() const { return debut; }
+    qsizetype nombreDeMots() const { return qsizetype(comptes.size()); }
+
+    // The log-probability of `mot` after `precedent` (either may be -1): the
+    // pair's count, discounted, then the word's own frequency for the rest,
+    // then a small constant for a word never seen.
+    double logProbabilite(qint32 precedent, qint32 mot) const;
+
+private:
+    bool lire(QStringView texte, QString &erreur);
+    void indexer();
+    quint32 comptePaire(qint32 precedent, qint32 mot) const;
+
+    std::vector<QString> mots;
+    std::vector<qint32> parOrdre;  // the words' indices in the order of their spellings
+    std::vector<std::string> cles; // of the accented words, sorted
+    std::vector<qint32> parCle;    // the accented words in the order of `cles`
+    std::vector<quint32> comptes;  // of each word
+    std::vector<quint64> apres;    // of each word: the counts of the pairs it opens, summed
+    std::vector<quint32> debuts;   // of each word, and one more: where its pairs start
+    std::vector<qint32> seconds;   // the second word of every pair, by first word
+    std::vector<quint32> comptesPaires;
+    double total = 1;
+    qint32 debut = -1;
+};
