@@ -32,10 +32,20 @@ const Dictionnaire &liste()
     return d;
 }
 
-QString enMorceaux(const Dictionnaire &d, Style style, QStringView texte, bool supprimer,
-                   uint32_t graine)
+// A context model over some of those words, so that spellings wait for the
+// next word.
+const ModeleContexte &modele()
 {
-    const auto flux = creerRetablissementFlux(d, style, supprimer);
+    static const ModeleContexte m = *ModeleContexte::depuisOctets(qCompress(
+        "scribolix-modele 1\nmots 7 100\n<s>\t30\nla\t20\na\t15\n\xC3\xA0\t10\n"
+        "ou\t8\no\xC3\xB9\t6\n\xC3\xA9t\xC3\xA9\t5\nbigrammes 3\n0\t2\t9\n3\t1\t7\n5\t6\t2\n"));
+    return m;
+}
+
+QString enMorceaux(const Dictionnaire &d, const ModeleContexte *m, Style style, QStringView texte,
+                   bool supprimer, uint32_t graine)
+{
+    const auto flux = creerRetablissementFlux(d, style, supprimer, m);
     QByteArray sortie;
     for (qsizetype debut = 0; debut < texte.size();) {
         graine = graine * 1103515245u + 12345u;
@@ -70,7 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
     for (const Dictionnaire *d : {&liste(), &depuisLesOctets}) {
         // The reading writes no lone surrogate, so its UTF-8 loses nothing.
         const QString entier = retablirLeet(*d, style, texte, supprimer);
-        const QString morceaux = enMorceaux(*d, style, texte, supprimer, options >> 2);
+        const QString morceaux = enMorceaux(*d, nullptr, style, texte, supprimer, options >> 2);
+        // With the model, words wait for the next one: cut anywhere, the same.
+        const QString enContexte = retablirLeet(*d, style, texte, supprimer, nullptr, &modele());
+        EXIGER(enMorceaux(*d, &modele(), style, texte, supprimer, options >> 2) == enContexte,
+               u"texte %1\n  en contexte %2"_s.arg(lisible(texte), lisible(enContexte)));
         // Counting the rules reads every run afresh, without the memory of
         // runs read before: it must not change the result.
         StatistiquesRetablissement comptes;

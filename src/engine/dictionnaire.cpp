@@ -81,7 +81,8 @@ inline char Dictionnaire::octet(const Entree &entree, qint32 profondeur) const
     return profondeur < entree.longueurCle ? cles.constData()[entree.cle + profondeur] : '\0';
 }
 
-std::optional<Dictionnaire> Dictionnaire::charger(const QString &chemin, QString *erreur)
+std::optional<Dictionnaire> Dictionnaire::charger(const QString &chemin, QString *erreur,
+                                                  const std::vector<QString> &autres)
 {
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly)) {
@@ -95,15 +96,17 @@ std::optional<Dictionnaire> Dictionnaire::charger(const QString &chemin, QString
             *erreur = u"liste de mots illisible : %1 (%2)."_s.arg(chemin, fichier.errorString());
         return std::nullopt;
     }
-    return depuisTexte(octets);
+    return depuisTexte(octets, autres);
 }
 
-Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8)
+Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8, const std::vector<QString> &autres)
 {
     Dictionnaire d;
     if (utf8.startsWith("\xEF\xBB\xBF"))
         utf8 = utf8.sliced(3);
-    const QString texte = QString::fromUtf8(utf8);
+    QString texte = QString::fromUtf8(utf8);
+    for (const QString &mot : autres)
+        texte += u'\n' + mot;
     d.formes.reserve(texte.size());
     d.cles.reserve(texte.size());
     d.entrees.reserve(size_t(texte.count(u'\n') + 1));

@@ -16,11 +16,14 @@ class Dictionnaire
 {
 public:
     // The words of a file; on failure, a message naming the file.
-    static std::optional<Dictionnaire> charger(const QString &chemin, QString *erreur = nullptr);
+    // The words of a file, and `autres` (a context model's vocabulary, say);
+    // on failure, a message naming the file.
+    static std::optional<Dictionnaire> charger(const QString &chemin, QString *erreur = nullptr,
+                                               const std::vector<QString> &autres = {});
     // The words of a text: byte-order mark, CR LF line ends and blank lines
     // allowed. Words of one letter (the list's letter names) and words with
     // a character that is no French letter are left out.
-    static Dictionnaire depuisTexte(QByteArrayView utf8);
+    static Dictionnaire depuisTexte(QByteArrayView utf8, const std::vector<QString> &autres = {});
 
     qsizetype nombreDeCles() const { return qsizetype(entrees.size()); }
 

@@ -130,20 +130,27 @@ bool ModeleContexte::lire(QStringView texte, QString &erreur)
     debuts.assign(size_t(nombre) + 1, 0);
     seconds.reserve(size_t(paires));
     comptesPaires.reserve(size_t(paires));
-    qint64 precedent = 0;
+    // By first word, then by second, each pair once.
+    qint64 precedent = -1;
+    qint64 dernier = -1;
     for (qsizetype k = 0; k < paires; ++k) {
         if (!nombres(ligne(), 3, v) || v[0] >= quint64(nombre) || v[1] >= quint64(nombre) ||
-            qint64(v[0]) < precedent || v[2] > 0xFFFFFFFFu)
+            v[2] > 0xFFFFFFFFu)
             return abime(u"paire attendue"_s);
-        for (qint64 i = precedent; i < qint64(v[0]); ++i)
-            debuts[size_t(i + 1)] = quint32(seconds.size());
-        precedent = qint64(v[0]);
-        seconds.push_back(qint32(v[1]));
+        const qint64 i = qint64(v[0]);
+        const qint64 j = qint64(v[1]);
+        if (i < precedent || (i == precedent && j <= dernier))
+            return abime(u"paire hors d'ordre"_s);
+        for (qint64 x = precedent + 1; x <= i; ++x)
+            debuts[size_t(x)] = quint32(seconds.size());
+        precedent = i;
+        dernier = j;
+        seconds.push_back(qint32(j));
         comptesPaires.push_back(quint32(v[2]));
-        apres[size_t(v[0])] += v[2];
+        apres[size_t(i)] += v[2];
     }
-    for (qint64 i = precedent; i < nombre; ++i)
-        debuts[size_t(i + 1)] = quint32(seconds.size());
+    for (qint64 x = precedent + 1; x <= nombre; ++x)
+        debuts[size_t(x)] = quint32(seconds.size());
     if (ligne().size() > 0 || l < lignes.size())
         return abime(u"fin attendue"_s);
     return true;

@@ -30,6 +30,7 @@ public:
     // the model never saw.
     qint32 indice(QStringView mot) const;
     QStringView mot(qint32 indice) const { return mots[size_t(indice)]; }
+    const std::vector<QString> &vocabulaire() const { return mots; }
     // The words whose letters without accents are `cle` ("à" for "a"), other
     // than `cle` itself.
     std::pair<const qint32 *, const qint32 *> accentues(std::string_view cle) const;

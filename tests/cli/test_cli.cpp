@@ -101,6 +101,14 @@ void TestCli::initTestCase()
     QFile mots(dossier.filePath(u"mots.txt"_s));
     QVERIFY(mots.open(QIODevice::WriteOnly));
     mots.write("lui\n\xc3\xa9t\xc3\xa9\n");
+    // A context model that knows "à" before "la".
+    QFile modele(dossier.filePath(u"modele.txt"_s));
+    QVERIFY(modele.open(QIODevice::WriteOnly));
+    modele.write(qCompress("scribolix-modele 1\nmots 4 10\n<s>\t4\nla\t3\n\xc3\xa0\t2\na\t1\n"
+                           "bigrammes 1\n2\t1\t2\n"));
+    QFile abime(dossier.filePath(u"abime.txt"_s));
+    QVERIFY(abime.open(QIODevice::WriteOnly));
+    abime.write(qCompress("scribolix-modele 1\nmots 4 10\n<s>\t4\n"));
 
     QFile binaire(dossier.filePath(u"binaire.txt"_s));
     QVERIFY(binaire.open(QIODevice::WriteOnly));
@@ -199,17 +207,36 @@ void TestCli::executions_data()
         << QStringList{u"--perso"_s, u"@geant"_s} << QByteArray(1000 * 1000, 'a') << 1 << rien
         << u"trop long pour tenir en mémoire"_s;
 
-    const QStringList retablir{u"--leet-vers-francais"_s, u"--retablir"_s, u"--dictionnaire"_s,
-                               u"@mots"_s};
+    const QStringList retablir{u"--leet-vers-francais"_s,
+                               u"--retablir"_s,
+                               u"--dictionnaire"_s,
+                               u"@mots"_s,
+                               u"--modele"_s,
+                               u"@modele"_s};
     QTest::newRow("rétabli") << retablir + QStringList{u"--style"_s, u"korvane"_s}
                              << QByteArray("|_|_|| 373") << 0 << QByteArray("Lui \xc3\xa9t\xc3\xa9")
                              << QString();
+    QTest::newRow("rétabli en contexte")
+        << retablir << QByteArray("x /-\\ 1/-\\") << 0 << QByteArray("x \xc3\xa0 la") << QString();
+    QTest::newRow("modèle absent")
+        << QStringList{retablir.first(4)} + QStringList{u"--modele"_s, u"@absent"_s, u"a"_s} << rien
+        << 2 << rien << u"@absent"_s;
+    QTest::newRow("modèle vide") << retablir.first(4) +
+                                        QStringList{u"--modele"_s, u"@vide"_s, u"a"_s}
+                                 << rien << 2 << rien << u"@vide"_s;
+    QTest::newRow("modèle tronqué")
+        << retablir.first(4) + QStringList{u"--modele"_s, u"@abime"_s, u"a"_s} << rien << 2 << rien
+        << u"@abime"_s;
     QTest::newRow("rétablir sans relire")
         << QStringList{u"--retablir"_s, u"a"_s} << rien << 2 << rien << u"--retablir"_s;
-    QTest::newRow("liste de mots absente")
-        << QStringList{u"--leet-vers-francais"_s, u"--retablir"_s, u"--dictionnaire"_s,
-                       u"@absent"_s, u"a"_s}
-        << rien << 2 << rien << u"@absent"_s;
+    QTest::newRow("liste de mots absente") << QStringList{u"--leet-vers-francais"_s,
+                                                          u"--retablir"_s,
+                                                          u"--dictionnaire"_s,
+                                                          u"@absent"_s,
+                                                          u"--modele"_s,
+                                                          u"@modele"_s,
+                                                          u"a"_s}
+                                           << rien << 2 << rien << u"@absent"_s;
     QTest::newRow("valeur de trop") << QStringList{u"--espaces=oui"_s, u"a"_s} << rien << 2 << rien
                                     << u"l'option --espaces ne prend pas de valeur."_s;
     QTest::newRow("valeur manquante") << QStringList{u"a"_s, u"--style"_s} << rien << 2 << rien

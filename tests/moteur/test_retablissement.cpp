@@ -20,19 +20,46 @@ private slots:
 private:
     QTemporaryDir dossier;
     std::optional<Dictionnaire> dictionnaire;
+    std::optional<ModeleContexte> modele;
+    std::optional<Dictionnaire> dictionnaireEtModele;
 };
+
+namespace {
+
+// A context model in the file format, from words with their counts and
+// pairs of words with theirs.
+QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
+                         const QList<std::tuple<QString, QString, int>> &paires)
+{
+    QStringList lignes{u"scribolix-modele 1"_s, u"mots %1 1000"_s.arg(mots.size())};
+    QStringList noms;
+    for (const auto &[mot, compte] : mots) {
+        lignes << mot + u'\t' + QString::number(compte);
+        noms << mot;
+    }
+    lignes << u"bigrammes %1"_s.arg(paires.size());
+    QList<std::tuple<qsizetype, qsizetype, int>> indices;
+    for (const auto &[avant, apres, compte] : paires)
+        indices.append({noms.indexOf(avant), noms.indexOf(apres), compte});
+    std::sort(indices.begin(), indices.end());
+    for (const auto &[avant, apres, compte] : indices)
+        lignes << u"%1\t%2\t%3"_s.arg(avant).arg(apres).arg(compte);
+    return qCompress((lignes.join(u'\n') + u'\n').toUtf8());
+}
+
+} // namespace
 
 void TestRetablissement::initTestCase()
 {
     // A byte-order mark, CR LF line ends, blank lines, a letter name and a
     // word with a hyphen, which are left out.
-    const QByteArray liste =
-        "\xEF\xBB\xBF"
-        "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
-        "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
-        "peut-"
-        "être\r\nvoir\r\nli\r\nlorsque\r\nlorsq\xC3\xBA\r\nelles\r\neu\r\nes\r\ncc\r\nce\r\nma\r\n"
-        "c\xC5\x93ur";
+    const QByteArray liste = "\xEF\xBB\xBF"
+                             "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
+                             "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
+                             "peut-"
+                             "être\r\nvoir\r\nou\r\noù\r\nmange\r\nmangé\r\nthé\r\nli\r\nlorsque\r"
+                             "\nlorsq\xC3\xBA\r\nelles\r\neu\r\nes\r\ncc\r\nce\r\nma\r\n"
+                             "c\xC5\x93ur";
     QVERIFY(dossier.isValid());
     const QString chemin = dossier.filePath(u"mots.txt"_s);
     QFile fichier(chemin);
@@ -44,6 +71,37 @@ void TestRetablissement::initTestCase()
     QVERIFY2(dictionnaire, qPrintable(erreur));
     QVERIFY(!Dictionnaire::charger(dossier.filePath(u"absent.txt"_s), &erreur));
     QVERIFY(erreur.contains(u"absent.txt"_s));
+
+    // Sorted by count, as the model's builder writes them.
+    const QByteArray octets = fichierModele({{u"<s>"_s, 90},
+                                             {u"a"_s, 60},
+                                             {u"la"_s, 50},
+                                             {u"il"_s, 40},
+                                             {u"à"_s, 30},
+                                             {u"est"_s, 20},
+                                             {u"ou"_s, 12},
+                                             {u"où"_s, 11},
+                                             {u"bien"_s, 10},
+                                             {u"mangé"_s, 5},
+                                             {u"mange"_s, 4},
+                                             {u"maison"_s, 3},
+                                             {u"the"_s, 2}},
+                                            {{u"<s>"_s, u"il"_s, 30},
+                                             {u"il"_s, u"a"_s, 30},
+                                             {u"a"_s, u"mangé"_s, 4},
+                                             {u"à"_s, u"la"_s, 25},
+                                             {u"la"_s, u"maison"_s, 3},
+                                             {u"où"_s, u"est"_s, 8},
+                                             {u"ou"_s, u"bien"_s, 9}});
+    modele = ModeleContexte::depuisOctets(octets, &erreur);
+    QVERIFY2(modele, qPrintable(erreur));
+    dictionnaireEtModele = Dictionnaire::charger(chemin, &erreur, modele->vocabulaire());
+    // A model that is empty, cut short or damaged is refused.
+    QVERIFY(!ModeleContexte::depuisOctets({}, &erreur));
+    QVERIFY(!ModeleContexte::depuisOctets(octets.first(octets.size() / 2), &erreur));
+    QVERIFY(!ModeleContexte::depuisOctets(qCompress(qUncompress(octets).chopped(9)), &erreur));
+    QVERIFY(!ModeleContexte::charger(dossier.filePath(u"absent.modele"_s), &erreur));
+    QVERIFY(erreur.contains(u"absent.modele"_s));
 }
 
 void TestRetablissement::lecture_data()
@@ -52,41 +110,61 @@ void TestRetablissement::lecture_data()
     QTest::addColumn<QString>("leet");
     QTest::addColumn<bool>("supprimer");
     QTest::addColumn<QString>("francais");
+    QTest::addColumn<bool>("contexte");
 
-    QTest::newRow("lui en tête") << true << u"|_|_||"_s << false << u"Lui"_s;
-    QTest::newRow("lui après un mot") << true << u"x |_|_||"_s << false << u"x lui"_s;
-    QTest::newRow("été en tête") << false << u"373"_s << false << u"Été"_s;
-    QTest::newRow("été après un mot") << false << u"x 373"_s << false << u"x été"_s;
-    QTest::newRow("chiffres") << false << u"2011"_s << false << u"2011"_s;
-    QTest::newRow("chiffres entre parenthèses") << false << u"x (2011)"_s << false << u"x (2011)"_s;
-    QTest::newRow("inconnu: lecture standard") << true << u"|_|_|_|"_s << false << u"Ujj"_s;
+    QTest::newRow("lui en tête") << true << u"|_|_||"_s << false << u"Lui"_s << false;
+    QTest::newRow("lui après un mot") << true << u"x |_|_||"_s << false << u"x lui"_s << false;
+    QTest::newRow("été en tête") << false << u"373"_s << false << u"Été"_s << false;
+    QTest::newRow("été après un mot") << false << u"x 373"_s << false << u"x été"_s << false;
+    QTest::newRow("chiffres") << false << u"2011"_s << false << u"2011"_s << false;
+    QTest::newRow("chiffres entre parenthèses")
+        << false << u"x (2011)"_s << false << u"x (2011)"_s << false;
+    QTest::newRow("inconnu: lecture standard")
+        << true << u"|_|_|_|"_s << false << u"Ujj"_s << false;
     // A "!" kept as a mark ends the sentence.
     QTest::newRow("! entre deux mots")
-        << false << uR"(5/-\1|_|7 ! 1/-\)"_s << false << u"Salut ! La"_s;
-    QTest::newRow("! collé au mot") << false << uR"(5/-\1|_|7!)"_s << false << u"Salut!"_s;
+        << false << uR"(5/-\1|_|7 ! 1/-\)"_s << false << u"Salut ! La"_s << false;
+    QTest::newRow("! collé au mot") << false << uR"(5/-\1|_|7!)"_s << false << u"Salut!"_s << false;
     QTest::newRow("majuscule après une fin de phrase")
-        << false << u"373 373. 373"_s << false << u"Été été. Été"_s;
-    QTest::newRow("blanc en tête") << false << u" 373"_s << false << u" été"_s;
-    QTest::newRow("mot sans accent gardé") << false << uR"(/-\ 1/-\)"_s << false << u"A la"_s;
-    QTest::newRow("moins d'accents d'abord") << false << uR"(|\/|3|\/|3)"_s << false << u"Même"_s;
-    QTest::newRow("puis l'ordre des codes") << false << u"|>|235"_s << false << u"Près"_s;
-    QTest::newRow("élision") << false << u"x 1 1'373"_s << false << u"x 1 l'été"_s;
-    QTest::newRow("élision typographique") << false << u"x 1’373"_s << false << u"x l’été"_s;
-    QTest::newRow("œ") << false << u"x (()3|_||2"_s << false << u"x cœur"_s;
+        << false << u"373 373. 373"_s << false << u"Été été. Été"_s << false;
+    QTest::newRow("blanc en tête") << false << u" 373"_s << false << u" été"_s << false;
+    QTest::newRow("mot sans accent gardé")
+        << false << uR"(/-\ 1/-\)"_s << false << u"A la"_s << false;
+    QTest::newRow("moins d'accents d'abord")
+        << false << uR"(|\/|3|\/|3)"_s << false << u"Même"_s << false;
+    QTest::newRow("puis l'ordre des codes") << false << u"|>|235"_s << false << u"Près"_s << false;
+    QTest::newRow("élision") << false << u"x 1 1'373"_s << false << u"x 1 l'été"_s << false;
+    QTest::newRow("élision typographique")
+        << false << u"x 1’373"_s << false << u"x l’été"_s << false;
+    QTest::newRow("œ") << false << u"x (()3|_||2"_s << false << u"x cœur"_s << false;
     QTest::newRow("caractères hors tables")
-        << false << u"373 € 😀 373…373"_s << false << u"Été € 😀 été…été"_s;
-    QTest::newRow("élision d'abord") << false << u"x (('373"_s << false << u"x (c'été"_s;
+        << false << u"373 € 😀 373…373"_s << false << u"Été € 😀 été…été"_s << false;
+    QTest::newRow("élision d'abord") << false << u"x (('373"_s << false << u"x (c'été"_s << false;
     QTest::newRow("parenthèses sans chiffres")
-        << false << uR"(x |\/|/-\(|2())"_s << false << u"x macro"_s;
+        << false << uR"(x |\/|/-\(|2())"_s << false << u"x macro"_s << false;
     QTest::newRow("apostrophe abîmée dans la liste")
-        << false << u"x 1()|259|_|'373"_s << false << u"x lorsqu'été"_s;
-    QTest::newRow("lettre seule") << true << u"x |_| -3"_s << false << u"x u -e"_s;
-    QTest::newRow("un mot plutôt que deux") << true << u"x 3|_|_35"_s << false << u"x elles"_s;
-    QTest::newRow("guillemets") << false << u"x (« 373 »)"_s << false << u"x (« été »)"_s;
-    QTest::newRow("parenthèses") << false << u"x (373)"_s << false << u"x (été)"_s;
-    QTest::newRow("espaces supprimés") << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s;
+        << false << u"x 1()|259|_|'373"_s << false << u"x lorsqu'été"_s << false;
+    QTest::newRow("lettre seule") << true << u"x |_| -3"_s << false << u"x u -e"_s << false;
+    QTest::newRow("un mot plutôt que deux")
+        << true << u"x 3|_|_35"_s << false << u"x elles"_s << false;
+    QTest::newRow("guillemets") << false << u"x (« 373 »)"_s << false << u"x (« été »)"_s << false;
+    QTest::newRow("parenthèses") << false << u"x (373)"_s << false << u"x (été)"_s << false;
+    QTest::newRow("espaces supprimés")
+        << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s << false;
     QTest::newRow("mot trop long")
-        << false << QString(70, u'3') << false << u"E"_s + QString(69, u'e');
+        << false << QString(70, u'3') << false << u"E"_s + QString(69, u'e') << false;
+
+    // With the context model, each word's spelling by the words around it.
+    QTest::newRow("il a mangé") << false << uR"(!1 /-\ |\/|/-\|\|63)"_s << false << u"Il a mangé"_s
+                                << true;
+    QTest::newRow("à la maison") << false << uR"(/-\ 1/-\ |\/|/-\!5()|\|)"_s << false
+                                 << u"À la maison"_s << true;
+    QTest::newRow("où est-il") << false << u"()|_| 357-!1"_s << false << u"Où est-il"_s << true;
+    QTest::newRow("ou bien") << false << u"x ()|_| 8!3|\\|"_s << false << u"x ou bien"_s << true;
+    QTest::newRow("the reste the") << false << u"x 7|-|3"_s << false << u"x the"_s << true;
+    QTest::newRow("lui, contexte")
+        << true << u"|_|_|| x |_|_||"_s << false << u"Lui x lui"_s << true;
+    QTest::newRow("été, contexte") << false << u"373 2011"_s << false << u"Été 2011"_s << true;
 }
 
 void TestRetablissement::lecture()
@@ -95,11 +173,14 @@ void TestRetablissement::lecture()
     QFETCH(QString, leet);
     QFETCH(bool, supprimer);
     QFETCH(QString, francais);
+    QFETCH(bool, contexte);
     const Style style = korvane ? Style::Korvane : Style::Velmora;
-    QCOMPARE(retablirLeet(*dictionnaire, style, leet, supprimer), francais);
+    const ModeleContexte *m = contexte ? &*modele : nullptr;
+    const Dictionnaire &d = contexte ? *dictionnaireEtModele : *dictionnaire;
+    QCOMPARE(retablirLeet(d, style, leet, supprimer, nullptr, m), francais);
     // Fed in two pieces, cut anywhere, the reading gives the same.
     for (qsizetype coupe = 0; coupe <= leet.size(); ++coupe) {
-        const auto flux = creerRetablissementFlux(*dictionnaire, style, supprimer);
+        const auto flux = creerRetablissementFlux(d, style, supprimer, m);
         QByteArray sortie;
         flux->alimenter(QStringView(leet).first(coupe), sortie);
         flux->alimenter(QStringView(leet).sliced(coupe), sortie);
