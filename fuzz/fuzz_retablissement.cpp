@@ -83,6 +83,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
         const QString morceaux = enMorceaux(*d, nullptr, style, texte, supprimer, options >> 2);
         // With the model, words wait for the next one: cut anywhere, the same.
         const QString enContexte = retablirLeet(*d, style, texte, supprimer, nullptr, &modele());
+        StatistiquesRetablissement comptesEnContexte;
+        const QString sansMemoireEnContexte =
+            retablirLeet(*d, style, texte, supprimer, &comptesEnContexte, &modele());
+        EXIGER(sansMemoireEnContexte == enContexte,
+               u"texte %1\n  sans mémoire, en contexte %2\n  avec %3"_s.arg(
+                   lisible(texte), lisible(sansMemoireEnContexte), lisible(enContexte)));
         EXIGER(enMorceaux(*d, &modele(), style, texte, supprimer, options >> 2) == enContexte,
                u"texte %1\n  en contexte %2"_s.arg(lisible(texte), lisible(enContexte)));
         // Counting the rules reads every run afresh, without the memory of

@@ -34,13 +34,14 @@ double ChoixEnContexte::note(qint32 avant, const Candidat &c) const
     return c.dansLaListe ? logListe : logInconnu;
 }
 
-void ChoixEnContexte::mot(qsizetype position, Dictionnaire::Plage plage, bool capitale)
+void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage,
+                          bool capitale)
 {
     Mot m;
     m.actif = true;
     m.capitale = capitale;
     m.position = position;
-    m.longueur = std::min<qsizetype>(sortie.size() - position, longueurMaximale);
+    m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
     for (qsizetype k = 0; k < m.longueur; ++k)
         m.lu[size_t(k)] = sortie.at(position + k).toLower().unicode();
     const QStringView lu(m.lu.data(), m.longueur);

@@ -20,10 +20,10 @@ public:
     ChoixEnContexte(const ModeleContexte &modele, const Dictionnaire &dictionnaire,
                     QString &sortie);
 
-    // A word was just written as read at the end of `sortie`, from
-    // `position` on; `plage` is its key in the word list (empty when the
-    // list has none), `capitale` when its first letter is a capital.
-    void mot(qsizetype position, Dictionnaire::Plage plage, bool capitale);
+    // A word was just written as read in `sortie`, `longueur` characters
+    // from `position` on; `plage` is its key in the word list (empty when
+    // the list has none), `capitale` when its first letter is a capital.
+    void mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage, bool capitale);
     // Something that is no word came: the waiting word is chosen without
     // looking further, and the next word opens a sentence when
     // `finDePhrase`, or follows an unknown word.

@@ -104,6 +104,24 @@ void Lecteur::lire(char16_t code, bool retire)
     ajouterAuMot(code, code < 0x80 ? static_cast<unsigned char>(code) : cleAscii(code));
 }
 
+// Hands a word written as read to the choice in context, and keeps what it
+// told for the memory of runs.
+void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool capitaleEnTete)
+{
+    ++motsDuRun;
+    const qsizetype longueur = sortie.size() - position;
+    ditAuContexte = {MemoireMots::Contexte::Mot,
+                     capitaleEnTete,
+                     quint8(std::clamp<qsizetype>(position - debutRun, 0, 255)),
+                     quint8(std::min<qsizetype>(longueur, 255)),
+                     plage.noeud,
+                     plage.profondeur};
+    // The word before, still waiting, may change length as it is chosen.
+    const qsizetype avant = sortie.size();
+    contexte->mot(position, longueur, plage, capitaleEnTete);
+    debutRun += sortie.size() - avant;
+}
+
 void Lecteur::finir()
 {
     finirMot(0);
@@ -190,7 +208,7 @@ void Lecteur::ecrireSegment(int debutSortie, Dictionnaire::Plage plage, bool cap
     if (plage.profondeur == 0)
         return;
     if (contexte) {
-        contexte->mot(debutSortie, plage, capitaleEnTete);
+        motEnContexte(debutSortie, plage, capitaleEnTete);
         return;
     }
     const qint32 choisi = dico.mot(plage);
@@ -309,23 +327,31 @@ void Lecteur::finirMot(char16_t apres)
         ++stats->mots;
     // The rule counts above need every run read; measures do without
     // the memory.
-    const bool memorisable = !stats && !contexte && !long_ && taille <= MemoireMots::cleMaximale;
+    const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale;
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
         memorisable ? MemoireMots::empreinte(codes.data(), taille, capitale, apostrophe) : 0;
     if (memorisable) {
         bool capitaleApres = false;
+        MemoireMots::Contexte dit;
         const QStringView connu =
-            memoire.trouver(h, codes.data(), taille, capitale, apostrophe, &capitaleApres);
+            memoire.trouver(h, codes.data(), taille, capitale, apostrophe, &capitaleApres, &dit);
         if (!connu.isEmpty()) {
             sortie.append(connu);
+            if (contexte && dit.sorte == MemoireMots::Contexte::Mot)
+                contexte->mot(sortie.size() - connu.size() + dit.decalage, dit.longueur,
+                              Dictionnaire::Plage{dit.noeud, dit.profondeur}, dit.capitale);
+            else if (contexte && dit.sorte == MemoireMots::Contexte::Rupture)
+                contexte->rupture(false);
             capitale = capitaleApres;
             taille = 0;
             return;
         }
     }
-    const qsizetype debut = sortie.size();
+    debutRun = sortie.size();
+    motsDuRun = 0;
+    ditAuContexte = {};
     // A letter alone keeps its reading, unless it is elided ("l'").
     const bool lettreSeule = !apostrophe && unSeulGlyphe();
     if (!long_ && !lettreSeule && explorerParMots()) {
@@ -336,7 +362,7 @@ void Lecteur::finirMot(char16_t apres)
         // A letter alone may still be a word of its own ("à", "y").
         const bool capitaleEnTete = capitale;
         lireStandard(taille);
-        contexte->mot(debut, Dictionnaire::Plage{-1, 1}, capitaleEnTete);
+        motEnContexte(debutRun, Dictionnaire::Plage{-1, 1}, capitaleEnTete);
     } else if (!long_ && queDesChiffres()) {
         if (stats)
             ++stats->chiffres;
@@ -349,12 +375,15 @@ void Lecteur::finirMot(char16_t apres)
         if (stats)
             ++stats->repli;
         lireStandard(taille);
-        if (contexte)
+        if (contexte) {
             contexte->rupture(false);
+            ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
+        }
     }
-    if (memorisable)
+    // A run of several words in context is read afresh each time.
+    if (memorisable && motsDuRun <= 1)
         memoire.garder(h, codes.data(), taille, capitaleAvant, apostrophe,
-                       QStringView(sortie).sliced(debut), capitale);
+                       QStringView(sortie).sliced(debutRun), capitale, ditAuContexte);
     taille = 0;
     long_ = false;
 }

@@ -109,6 +109,7 @@ private:
     bool queDesChiffres() const;
     bool standardEstChoisi() const;
     void finirMot(char16_t apres);
+    void motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool capitaleEnTete);
 
     static constexpr qint8 copie = -1;
     static constexpr qint8 rien = -2;
@@ -132,4 +133,9 @@ private:
     char16_t haut = 0; // the first half of a surrogate pair just read
     MemoireMots memoire;
     std::optional<ChoixEnContexte> contexte;
+    // The run being read: where its output starts, how many words it gave
+    // the choice in context, and what it told it.
+    qsizetype debutRun = 0;
+    int motsDuRun = 0;
+    MemoireMots::Contexte ditAuContexte;
 };

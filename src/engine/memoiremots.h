@@ -15,6 +15,20 @@
 class MemoireMots
 {
 public:
+    // What a run told the choice of spellings in context, given again with
+    // its output: nothing, one word (where it starts in the output, its key
+    // in the list and whether it opens with a capital), or a break.
+    struct Contexte
+    {
+        enum Sorte : quint8 { Rien, Mot, Rupture };
+        Sorte sorte = Rien;
+        bool capitale = false;
+        quint8 decalage = 0;
+        quint8 longueur = 0;
+        qint32 noeud = -1;
+        qint32 profondeur = 0;
+    };
+
     static constexpr int cleMaximale = 24;
     static constexpr int sortieMaximale = 32;
 
@@ -28,7 +42,7 @@ public:
 
     // What the run gave, or null.
     QStringView trouver(quint32 h, const char16_t *codes, int taille, bool capitale,
-                        bool apostrophe, bool *capitaleApres) const
+                        bool apostrophe, bool *capitaleApres, Contexte *contexte) const
     {
         if (cases.empty())
             return {};
@@ -37,11 +51,12 @@ public:
             c.apostrophe != apostrophe || !std::equal(codes, codes + taille, c.cle.begin()))
             return {};
         *capitaleApres = c.capitaleApres;
+        *contexte = c.contexte;
         return QStringView(c.sortie.data(), c.longueurSortie);
     }
 
     void garder(quint32 h, const char16_t *codes, int taille, bool capitale, bool apostrophe,
-                QStringView lu, bool capitaleApres)
+                QStringView lu, bool capitaleApres, const Contexte &contexte)
     {
         if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty())
             return;
@@ -58,6 +73,7 @@ public:
         c.capitaleAvant = capitale;
         c.apostrophe = apostrophe;
         c.capitaleApres = capitaleApres;
+        c.contexte = contexte;
         std::copy(codes, codes + taille, c.cle.begin());
         std::copy(lu.utf16(), lu.utf16() + lu.size(), c.sortie.begin());
     }
@@ -72,6 +88,7 @@ private:
         bool capitaleAvant = false;
         bool apostrophe = false;
         bool capitaleApres = false;
+        Contexte contexte;
         std::array<char16_t, cleMaximale> cle{};
         std::array<char16_t, sortieMaximale> sortie{};
     };

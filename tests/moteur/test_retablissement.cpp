@@ -212,7 +212,8 @@ void TestRetablissement::sansMotConnuCommeLaLectureStandard()
 // gives the same text, capitals and apostrophes included.
 void TestRetablissement::laMemoireDesMotsNeChangeRien()
 {
-    const QStringList runs{u"|_|_||"_s, u"373"_s, u"1'"_s, u"|_|"_s, u"2011"_s, u"3|_|_35"_s};
+    const QStringList runs{u"|_|_||"_s, u"373"_s,     u"1'"_s,     u"|_|"_s,
+                           u"2011"_s,   u"3|_|_35"_s, uR"(/-\)"_s, u"1/-\\"_s};
     QString leet;
     for (int i = 0; i < 3000; ++i)
         leet += runs[i % runs.size()] + QString::number(i % 977) + (i % 7 ? u" "_s : u". "_s);
@@ -221,6 +222,9 @@ void TestRetablissement::laMemoireDesMotsNeChangeRien()
         StatistiquesRetablissement comptes;
         QCOMPARE(retablirLeet(*dictionnaire, style, leet, false),
                  retablirLeet(*dictionnaire, style, leet, false, &comptes));
+        // In context too, where a run met again is handed to the choice again.
+        QCOMPARE(retablirLeet(*dictionnaireEtModele, style, leet, false, nullptr, &*modele),
+                 retablirLeet(*dictionnaireEtModele, style, leet, false, &comptes, &*modele));
     }
 }
 
