@@ -1,73 +1,75 @@
 #!/bin/sh
-# Round trip French -> leet -> French on French manual pages (manpages-fr),
-# in both styles, with and without --espaces: share of words that come back
-# exactly (case aside, accents exact) with the standard reading and with
-# --retablir; then --retablir's throughput on 32 MiB of leet.
+# Round trip French -> leet -> French on French manual pages, in both styles,
+# with and without --espaces: share of words that come back exactly (case
+# aside, accents exact) with the standard reading and with --retablir; then
+# --retablir's throughput on 32 MiB of leet.
+#
 # Usage: bench/aller_retour.sh [build folder]
+# Environment:
+#   SCRIBOLIX_OPTIONS        more options for the --retablir reading
+#                            (--modele <fichier>, --dictionnaire <fichier>)
+#   SCRIBOLIX_OPTIONS_AUTRE  when set, one more column: --retablir with these
+#                            options instead (another model, say)
+#   ERREURS=1                also the words --retablir loses, by kind
+#   DEBIT=0                  skip the throughput
 set -eu
+ici=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
 cli=$build/src/cli/scribolix-cli
+options=${SCRIBOLIX_OPTIONS:-}
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
 
-# At least 1 MB of prose with accents, pages in a fixed order.
+# The pages of aller_retour_pages.txt, rendered without hyphenation: a word
+# cut at a line end could not come back whole.
+rendre() {
+    LC_ALL=C.UTF-8 MANWIDTH=80 man --nh -l "$1" 2>/dev/null | col -b || true
+}
 corpus=$dossier/corpus.txt
-for page in $(ls /usr/share/man/fr/man1/*.gz /usr/share/man/fr/man8/*.gz | LC_ALL=C sort); do
-    LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | col -b >>"$corpus" || true
-    [ "$(wc -c <"$corpus")" -ge 1100000 ] && break
+: >"$corpus"
+grep -v '^#' "$ici/aller_retour_pages.txt" | while read -r page; do
+    if [ -e "/usr/share/man/fr/$page" ]; then
+        rendre "/usr/share/man/fr/$page" >>"$corpus"
+    else
+        echo "page absente : /usr/share/man/fr/$page" >&2
+    fi
 done
 echo "corpus : $(wc -c <"$corpus") octets, $(wc -w <"$corpus") mots"
 
-# Share of the words of $1 found again, in place, in $2: line by line (line
-# breaks come back one for one), words in order; a line whose word count
-# changed is lined up with difflib.
-comparer() {
-    python3 - "$1" "$2" <<'PY'
-import difflib, re, sys
-mot = re.compile(r"[^\W\d_]+")
-a = open(sys.argv[1], encoding="utf-8").read().split("\n")
-b = open(sys.argv[2], encoding="utf-8", errors="replace").read().split("\n")
-total = justes = 0
-for i, ligne in enumerate(a):
-    x = [m.lower() for m in mot.findall(ligne)]
-    y = [m.lower() for m in mot.findall(b[i])] if i < len(b) else []
-    total += len(x)
-    if len(x) == len(y):
-        justes += sum(1 for u, v in zip(x, y) if u == v)
-    else:
-        justes += sum(t.size for t in difflib.SequenceMatcher(None, x, y, autojunk=False).get_matching_blocks())
-print(f"{100.0 * justes / total:.2f}")
-PY
-}
+comparer() { python3 "$ici/comparer_retour.py" "$@"; }
 
-# The share of words that the accent rule itself lets come back: a word
-# whose accent-less form is another word of the list ("à" and "a") stays
-# accent-less, whatever the reading.
-plafond() {
-    python3 - "$1" /usr/share/dict/french <<'PY'
-import re, sys, unicodedata
-mot = re.compile(r"[^\W\d_]+")
-def sans_accents(m):
-    m = m.replace("œ", "oe").replace("æ", "ae")
-    return "".join(c for c in unicodedata.normalize("NFD", m) if not unicodedata.combining(c))
-liste = {l.strip().lower() for l in open(sys.argv[2], encoding="utf-8") if l.strip()}
-mots = [m.lower() for m in mot.findall(open(sys.argv[1], encoding="utf-8").read())]
-perdus = sum(1 for m in mots if sans_accents(m) != m and sans_accents(m) in liste)
-print(f"plafond de la règle des accents : {100.0 * (len(mots) - perdus) / len(mots):.2f} % des mots")
-PY
-}
+# A slash gives nothing in leet: the words that touch one are left out.
+set -- $(comparer barres "$corpus")
+echo "mots (suites de lettres) : $2 ; touchant une barre oblique « / », hors compte : $1 ($3 %)"
+echo "part des mots revenus, sur les $(($2 - $1)) autres :"
 
-plafond "$corpus"
-printf '%-8s %-8s %10s %10s\n' style espaces standard retablir
+autre=${SCRIBOLIX_OPTIONS_AUTRE+x}
+if [ -n "$autre" ]; then
+    printf '%-8s %-8s %10s %10s %10s\n' style espaces standard retablir autre
+else
+    printf '%-8s %-8s %10s %10s\n' style espaces standard retablir
+fi
 for style in velmora korvane; do
     for espaces in non oui; do
         aller=""; retour=""
         [ $espaces = oui ] && aller="--espaces" && retour="--supprimer-espaces"
         "$cli" --style $style $aller <"$corpus" >"$dossier/leet"
         "$cli" --style $style --leet-vers-francais $retour <"$dossier/leet" >"$dossier/std"
-        "$cli" --style $style --leet-vers-francais $retour --retablir <"$dossier/leet" >"$dossier/ret"
-        printf '%-8s %-8s %9s%% %9s%%\n' $style $espaces \
-            "$(comparer "$corpus" "$dossier/std")" "$(comparer "$corpus" "$dossier/ret")"
+        # shellcheck disable=SC2086 # the options are words
+        "$cli" --style $style --leet-vers-francais $retour --retablir $options \
+            <"$dossier/leet" >"$dossier/ret"
+        ligne=$(printf '%-8s %-8s %9s%% %9s%%' $style $espaces \
+            "$(comparer part "$corpus" "$dossier/std")" "$(comparer part "$corpus" "$dossier/ret")")
+        if [ -n "$autre" ]; then
+            # shellcheck disable=SC2086
+            "$cli" --style $style --leet-vers-francais $retour --retablir $SCRIBOLIX_OPTIONS_AUTRE \
+                <"$dossier/leet" >"$dossier/autre"
+            ligne="$ligne $(printf '%9s%%' "$(comparer part "$corpus" "$dossier/autre")")"
+        fi
+        echo "$ligne"
+        if [ "${ERREURS:-0}" = 1 ]; then
+            comparer erreurs "$corpus" "$dossier/ret" | tail -n +2
+        fi
         [ -x "$build/bench/regles_retablissement" ] && "$build/bench/regles_retablissement" \
             $style $([ $espaces = oui ] && echo 1 || echo 0) /usr/share/dict/french "$dossier/leet"
     done
@@ -77,7 +79,7 @@ done
 # from every French manual page so that words repeat as in a long text.
 [ "${DEBIT:-1}" = 0 ] && exit 0
 for page in $(ls /usr/share/man/fr/man*/*.gz | LC_ALL=C sort); do
-    LC_ALL=C.UTF-8 MANWIDTH=80 man -l "$page" 2>/dev/null | col -b || true
+    rendre "$page"
 done >"$dossier/tout.txt"
 for style in velmora korvane; do
     "$cli" --style $style <"$dossier/tout.txt" >"$dossier/leet"
@@ -85,8 +87,10 @@ for style in velmora korvane; do
     while [ "$(wc -c <"$dossier/leet32")" -lt 33554432 ]; do cat "$dossier/leet" >>"$dossier/leet32"; done
     truncate -s 33554432 "$dossier/leet32"
     for i in 1 2 3 4 5; do
+        # shellcheck disable=SC2086
         /usr/bin/time -f "$style : %e s, %M Kio" "$cli" --style $style --leet-vers-francais --retablir \
-            <"$dossier/leet32" >/dev/null
+            $options <"$dossier/leet32" >/dev/null
     done
 done
-/usr/bin/time -f "liste seule : %e s, %M Kio" "$cli" --leet-vers-francais --retablir x >/dev/null
+# shellcheck disable=SC2086
+/usr/bin/time -f "chargement seul : %e s, %M Kio" "$cli" --leet-vers-francais --retablir $options x >/dev/null
