@@ -19,22 +19,47 @@ constexpr double remise = 0.75;
 // The count given to a word the model never saw.
 constexpr double compteInconnu = 0.3;
 
+// The lines of the model's text, read in place.
+class Lignes
+{
+public:
+    explicit Lignes(QByteArrayView texte) : reste(texte) {}
+
+    QByteArrayView suivante()
+    {
+        ++numero;
+        const qsizetype fin = reste.indexOf('\n');
+        const QByteArrayView ligne = fin < 0 ? reste : reste.first(fin);
+        reste = fin < 0 ? QByteArrayView() : reste.sliced(fin + 1);
+        return ligne;
+    }
+    bool finies() const { return reste.isEmpty(); }
+    qsizetype numeroCourant() const { return numero; }
+
+private:
+    QByteArrayView reste;
+    qsizetype numero = 0;
+};
+
 // Reads the `attendus` unsigned numbers of one line, separated by a tab or a
 // blank.
-bool nombres(QStringView ligne, qsizetype attendus, std::array<quint64, 3> &valeurs)
+bool nombres(QByteArrayView ligne, qsizetype attendus, std::array<quint64, 3> &valeurs)
 {
     qsizetype n = 0;
-    qsizetype debut = 0;
+    quint64 valeur = 0;
+    int chiffres = 0;
     for (qsizetype k = 0; k <= ligne.size(); ++k) {
-        if (k < ligne.size() && ligne[k] != u'\t' && ligne[k] != u' ')
+        const char c = k < ligne.size() ? ligne[k] : ' ';
+        if (c >= '0' && c <= '9' && chiffres < 19) {
+            valeur = valeur * 10 + quint64(c - '0');
+            ++chiffres;
             continue;
-        bool ok = false;
-        if (n >= attendus)
+        }
+        if ((c != ' ' && c != '\t') || chiffres == 0 || n >= attendus)
             return false;
-        valeurs[size_t(n++)] = ligne.sliced(debut, k - debut).toULongLong(&ok);
-        if (!ok)
-            return false;
-        debut = k + 1;
+        valeurs[size_t(n++)] = valeur;
+        valeur = 0;
+        chiffres = 0;
     }
     return n == attendus;
 }
@@ -79,7 +104,7 @@ std::optional<ModeleContexte> ModeleContexte::depuisOctets(QByteArrayView compre
         ModeleContexte modele;
         if (texte.isEmpty())
             cause = u"données compressées abîmées"_s;
-        else if (modele.lire(QString::fromUtf8(texte), cause))
+        else if (modele.lire(texte, cause))
             return modele;
     }
     if (erreur)
@@ -87,43 +112,41 @@ std::optional<ModeleContexte> ModeleContexte::depuisOctets(QByteArrayView compre
     return std::nullopt;
 }
 
-bool ModeleContexte::lire(QStringView texte, QString &erreur)
+bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
 {
-    const QList<QStringView> lignes = texte.split(u'\n');
-    qsizetype l = 0;
-    const auto ligne = [&]() -> QStringView {
-        return l < lignes.size() ? lignes[l++] : QStringView();
-    };
+    Lignes lignes(texte);
+    const auto ligne = [&] { return lignes.suivante(); };
     const auto abime = [&](const QString &quoi) {
-        erreur = u"modèle abîmé, ligne %1 : %2"_s.arg(QString::number(l), quoi);
+        erreur =
+            u"modèle abîmé, ligne %1 : %2"_s.arg(QString::number(lignes.numeroCourant()), quoi);
         return false;
     };
-    if (ligne() != u"scribolix-modele 1")
+    if (ligne() != "scribolix-modele 1")
         return abime(u"en-tête inconnu"_s);
 
     std::array<quint64, 3> v{};
-    QStringView entete = ligne();
-    if (!entete.startsWith(u"mots ") || !nombres(entete.sliced(5), 2, v) || v[0] == 0)
+    QByteArrayView entete = ligne();
+    if (!entete.startsWith("mots ") || !nombres(entete.sliced(5), 2, v) || v[0] == 0 ||
+        v[0] >= quint64(texte.size()))
         return abime(u"nombre de mots attendu"_s);
     const qsizetype nombre = qsizetype(v[0]);
     total = double(v[1]);
     comptes.reserve(size_t(nombre));
     mots.reserve(size_t(nombre));
     for (qsizetype i = 0; i < nombre; ++i) {
-        const QStringView l2 = ligne();
-        const qsizetype tab = l2.indexOf(u'\t');
-        bool ok = false;
-        const quint64 compte = tab > 0 ? l2.sliced(tab + 1).toULongLong(&ok) : 0;
-        if (!ok || compte > 0xFFFFFFFFu)
+        const QByteArrayView l2 = ligne();
+        const qsizetype tab = l2.indexOf('\t');
+        if (tab <= 0 || !nombres(l2.sliced(tab + 1), 1, v) || v[0] > 0xFFFFFFFFu)
             return abime(u"mot attendu"_s);
-        mots.push_back(l2.first(tab).toString());
-        comptes.push_back(quint32(compte));
+        mots.push_back(QString::fromUtf8(l2.first(tab)));
+        comptes.push_back(quint32(v[0]));
     }
     indexer();
     debut = indice(u"<s>");
 
     entete = ligne();
-    if (!entete.startsWith(u"bigrammes ") || !nombres(entete.sliced(10), 1, v))
+    if (!entete.startsWith("bigrammes ") || !nombres(entete.sliced(10), 1, v) ||
+        v[0] >= quint64(texte.size()))
         return abime(u"nombre de paires attendu"_s);
     const qsizetype paires = qsizetype(v[0]);
     apres.assign(size_t(nombre), 0);
@@ -151,7 +174,7 @@ bool ModeleContexte::lire(QStringView texte, QString &erreur)
     }
     for (qint64 x = precedent + 1; x <= nombre; ++x)
         debuts[size_t(x)] = quint32(seconds.size());
-    if (ligne().size() > 0 || l < lignes.size())
+    if (!ligne().isEmpty() || !lignes.finies())
         return abime(u"fin attendue"_s);
     return true;
 }

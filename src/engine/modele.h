@@ -44,7 +44,7 @@ public:
     double logProbabilite(qint32 precedent, qint32 mot) const;
 
 private:
-    bool lire(QStringView texte, QString &erreur);
+    bool lire(QByteArrayView texte, QString &erreur);
     void indexer();
     quint32 comptePaire(qint32 precedent, qint32 mot) const;
 
