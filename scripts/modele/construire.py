@@ -156,7 +156,10 @@ AUTOTEXTE_FRANCAIS = re.compile(r"/autotext/fr/[^/]+\.bau$")
 
 def fichiers_du_paquet(paquet):
     """The files that dpkg lists for an installed package, sorted."""
-    sortie = subprocess.run(["dpkg", "-L", paquet], capture_output=True, text=True)
+    try:
+        sortie = subprocess.run(["dpkg", "-L", paquet], capture_output=True, text=True)
+    except FileNotFoundError:
+        raise SystemExit("construire.py : dpkg manque (un système Debian est nécessaire)")
     if sortie.returncode != 0:
         raise SystemExit(f"construire.py : le paquet {paquet} n'est pas installé "
                          f"(apt-get install {paquet})")
@@ -175,8 +178,15 @@ def chaine_po(ligne):
 def textes_mo(chemin):
     """The translations (every msgstr, plural forms too) of a .mo file, but
     the header, as msgunfmt writes them."""
-    po = subprocess.run(["msgunfmt", "--no-wrap", chemin], capture_output=True,
-                        check=True, env=dict(os.environ, LC_ALL="C.UTF-8")).stdout
+    try:
+        sortie = subprocess.run(["msgunfmt", "--no-wrap", chemin], capture_output=True,
+                                env=dict(os.environ, LC_ALL="C.UTF-8"))
+    except FileNotFoundError:
+        raise SystemExit("construire.py : msgunfmt manque (apt-get install gettext)")
+    if sortie.returncode != 0:
+        raise SystemExit(f"construire.py : msgunfmt ne lit pas {chemin} : "
+                         f"{sortie.stderr.decode(errors='replace').strip()}")
+    po = sortie.stdout
     po = po.decode("utf-8", errors="replace")
     textes = []
     msgid, msgstr, champ = [], [], None
