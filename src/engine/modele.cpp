@@ -179,14 +179,39 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     return true;
 }
 
-// The words by spelling, and the accented ones by key, for lookups that
-// allocate nothing.
+namespace {
+
+template <typename Unite> quint32 empreinte(const Unite *debut, qsizetype taille)
+{
+    quint32 h = 2166136261u;
+    for (qsizetype k = 0; k < taille; ++k)
+        h = (h ^ quint32(debut[k])) * 16777619u;
+    return h;
+}
+
+// Room for twice as many entries as there are, a power of two.
+size_t tailleDeTable(size_t entrees)
+{
+    size_t taille = 16;
+    while (taille < 2 * entrees)
+        taille *= 2;
+    return taille;
+}
+
+} // namespace
+
+// The words by spelling, and the accented ones by key, in tables with open
+// addressing: one lookup per word read, without allocating.
 void ModeleContexte::indexer()
 {
-    parOrdre.resize(mots.size());
-    std::iota(parOrdre.begin(), parOrdre.end(), 0);
-    std::sort(parOrdre.begin(), parOrdre.end(),
-              [&](qint32 a, qint32 b) { return mots[size_t(a)] < mots[size_t(b)]; });
+    parMot.assign(tailleDeTable(mots.size()), -1);
+    for (size_t i = 0; i < mots.size(); ++i) {
+        size_t h = empreinte(mots[i].utf16(), mots[i].size()) & (parMot.size() - 1);
+        while (parMot[h] >= 0)
+            h = (h + 1) & (parMot.size() - 1);
+        parMot[h] = qint32(i);
+    }
+
     std::vector<std::pair<std::string, qint32>> accentues;
     std::string cle;
     for (size_t i = 0; i < mots.size(); ++i) {
@@ -195,26 +220,43 @@ void ModeleContexte::indexer()
             accentues.emplace_back(cle, qint32(i));
     }
     std::sort(accentues.begin(), accentues.end());
-    for (auto &[c, i] : accentues) {
-        cles.push_back(std::move(c));
-        parCle.push_back(i);
+    parCle.assign(tailleDeTable(accentues.size()), -1);
+    for (size_t k = 0; k < accentues.size(); ++k) {
+        if (k == 0 || accentues[k].first != accentues[k - 1].first) {
+            const std::string &c = accentues[k].first;
+            size_t h = empreinte(c.data(), qsizetype(c.size())) & (parCle.size() - 1);
+            while (parCle[h] >= 0)
+                h = (h + 1) & (parCle.size() - 1);
+            parCle[h] = qint32(k);
+        }
+        cles.push_back(std::move(accentues[k].first));
+        accentuesParCle.push_back(accentues[k].second);
     }
 }
 
 qint32 ModeleContexte::indice(QStringView mot) const
 {
-    const auto trouve =
-        std::lower_bound(parOrdre.begin(), parOrdre.end(), mot,
-                         [&](qint32 i, QStringView m) { return QStringView(mots[size_t(i)]) < m; });
-    return trouve != parOrdre.end() && mots[size_t(*trouve)] == mot ? *trouve : -1;
+    size_t h = empreinte(mot.utf16(), mot.size()) & (parMot.size() - 1);
+    for (; parMot[h] >= 0; h = (h + 1) & (parMot.size() - 1)) {
+        if (mots[size_t(parMot[h])] == mot)
+            return parMot[h];
+    }
+    return -1;
 }
 
 std::pair<const qint32 *, const qint32 *> ModeleContexte::accentues(std::string_view cle) const
 {
-    const auto [debutCles, finCles] =
-        std::equal_range(cles.begin(), cles.end(), cle,
-                         [](std::string_view a, std::string_view b) { return a < b; });
-    return {parCle.data() + (debutCles - cles.begin()), parCle.data() + (finCles - cles.begin())};
+    size_t h = empreinte(cle.data(), qsizetype(cle.size())) & (parCle.size() - 1);
+    for (; parCle[h] >= 0; h = (h + 1) & (parCle.size() - 1)) {
+        size_t k = size_t(parCle[h]);
+        if (cles[k] != cle)
+            continue;
+        const qint32 *debutMots = accentuesParCle.data() + k;
+        while (k < cles.size() && cles[k] == cle)
+            ++k;
+        return {debutMots, accentuesParCle.data() + k};
+    }
+    return {nullptr, nullptr};
 }
 
 quint32 ModeleContexte::comptePaire(qint32 precedent, qint32 mot) const

@@ -49,13 +49,14 @@ private:
     quint32 comptePaire(qint32 precedent, qint32 mot) const;
 
     std::vector<QString> mots;
-    std::vector<qint32> parOrdre;  // the words' indices in the order of their spellings
-    std::vector<std::string> cles; // of the accented words, sorted
-    std::vector<qint32> parCle;    // the accented words in the order of `cles`
-    std::vector<quint32> comptes;  // of each word
-    std::vector<quint64> apres;    // of each word: the counts of the pairs it opens, summed
-    std::vector<quint32> debuts;   // of each word, and one more: where its pairs start
-    std::vector<qint32> seconds;   // the second word of every pair, by first word
+    std::vector<qint32> parMot;          // hash table: word → index
+    std::vector<std::string> cles;       // of the accented words, sorted
+    std::vector<qint32> accentuesParCle; // the accented words in the order of `cles`
+    std::vector<qint32> parCle;          // hash table: key → its first place in `cles`
+    std::vector<quint32> comptes;        // of each word
+    std::vector<quint64> apres;          // of each word: the counts of the pairs it opens, summed
+    std::vector<quint32> debuts;         // of each word, and one more: where its pairs start
+    std::vector<qint32> seconds;         // the second word of every pair, by first word
     std::vector<quint32> comptesPaires;
     double total = 1;
     qint32 debut = -1;
