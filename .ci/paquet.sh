@@ -27,6 +27,8 @@ cli=/usr/bin/scribolix-cli
 attendu '8()|\|_|()|_||2' sh -c "printf 'Bonjour' | $cli"
 attendu 'Ujj' $cli --style korvane --leet-vers-francais '|_|_|_|'
 attendu '5 /-\ 1 |_| 7  !' $cli --espaces 'Salut !'
+attendu 'Lui' $cli --style korvane --leet-vers-francais --retablir '|_|_||'
+attendu 'Il a mangé' $cli --leet-vers-francais --retablir '!1 /-\ |\/|/-\|\|63'
 test -x /usr/bin/scribolix
 
 id=io.github.scribolix.Scribolix
@@ -34,7 +36,7 @@ installes=$(dpkg -L scribolix)
 voulus="/usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml
     /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/man/man1/scribolix-cli.1.gz
     /usr/share/man/man1/scribolix.1.gz /usr/share/doc/scribolix/LICENSE
-    /usr/share/doc/scribolix/changelog.gz"
+    /usr/share/doc/scribolix/changelog.gz /usr/share/scribolix/francais.modele"
 for taille in 16 32 48 64 128 256; do
     voulus="$voulus /usr/share/icons/hicolor/${taille}x${taille}/apps/$id.png"
 done
