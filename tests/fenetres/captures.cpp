@@ -88,7 +88,7 @@ int main(int argc, char *argv[])
     zoneTexte->setPlainText(u"Bonjour"_s);
     traduireEtCapturer(fenetre, u"erreur-validation"_s);
     choisir(fenetre, {u"radioVelmora"_s});
-    zoneTexte->setPlainText(u"ÿ/"_s);
+    zoneTexte->setPlainText(u"/\u00ad"_s);
     traduireEtCapturer(fenetre, u"erreur-rien-traduit"_s);
 
     zoneTexte->setPlainText(u"Bonjour à tous !\nÇa va ? Ma vie est belle."_s);
