@@ -27,24 +27,39 @@ QStringView ChoixEnContexte::formeDe(const Mot &m, const Candidat &c) const
     return c.forme.isEmpty() ? QStringView(m.lu.data(), m.longueur) : c.forme;
 }
 
-double ChoixEnContexte::note(qint32 avant, const Candidat &c) const
+double ChoixEnContexte::note(qint32 avant, const Candidat &c)
 {
-    if (c.indice >= 0)
-        return modele.logProbabilite(avant, c.indice);
-    return c.dansLaListe ? logListe : logInconnu;
+    if (c.indice < 0)
+        return c.dansLaListe ? logListe : logInconnu;
+    if (notes.empty())
+        notes.resize(1 << 14);
+    const quint64 paire = quint64(quint32(avant)) << 32 | quint32(c.indice);
+    Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> 50)];
+    if (n.paire != paire)
+        n = {paire, modele.logProbabilite(avant, c.indice)};
+    return n.valeur;
 }
 
-void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage,
-                          bool capitale)
+// The candidates of the word as read, in `m.lu`: as read, the list's
+// spellings of its key, the model's accented words with that key.
+void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage)
 {
-    Mot m;
-    m.actif = true;
-    m.capitale = capitale;
-    m.position = position;
-    m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
-    for (qsizetype k = 0; k < m.longueur; ++k)
-        m.lu[size_t(k)] = sortie.at(position + k).toLower().unicode();
     const QStringView lu(m.lu.data(), m.longueur);
+    quint32 h = 2166136261u ^ quint32(plage.noeud);
+    for (qsizetype k = 0; k < m.longueur; ++k)
+        h = (h ^ m.lu[size_t(k)]) * 16777619u;
+    Ensemble *e = nullptr;
+    if (m.longueur <= luMaximum) {
+        if (ensembles.empty())
+            ensembles.resize(1 << 13);
+        e = &ensembles[h & (ensembles.size() - 1)];
+        if (e->empreinte == h && e->longueur == m.longueur && e->noeud == plage.noeud &&
+            std::equal(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin())) {
+            m.nombre = e->nombre;
+            m.candidats = e->candidats;
+            return;
+        }
+    }
     // As read first, so that it wins a tie: a word of the list only where
     // its key is one.
     m.candidats[0] = {{}, modele.indice(lu), dico.mot(plage) == 0};
@@ -58,6 +73,31 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
         for (const qint32 *i = debut; i != fin; ++i)
             ajouter(m, modele.mot(*i), *i, false);
     }
+    if (e) {
+        e->empreinte = h;
+        e->longueur = qint32(m.longueur);
+        e->noeud = plage.noeud;
+        std::copy(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin());
+        e->nombre = m.nombre;
+        e->candidats = m.candidats;
+    }
+}
+
+void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage,
+                          bool capitale)
+{
+    Mot m;
+    m.actif = true;
+    m.capitale = capitale;
+    m.position = position;
+    m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
+    const QChar *ecrit = sortie.constData() + position;
+    for (qsizetype k = 0; k < m.longueur; ++k) {
+        const char16_t c = ecrit[k].unicode();
+        m.lu[size_t(k)] = c < 0x80 ? (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)
+                                   : ecrit[k].toLower().unicode();
+    }
+    candidats(m, plage);
 
     if (attente.actif) {
         const qsizetype avant = sortie.size();

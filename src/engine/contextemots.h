@@ -13,6 +13,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 class ChoixEnContexte
 {
@@ -54,9 +55,30 @@ private:
         std::array<char16_t, longueurMaximale> lu{}; // as read, in small letters
     };
 
+    // The candidates of a word read, kept by its letters as read: words come
+    // back again and again, and finding their spellings takes several
+    // lookups. One slot per hash, the newest word wins.
+    static constexpr int luMaximum = 24;
+    struct Ensemble
+    {
+        quint32 empreinte = 0;
+        qint32 longueur = -1; // -1: empty
+        qint32 noeud = 0;
+        int nombre = 0;
+        std::array<char16_t, luMaximum> lu{};
+        std::array<Candidat, candidatsMaximum> candidats{};
+    };
+    // The model's answers for pairs of words, kept likewise.
+    struct Note
+    {
+        quint64 paire = ~quint64(0);
+        double valeur = 0;
+    };
+
     void ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe) const;
+    void candidats(Mot &m, Dictionnaire::Plage plage);
     QStringView formeDe(const Mot &m, const Candidat &c) const;
-    double note(qint32 precedent, const Candidat &c) const;
+    double note(qint32 precedent, const Candidat &c);
     // Writes the likeliest spelling of `m` and returns its index in the model.
     qint32 choisir(const Mot &m, const Mot *suivant);
 
@@ -68,4 +90,6 @@ private:
     double logListe;
     double logInconnu;
     std::string cle;
+    std::vector<Ensemble> ensembles;
+    std::vector<Note> notes;
 };

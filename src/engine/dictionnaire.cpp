@@ -1,12 +1,12 @@
 #include "dictionnaire.h"
 
 #include "glyphes.h"
+#include "utf8.h"
 
 #include <QFile>
 
 #include <QtAlgorithms>
 #include <algorithm>
-#include <deque>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -104,54 +104,77 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8, const std::vector<QS
     Dictionnaire d;
     if (utf8.startsWith("\xEF\xBB\xBF"))
         utf8 = utf8.sliced(3);
-    QString texte = QString::fromUtf8(utf8);
+    // Every byte of the list gives at most one character of a spelling and
+    // two bytes of a key ("æ" as "ae"): reserved once, never grown.
+    qsizetype lettres = utf8.size() + qsizetype(autres.size());
     for (const QString &mot : autres)
-        texte += u'\n' + mot;
-    d.formes.reserve(texte.size());
-    d.cles.reserve(texte.size());
-    d.entrees.reserve(size_t(texte.count(u'\n') + 1));
+        lettres += mot.size();
+    d.formes.reserve(lettres);
+    d.cles.reserve(2 * lettres);
+    d.entrees.reserve(size_t(utf8.count('\n') + 1) + autres.size());
 
-    // Inline appends: a call per letter into QByteArray costs more than the
-    // rest of reading the list.
+    // Each line decoded into one buffer: the whole list as UTF-16 would
+    // double the memory that loading needs.
     std::string cle;
+    std::u16string ligne;
     qsizetype debut = 0;
-    while (debut < texte.size()) {
-        qsizetype fin = texte.indexOf(u'\n', debut);
+    while (debut < utf8.size()) {
+        qsizetype fin = utf8.indexOf('\n', debut);
         if (fin < 0)
-            fin = texte.size();
-        QStringView ligne = QStringView(texte).sliced(debut, fin - debut);
+            fin = utf8.size();
+        QByteArrayView octets = utf8.sliced(debut, fin - debut);
         debut = fin + 1;
-        if (ligne.endsWith(u'\r'))
-            ligne.chop(1);
-        if (ligne.isEmpty() || ligne.size() > 0xFFFF)
-            continue;
-        cle.clear();
-        bool valable = true;
-        quint16 accents = 0;
-        for (const QChar c : ligne) {
-            valable = lettreFrancaise(c.unicode()) && ajouterCle(c.unicode(), cle);
-            if (!valable)
+        if (octets.endsWith('\r'))
+            octets.chop(1);
+        ligne.clear();
+        for (qsizetype k = 0; k < octets.size();) {
+            const int n = utf8::longueurSequence(octets.data() + k, octets.size() - k);
+            if (n == 0) {
+                ligne.clear(); // not UTF-8: no word
                 break;
-            if (c.unicode() >= 0x80)
-                ++accents;
+            }
+            const char32_t c = utf8::decoder(octets.data() + k, n);
+            ligne.push_back(c < 0x10000 ? char16_t(c) : u'\uFFFD');
+            k += n;
         }
-        if (!valable || cle.size() < 2 || cle.size() > 0xFFFF)
-            continue;
-        Entree e;
-        e.cle = qint32(d.cles.size());
-        e.longueurCle = quint16(cle.size());
-        e.forme = qint32(d.formes.size());
-        e.longueurForme = quint16(ligne.size());
-        e.accents = accents;
-        for (qsizetype k = 0; k < 8; ++k)
-            e.tete = (e.tete << 8) | (k < qsizetype(cle.size()) ? quint8(cle[size_t(k)]) : 0u);
-        d.cles.append(cle.data(), qsizetype(cle.size()));
-        ajouterEnMinuscules(ligne, d.formes);
-        d.entrees.push_back(e);
+        d.ajouterMot(ligne, cle);
     }
+    for (const QString &mot : autres)
+        d.ajouterMot(mot, cle);
     d.trier();
     d.construireArbre();
     return d;
+}
+
+// Keeps one word under its key, unless it has a character that is no French
+// letter, or a key shorter than two letters.
+void Dictionnaire::ajouterMot(QStringView ligne, std::string &cle)
+{
+    if (ligne.isEmpty() || ligne.size() > 0xFFFF)
+        return;
+    // Inline appends: a call per letter into QByteArray costs more than the
+    // rest of reading the list.
+    cle.clear();
+    quint16 accents = 0;
+    for (const QChar c : ligne) {
+        if (!lettreFrancaise(c.unicode()) || !ajouterCle(c.unicode(), cle))
+            return;
+        if (c.unicode() >= 0x80)
+            ++accents;
+    }
+    if (cle.size() < 2 || cle.size() > 0xFFFF)
+        return;
+    Entree e;
+    e.cle = qint32(cles.size());
+    e.longueurCle = quint16(cle.size());
+    e.forme = qint32(formes.size());
+    e.longueurForme = quint16(ligne.size());
+    e.accents = accents;
+    for (qsizetype k = 0; k < 8; ++k)
+        e.tete = (e.tete << 8) | (k < qsizetype(cle.size()) ? quint8(cle[size_t(k)]) : 0u);
+    cles.append(cle.data(), qsizetype(cle.size()));
+    ajouterEnMinuscules(ligne, formes);
+    entrees.push_back(e);
 }
 
 // Sorts the entries by key, spellings of one key in the order of the choice
@@ -193,66 +216,82 @@ void Dictionnaire::trier()
         while (choisie < j && entrees[choisie].accents == 0)
             ++choisie;
         entrees[i].choix = simple || choisie == j ? 0 : qint32(choisie) + 1;
-        entrees[i].accentues = accentues;
-        i = j;
+        for (; i < j; ++i)
+            entrees[i].accentues = accentues;
     }
 }
 
-// Built once from the sorted entries, breadth first, so that the children
-// of a node stand together.
+// Built once from the sorted entries, depth first: the children of a node
+// are laid out together as it is visited. The nodes are counted first (one
+// per distinct prefix), so that the table is allocated once, at its size.
+// Then only the spellings stay: the keys live on in the tree.
 void Dictionnaire::construireArbre()
 {
-    struct AFaire
-    {
-        qint32 noeud, debut, fin, profondeur;
-    };
-    noeuds.assign(1, Noeud{});
-    std::deque<AFaire> file{{0, 0, qint32(entrees.size()), 0}};
-    while (!file.empty()) {
-        const AFaire f = file.front();
-        file.pop_front();
-        qint32 i = f.debut;
-        if (i < f.fin && entrees[size_t(i)].longueurCle == f.profondeur) {
-            Noeud &n = noeuds[size_t(f.noeud)];
-            n.mot = entrees[size_t(i)].choix;
-            n.premiere = i;
-            while (i < f.fin && entrees[size_t(i)].longueurCle == f.profondeur)
-                ++i;
-            n.formes = i - n.premiere;
+    size_t nombre = 1;
+    for (size_t i = 0; i < entrees.size(); ++i) {
+        const Entree &e = entrees[i];
+        qint32 commun = 0;
+        if (i > 0) {
+            const Entree &a = entrees[i - 1];
+            while (commun < e.longueurCle && commun < a.longueurCle &&
+                   cles.constData()[a.cle + commun] == cles.constData()[e.cle + commun])
+                ++commun;
         }
-        noeuds[size_t(f.noeud)].premierEnfant = qint32(noeuds.size());
-        while (i < f.fin) {
-            const char lettre = octet(entrees[size_t(i)], f.profondeur);
-            qint32 j = i;
-            while (j < f.fin && octet(entrees[size_t(j)], f.profondeur) == lettre)
-                ++j;
-            noeuds[size_t(f.noeud)].lettres |= 1u << (lettre - 'a');
-            file.push_back({qint32(noeuds.size()), i, j, f.profondeur + 1});
-            noeuds.emplace_back();
-            i = j;
-        }
+        nombre += size_t(e.longueurCle - commun);
     }
-    noeuds.shrink_to_fit();
+    noeuds.assign(nombre, Noeud{});
+    qint32 libre = 1;
+    visiter(0, 0, qint32(entrees.size()), 0, libre);
+    Q_ASSERT(size_t(libre) == nombre);
+
+    orthographes.reserve(entrees.size());
+    for (const Entree &e : entrees)
+        orthographes.push_back({e.forme, e.longueurForme, e.accentues});
+    entrees = {};
+    cles = {};
+}
+
+// The node of the entries [debut, fin), which share their first `profondeur`
+// key letters; `libre` is the first node not yet laid out.
+void Dictionnaire::visiter(qint32 noeud, qint32 debut, qint32 fin, qint32 profondeur, qint32 &libre)
+{
+    Noeud &n = noeuds[size_t(noeud)];
+    qint32 i = debut;
+    if (i < fin && entrees[size_t(i)].longueurCle == profondeur) {
+        n.mot = entrees[size_t(i)].choix;
+        n.premiere = i;
+        while (i < fin && entrees[size_t(i)].longueurCle == profondeur)
+            ++i;
+        n.formes = i - n.premiere;
+    }
+    const qint32 premiers = i;
+    n.premierEnfant = libre;
+    for (qint32 j = i; j < fin;) {
+        const char lettre = octet(entrees[size_t(j)], profondeur);
+        n.lettres |= 1u << (lettre - 'a');
+        while (j < fin && octet(entrees[size_t(j)], profondeur) == lettre)
+            ++j;
+        ++libre;
+    }
+    qint32 enfant = n.premierEnfant;
+    for (qint32 j = premiers; j < fin; ++enfant) {
+        const char lettre = octet(entrees[size_t(j)], profondeur);
+        const qint32 k = j;
+        while (j < fin && octet(entrees[size_t(j)], profondeur) == lettre)
+            ++j;
+        visiter(enfant, k, j, profondeur + 1, libre);
+    }
 }
 
 QStringView Dictionnaire::orthographe(qint32 choix) const
 {
     if (choix <= 0)
         return {};
-    const Entree &e = entrees[size_t(choix - 1)];
-    return QStringView(formes.constData() + e.forme, e.longueurForme);
+    const Orthographe &o = orthographes[size_t(choix - 1)];
+    return QStringView(formes.constData() + o.forme, o.longueur);
 }
 
 int Dictionnaire::nombreDOrthographes(qint32 choix) const
 {
-    if (choix <= 0)
-        return 0;
-    // The first entry of the key holds the count.
-    qint32 i = choix - 1;
-    const QByteArrayView cle(cles.constData() + entrees[size_t(i)].cle,
-                             entrees[size_t(i)].longueurCle);
-    while (i > 0 && QByteArrayView(cles.constData() + entrees[size_t(i - 1)].cle,
-                                   entrees[size_t(i - 1)].longueurCle) == cle)
-        --i;
-    return entrees[size_t(i)].accentues;
+    return choix <= 0 ? 0 : orthographes[size_t(choix - 1)].accentues;
 }

@@ -15,7 +15,6 @@
 class Dictionnaire
 {
 public:
-    // The words of a file; on failure, a message naming the file.
     // The words of a file, and `autres` (a context model's vocabulary, say);
     // on failure, a message naming the file.
     static std::optional<Dictionnaire> charger(const QString &chemin, QString *erreur = nullptr,
@@ -24,8 +23,6 @@ public:
     // allowed. Words of one letter (the list's letter names) and words with
     // a character that is no French letter are left out.
     static Dictionnaire depuisTexte(QByteArrayView utf8, const std::vector<QString> &autres = {});
-
-    qsizetype nombreDeCles() const { return qsizetype(entrees.size()); }
 
     // The key of a word: its small letters without accents ("coeur" for
     // "Cœur"); false for a word with a character no letter of a key stands for.
@@ -68,8 +65,8 @@ public:
     }
     QStringView forme(Plage plage, qsizetype k) const
     {
-        const Entree &e = entrees[size_t(noeuds[size_t(plage.noeud)].premiere + k)];
-        return QStringView(formes.constData() + e.forme, e.longueurForme);
+        const Orthographe &o = orthographes[size_t(noeuds[size_t(plage.noeud)].premiere + k)];
+        return QStringView(formes.constData() + o.forme, o.longueur);
     }
     // How many accented spellings share the key of that choice (more than one
     // means the choice rule decided).
@@ -84,8 +81,15 @@ private:
         quint16 longueurCle = 0;
         quint16 longueurForme = 0;
         qint32 choix = -1;     // on the first entry of a key: what mot() answers
-        quint16 accentues = 0; // on the first entry of a key
+        quint16 accentues = 0; // how many spellings of the key have accents
         quint16 accents = 0;   // accented letters in this spelling
+    };
+    // What stays of an entry once the tree is built.
+    struct Orthographe
+    {
+        qint32 forme = 0;
+        quint16 longueur = 0;
+        quint16 accentues = 0;
     };
     // One prefix: its children, one per next letter, stand together from
     // `premierEnfant`, in letter order, one bit of `lettres` each.
@@ -106,11 +110,14 @@ private:
         return qint32((((x + (x >> 4)) & 0x0F0F0F0Fu) * 0x01010101u) >> 24);
     }
     char octet(const Entree &entree, qint32 profondeur) const;
+    void ajouterMot(QStringView ligne, std::string &cle);
     void trier();
     void construireArbre();
+    void visiter(qint32 noeud, qint32 debut, qint32 fin, qint32 profondeur, qint32 &libre);
 
-    QByteArray cles;
+    QByteArray cles; // while the list is read
     QString formes;
-    std::vector<Entree> entrees;
+    std::vector<Entree> entrees; // while the list is read
+    std::vector<Orthographe> orthographes;
     std::vector<Noeud> noeuds;
 };
