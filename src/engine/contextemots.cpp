@@ -8,27 +8,36 @@ ChoixEnContexte::ChoixEnContexte(const ModeleContexte &m, const Dictionnaire &d,
     : modele(m), dico(d), sortie(s), precedent(m.debutDePhrase()),
       // A word of the list that the model never saw is likelier than a
       // reading that is no word at all.
-      logListe(m.logProbabilite(-1, -1) + std::log(3.0)), logInconnu(m.logProbabilite(-1, -1))
+      logListe(m.logProbabilite(-1, -1) + std::log(3.0)), logInconnu(m.logProbabilite(-1, -1)),
+      // About one word in 135 opens with a bracket in French catalogues.
+      logParenthese(std::log(0.0074))
 {}
 
-void ChoixEnContexte::ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe) const
+void ChoixEnContexte::ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe,
+                              bool parenthese) const
 {
     if (m.nombre == candidatsMaximum)
         return;
     for (int k = 0; k < m.nombre; ++k) {
-        if (formeDe(m, m.candidats[size_t(k)]) == forme)
+        const Candidat &c = m.candidats[size_t(k)];
+        if (c.parenthese == parenthese && formeDe(m, c) == forme)
             return;
     }
-    m.candidats[size_t(m.nombre++)] = {forme, indice, dansLaListe};
+    m.candidats[size_t(m.nombre++)] = {forme, indice, dansLaListe, parenthese};
 }
 
 QStringView ChoixEnContexte::formeDe(const Mot &m, const Candidat &c) const
 {
-    return c.forme.isEmpty() ? QStringView(m.lu.data(), m.longueur) : c.forme;
+    if (!c.forme.isEmpty())
+        return c.forme;
+    return c.parenthese ? QStringView(m.lu.data() + 1, m.longueur - 1)
+                        : QStringView(m.lu.data(), m.longueur);
 }
 
 double ChoixEnContexte::note(qint32 avant, const Candidat &c)
 {
+    if (c.parenthese)
+        return logParenthese + note(avant, Candidat{c.forme, c.indice, c.dansLaListe});
     if (c.indice < 0)
         return c.dansLaListe ? logListe : logInconnu;
     if (notes.empty())
@@ -42,10 +51,10 @@ double ChoixEnContexte::note(qint32 avant, const Candidat &c)
 
 // The candidates of the word as read, in `m.lu`: as read, the list's
 // spellings of its key, the model's accented words with that key.
-void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage)
+void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthese)
 {
     const QStringView lu(m.lu.data(), m.longueur);
-    quint32 h = 2166136261u ^ quint32(plage.noeud);
+    quint32 h = (2166136261u ^ quint32(plage.noeud)) + (parenthese ? 1 : 0);
     for (qsizetype k = 0; k < m.longueur; ++k)
         h = (h ^ m.lu[size_t(k)]) * 16777619u;
     Ensemble *e = nullptr;
@@ -54,6 +63,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage)
             ensembles.resize(1 << 13);
         e = &ensembles[h & (ensembles.size() - 1)];
         if (e->empreinte == h && e->longueur == m.longueur && e->noeud == plage.noeud &&
+            e->parenthese == parenthese &&
             std::equal(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin())) {
             m.nombre = e->nombre;
             m.candidats = e->candidats;
@@ -73,18 +83,45 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage)
         for (const qint32 *i = debut; i != fin; ++i)
             ajouter(m, modele.mot(*i), *i, false);
     }
+    if (parenthese)
+        sansLeC(m);
     if (e) {
         e->empreinte = h;
         e->longueur = qint32(m.longueur);
         e->noeud = plage.noeud;
+        e->parenthese = parenthese;
         std::copy(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin());
         e->nombre = m.nombre;
         e->candidats = m.candidats;
     }
 }
 
+// The word read without its first letter, a C, behind an opening bracket:
+// its spellings, when the list or the model knows it.
+void ChoixEnContexte::sansLeC(Mot &m)
+{
+    if (m.longueur < 3 || m.lu[0] != u'c')
+        return;
+    const QStringView reste(m.lu.data() + 1, m.longueur - 1);
+    Dictionnaire::Plage plage = dico.racine();
+    for (const QChar c : reste)
+        plage = dico.prolonger(plage, c.unicode() < 0x80 ? char(c.unicode()) : '\0');
+    const qint32 indice = modele.indice(reste);
+    if (indice >= 0 || dico.mot(plage) == 0)
+        ajouter(m, {}, indice, dico.mot(plage) == 0, true);
+    for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
+        const QStringView forme = dico.forme(plage, k);
+        ajouter(m, forme, modele.indice(forme), true, true);
+    }
+    if (Dictionnaire::cleDe(reste, cle)) {
+        const auto [debut, fin] = modele.accentues(cle);
+        for (const qint32 *i = debut; i != fin; ++i)
+            ajouter(m, modele.mot(*i), *i, false, true);
+    }
+}
+
 void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage,
-                          bool capitale)
+                          bool capitale, bool parenthese)
 {
     Mot m;
     m.actif = true;
@@ -97,7 +134,7 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
         m.lu[size_t(k)] = c < 0x80 ? (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)
                                    : ecrit[k].toLower().unicode();
     }
-    candidats(m, plage);
+    candidats(m, plage, parenthese);
 
     if (attente.actif) {
         const qsizetype avant = sortie.size();
@@ -145,7 +182,13 @@ qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)
         }
     }
     const Candidat &c = m.candidats[size_t(meilleur)];
-    if (!c.forme.isEmpty()) {
+    if (c.parenthese) {
+        QString ecrit(u'(');
+        ecrit += formeDe(m, c);
+        if (m.capitale)
+            ecrit[1] = ecrit.at(1).toUpper();
+        sortie.replace(m.position, m.longueur, ecrit);
+    } else if (!c.forme.isEmpty()) {
         sortie.replace(m.position, m.longueur, c.forme.data(), c.forme.size());
         if (m.capitale && c.forme.size() > 0)
             sortie[m.position] = sortie.at(m.position).toUpper();

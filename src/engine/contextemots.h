@@ -24,11 +24,16 @@ public:
     // A word was just written as read in `sortie`, `longueur` characters
     // from `position` on; `plage` is its key in the word list (empty when
     // the list has none), `capitale` when its first letter is a capital.
-    void mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage, bool capitale);
+    // `parenthese` when the word's first letter is a C that may be an
+    // opening bracket instead ("(ou" read "cou").
+    void mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage, bool capitale,
+             bool parenthese = false);
     // Something that is no word came: the waiting word is chosen without
     // looking further, and the next word opens a sentence when
     // `finDePhrase`, or follows an unknown word.
     void rupture(bool finDePhrase);
+    // The model knows this word, in small letters.
+    bool connu(QStringView mot) const { return modele.indice(mot) >= 0; }
     // Everything before this position of `sortie` is decided.
     qsizetype decide() const { return attente.actif ? attente.position : sortie.size(); }
     // The first `n` characters of `sortie` went out.
@@ -42,6 +47,7 @@ private:
         QStringView forme; // empty: as read
         qint32 indice = -1;
         bool dansLaListe = false;
+        bool parenthese = false; // "(" and the word, for a C and the word
     };
     struct Mot
     {
@@ -64,6 +70,7 @@ private:
         quint32 empreinte = 0;
         qint32 longueur = -1; // -1: empty
         qint32 noeud = 0;
+        bool parenthese = false;
         int nombre = 0;
         std::array<char16_t, luMaximum> lu{};
         std::array<Candidat, candidatsMaximum> candidats{};
@@ -75,8 +82,10 @@ private:
         double valeur = 0;
     };
 
-    void ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe) const;
-    void candidats(Mot &m, Dictionnaire::Plage plage);
+    void ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe,
+                 bool parenthese = false) const;
+    void candidats(Mot &m, Dictionnaire::Plage plage, bool parenthese);
+    void sansLeC(Mot &m);
     QStringView formeDe(const Mot &m, const Candidat &c) const;
     double note(qint32 precedent, const Candidat &c);
     // Writes the likeliest spelling of `m` and returns its index in the model.
@@ -89,6 +98,7 @@ private:
     qint32 precedent;
     double logListe;
     double logInconnu;
+    double logParenthese;
     std::string cle;
     std::vector<Ensemble> ensembles;
     std::vector<Note> notes;

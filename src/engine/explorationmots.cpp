@@ -59,11 +59,17 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
             return false;
         return explorer(p + 1, plage, segments, queue);
     case Copie::Signe:
+        // "()" is an O: never a C, or an opening bracket, that a closing
+        // one follows ("sc)me", "toc)", "to()" for "some", "too").
+        if (code == u')' && p > 0 && codes[size_t(p - 1)] == u'(')
+            return false;
         if (queue >= 0)
             return explorer(p + 1, plage, segments, queue);
         if (plage.profondeur > 0 && dico.mot(plage) < 0)
             return false;
-        if (!unGlyphe)
+        // An underscore joins words ("DPKG_ROOT") more often than it opens
+        // a J.
+        if (!unGlyphe || code == u'_')
             return explorer(p + 1, dico.racine(), segments);
         // A glyph read as a mark only opens the word with a bracket
         // ("(voir") or starts the marks and digits that close it.

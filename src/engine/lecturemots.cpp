@@ -110,15 +110,20 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
 {
     ++motsDuRun;
     const qsizetype longueur = sortie.size() - position;
+    // "(ou" reads "cou" first: whether the C is a bracket, the words
+    // around decide.
+    const bool parenthese = position == debutRun && codes[0] == u'(' && choix[0] >= 0 &&
+                            octets[0] != 0 && motsDuRun == 1;
     ditAuContexte = {MemoireMots::Contexte::Mot,
                      capitaleEnTete,
+                     parenthese,
                      quint8(std::clamp<qsizetype>(position - debutRun, 0, 255)),
                      quint8(std::min<qsizetype>(longueur, 255)),
                      plage.noeud,
                      plage.profondeur};
     // The word before, still waiting, may change length as it is chosen.
     const qsizetype avant = sortie.size();
-    contexte->mot(position, longueur, plage, capitaleEnTete);
+    contexte->mot(position, longueur, plage, capitaleEnTete, parenthese);
     debutRun += sortie.size() - avant;
 }
 
@@ -153,9 +158,9 @@ void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
 
 // The standard reading of the run's first characters up to `jusque`
 // (a glyph that starts before it is read whole); returns where it stopped.
-int Lecteur::lireStandard(int jusque)
+int Lecteur::lireStandard(int jusque, int depuis)
 {
-    int p = 0;
+    int p = depuis;
     while (p < jusque) {
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         if (o == 0) {
@@ -341,7 +346,8 @@ void Lecteur::finirMot(char16_t apres)
             sortie.append(connu);
             if (contexte && dit.sorte == MemoireMots::Contexte::Mot)
                 contexte->mot(sortie.size() - connu.size() + dit.decalage, dit.longueur,
-                              Dictionnaire::Plage{dit.noeud, dit.profondeur}, dit.capitale);
+                              Dictionnaire::Plage{dit.noeud, dit.profondeur}, dit.capitale,
+                              dit.parenthese);
             else if (contexte && dit.sorte == MemoireMots::Contexte::Rupture)
                 contexte->rupture(false);
             capitale = capitaleApres;
@@ -352,8 +358,9 @@ void Lecteur::finirMot(char16_t apres)
     debutRun = sortie.size();
     motsDuRun = 0;
     ditAuContexte = {};
-    // A letter alone keeps its reading, unless it is elided ("l'").
-    const bool lettreSeule = !apostrophe && unSeulGlyphe();
+    // A letter alone keeps its reading, unless it is elided ("l'") or a
+    // digit ("1", not "l").
+    const bool lettreSeule = !apostrophe && unSeulGlyphe() && !queDesChiffres();
     if (!long_ && !lettreSeule && explorerParMots()) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
@@ -374,7 +381,7 @@ void Lecteur::finirMot(char16_t apres)
     } else {
         if (stats)
             ++stats->repli;
-        lireStandard(taille);
+        lireRepli();
         if (contexte) {
             contexte->rupture(false);
             ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
@@ -386,4 +393,57 @@ void Lecteur::finirMot(char16_t apres)
                        QStringView(sortie).sliced(debutRun), capitale, ditAuContexte);
     taille = 0;
     long_ = false;
+}
+
+// The standard reading of a run that no reading with the list takes, with
+// what words carry at their end read as such: "()" or a number in brackets
+// ("stat()", "vimdiff(1)"), and digits after a word known without them
+// ("LZMA2").
+void Lecteur::lireRepli()
+{
+    const int debut = 0;
+    int fin = taille;
+    if (taille - debut >= 3 && codes[size_t(taille - 1)] == u')') {
+        int q = taille - 2;
+        while (q > debut && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
+            --q;
+        // "()" ends a known word only ("open()"): otherwise it is an O ("too").
+        if (q > debut && codes[size_t(q)] == u'(' && (q < taille - 2 || sansSesChiffres(debut, q)))
+            fin = q;
+    }
+    int chiffres = fin;
+    while (chiffres > debut && octets[size_t(chiffres - 1)] != 0 &&
+           sorteDe(style, codes[size_t(chiffres - 1)]) == Copie::Chiffre)
+        --chiffres;
+    // "1", "3", "5", "7" end many words as "l", "e", "s", "t" ("will", "has"):
+    // one digit alone is taken for a digit only where its letter rarely
+    // ends a word.
+    const bool rare =
+        fin - chiffres >= 2 ||
+        (chiffres < fin && QStringView(u"2689").contains(QChar(codes[size_t(chiffres)])));
+    if (chiffres == fin || !rare || !sansSesChiffres(debut, chiffres))
+        chiffres = fin;
+    for (int p = lireStandard(chiffres, debut); p < taille; ++p) {
+        if (octets[size_t(p)] != 0)
+            copier(p);
+    }
+}
+
+// The run's characters from `debut` to `fin` read as a word of the list or
+// of the model ("LZMA2"), in their standard reading.
+bool Lecteur::sansSesChiffres(int debut, int fin) const
+{
+    std::array<char16_t, longueurMaximale> lu{};
+    int lettres = 0;
+    Dictionnaire::Plage plage = dico.racine();
+    for (int p = debut; p < fin;) {
+        const Glyphe *g = octets[size_t(p)] != 0 ? glypheEn(p) : nullptr;
+        if (!g || p + g->taille > fin)
+            return false;
+        lu[size_t(lettres++)] = char16_t(g->lettre);
+        plage = dico.prolonger(plage, g->lettre);
+        p += g->taille;
+    }
+    return dico.mot(plage) >= 0 ||
+           (lettres >= 3 && contexte && contexte->connu(QStringView(lu.data(), lettres)));
 }

@@ -84,7 +84,9 @@ private:
     void ajouterAuMot(char16_t code, unsigned char cle);
     // The standard reading of the run's first characters up to `jusque`
     // (a glyph that starts before it is read whole); returns where it stopped.
-    int lireStandard(int jusque);
+    int lireStandard(int jusque, int depuis = 0);
+    void lireRepli();
+    bool sansSesChiffres(int debut, int fin) const;
     void copier(int p);
     bool present(const Glyphe &g, int p) const;
     const Glyphe *glypheEn(int p) const;

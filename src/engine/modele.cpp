@@ -233,6 +233,16 @@ void ModeleContexte::indexer()
     }
 }
 
+std::vector<QString> ModeleContexte::vocabulaire() const
+{
+    std::vector<QString> frequents;
+    for (size_t i = 0; i < mots.size(); ++i) {
+        if (mots[i].size() > 2 || comptes[i] >= 10)
+            frequents.push_back(mots[i]);
+    }
+    return frequents;
+}
+
 qint32 ModeleContexte::indice(QStringView mot) const
 {
     size_t h = empreinte(mot.utf16(), mot.size()) & (parMot.size() - 1);

@@ -30,7 +30,9 @@ public:
     // the model never saw.
     qint32 indice(QStringView mot) const;
     QStringView mot(qint32 indice) const { return mots[size_t(indice)]; }
-    const std::vector<QString> &vocabulaire() const { return mots; }
+    // The words that may stand as words when a run is split: catalogues
+    // also hold format codes ("ez", "ll"), short and rare, which may not.
+    std::vector<QString> vocabulaire() const;
     // The words whose letters without accents are `cle` ("à" for "a"), other
     // than `cle` itself.
     std::pair<const qint32 *, const qint32 *> accentues(std::string_view cle) const;

@@ -53,13 +53,14 @@ void TestRetablissement::initTestCase()
 {
     // A byte-order mark, CR LF line ends, blank lines, a letter name and a
     // word with a hyphen, which are left out.
-    const QByteArray liste = "\xEF\xBB\xBF"
-                             "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
-                             "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
-                             "peut-"
-                             "être\r\nvoir\r\nou\r\noù\r\nmange\r\nmangé\r\nthé\r\nli\r\nlorsque\r"
-                             "\nlorsq\xC3\xBA\r\nelles\r\neu\r\nes\r\ncc\r\nce\r\nma\r\n"
-                             "c\xC5\x93ur";
+    const QByteArray liste =
+        "\xEF\xBB\xBF"
+        "a\r\nà\r\n\r\nlui\r\nété\r\nle\r\nmême\r\nmémé\r\n"
+        "pr\xC3\xA8s\r\npr\xC3\xA9s\r\nsalut\r\nla\r\nlà\r\n\r\ni\r\n"
+        "peut-"
+        "être\r\nvoir\r\nou\r\ncou\r\noù\r\nmange\r\nmangé\r\nthé\r\nli\r\nlorsque\r"
+        "\nlorsq\xC3\xBA\r\nelles\r\neu\r\nes\r\ncc\r\nce\r\nma\r\n"
+        "c\xC5\x93ur";
     QVERIFY(dossier.isValid());
     const QString chemin = dossier.filePath(u"mots.txt"_s);
     QFile fichier(chemin);
@@ -119,8 +120,10 @@ void TestRetablissement::lecture_data()
     QTest::newRow("chiffres") << false << u"2011"_s << false << u"2011"_s << false;
     QTest::newRow("chiffres entre parenthèses")
         << false << u"x (2011)"_s << false << u"x (2011)"_s << false;
-    QTest::newRow("inconnu: lecture standard")
-        << true << u"|_|_|_|"_s << false << u"Ujj"_s << false;
+    QTest::newRow("inconnu: lecture standard") << true << u"|_|_|"_s << false << u"Uj"_s << false;
+    // An underscore joins two words before it opens a J.
+    QTest::newRow("souligné entre deux mots")
+        << true << u"|_|_|_|"_s << false << u"Li_li"_s << false;
     // A "!" kept as a mark ends the sentence.
     QTest::newRow("! entre deux mots")
         << false << uR"(5/-\1|_|7 ! 1/-\)"_s << false << u"Salut ! La"_s << false;
@@ -161,6 +164,10 @@ void TestRetablissement::lecture_data()
                                  << u"À la maison"_s << true;
     QTest::newRow("où est-il") << false << u"()|_| 357-!1"_s << false << u"Où est-il"_s << true;
     QTest::newRow("ou bien") << false << u"x ()|_| 8!3|\\|"_s << false << u"x ou bien"_s << true;
+    QTest::newRow("parenthèse plutôt que C")
+        << false << u"x (()|_| 8!3|\\| (()|_|"_s << false << u"x (ou bien cou"_s << true;
+    QTest::newRow("chiffre après un mot")
+        << false << u"x 3|_|2 3|_|(1)"_s << false << u"x eu2 eu(1)"_s << false;
     QTest::newRow("the reste the") << false << u"x 7|-|3"_s << false << u"x the"_s << true;
     QTest::newRow("lui, contexte")
         << true << u"|_|_|| x |_|_||"_s << false << u"Lui x lui"_s << true;
