@@ -175,9 +175,10 @@ def chaine_po(ligne):
     return re.sub(r'\\(.)', lambda m: echappements.get(m.group(1), m.group(1)), s)
 
 
-def textes_mo(chemin):
+def textes_mo(chemin, originaux=None):
     """The translations (every msgstr, plural forms too) of a .mo file, but
-    the header, as msgunfmt writes them."""
+    the header, as msgunfmt writes them; the English strings they translate
+    go to `originaux` when given."""
     try:
         sortie = subprocess.run(["msgunfmt", "--no-wrap", chemin], capture_output=True,
                                 env=dict(os.environ, LC_ALL="C.UTF-8"))
@@ -194,6 +195,8 @@ def textes_mo(chemin):
     def fin_entree():
         if msgstr and "".join(msgid) != "":
             textes.extend("".join(s) for s in msgstr)
+            if originaux is not None:
+                originaux.append("".join(msgid))
 
     for ligne in po.split("\n"):
         if ligne.startswith("msgid ") or ligne.startswith("msgctxt "):
@@ -323,9 +326,9 @@ def textes_autotexte(chemin):
     return textes
 
 
-def textes_du_fichier(chemin):
+def textes_du_fichier(chemin, originaux=None):
     if MO_FRANCAIS.search(chemin):
-        return "mo", textes_mo(chemin)
+        return "mo", textes_mo(chemin, originaux)
     if AIDE_FRANCAISE.search(chemin):
         return "aide", textes_aide(chemin)
     if XCD_FRANCAIS.search(chemin):
@@ -351,6 +354,35 @@ def mot_gardable(mot):
     return mot == DEBUT or all(c in LETTRES_FRANCAISES for c in mot)
 
 
+def sans_accents(mot):
+    mot = mot.replace("œ", "oe").replace("æ", "ae")
+    return "".join(c for c in unicodedata.normalize("NFD", mot) if not unicodedata.combining(c))
+
+
+def mots_anglais(originaux, francais, unigrammes, seuil):
+    """The English words of the catalogues' original strings seen at least
+    `seuil` times there, most frequent first, each with whether it is no
+    French word even once leet has taken its accents: no word of the list
+    has its letters, and French text has them twenty times less often
+    ("the", "with"; "a", "on" and "general", for "général", are French)."""
+    vus, comptes = set(), Counter()
+    for brut in originaux:
+        propre = nettoyer(brut).strip()
+        if not propre or propre in vus:
+            continue
+        vus.add(propre)
+        comptes.update(m for m in decouper(propre)
+                       if m != DEBUT and all("a" <= c <= "z" for c in m))
+    cles_francaises = {sans_accents(m) for m in francais.mots}
+    par_cle = Counter()
+    for m, c in unigrammes.items():
+        par_cle[sans_accents(m)] += c
+    gardes = sorted((m for m, c in comptes.items() if c >= seuil),
+                    key=lambda m: (-comptes[m], m))
+    return [(m, len(m) >= 2 and par_cle[m] * 20 < comptes[m] and m not in cles_francaises)
+            for m in gardes]
+
+
 def construire(args):
     francais = Francais(args.liste)
     unigrammes, bigrammes = Counter(), Counter()
@@ -358,11 +390,12 @@ def construire(args):
     total = 0
     bilan = Counter()
     texte_sortie = open(args.texte, "w", encoding="utf-8") if args.texte else None
+    originaux = []  # the English strings of the catalogues
 
     for paquet in lire_paquets(args.paquets):
         par_paquet = Counter()
         for chemin in fichiers_du_paquet(paquet):
-            genre, textes = textes_du_fichier(chemin)
+            genre, textes = textes_du_fichier(chemin, originaux)
             if genre is None:
                 continue
             par_paquet["fichiers"] += 1
@@ -401,10 +434,14 @@ def construire(args):
     paires = sorted((indice[a], indice[b], c) for (a, b), c in bigrammes.items()
                     if c >= args.seuil_bigrammes and a in indice and b in indice)
 
+    anglais = mots_anglais(originaux, francais, unigrammes, args.seuil_anglais)
+
     lignes = [ENTETE, f"mots {len(ordre)} {total}"]
     lignes += [f"{m}\t{gardes[m]}" for m in ordre]
     lignes.append(f"bigrammes {len(paires)}")
     lignes += [f"{i}\t{j}\t{c}" for i, j, c in paires]
+    lignes.append(f"anglais {len(anglais)}")
+    lignes += [f"{m}\t{1 if seulement else 0}" for m, seulement in anglais]
     donnees = ("\n".join(lignes) + "\n").encode("utf-8")
     fichier = struct.pack(">I", len(donnees)) + zlib.compress(donnees, 9)
     os.makedirs(os.path.dirname(os.path.abspath(args.sortie)), exist_ok=True)
@@ -419,6 +456,9 @@ def construire(args):
           f"gardés (vus au moins {args.seuil_mots} fois)", file=sys.stderr)
     print(f"bigrammes : {len(bigrammes)} distincts, M = {len(paires)} gardés "
           f"(vus au moins {args.seuil_bigrammes} fois)", file=sys.stderr)
+    print(f"anglais : {len(anglais)} mots vus au moins {args.seuil_anglais} fois dans les "
+          f"originaux, dont {sum(1 for _, s in anglais if s)} qui ne sont pas français",
+          file=sys.stderr)
     print(f"{args.sortie} : {len(fichier)} octets ({len(donnees)} décompressés)", file=sys.stderr)
 
 
@@ -433,6 +473,8 @@ def main():
                    help="keep the words seen at least this often (default 2)")
     p.add_argument("--seuil-bigrammes", type=int, default=2,
                    help="keep the pairs seen at least this often (default 2)")
+    p.add_argument("--seuil-anglais", type=int, default=20,
+                   help="keep the English words seen at least this often (default 20)")
     p.add_argument("--texte", help="also write the training text, one string a line, "
                    "as words, to read what the model learns from")
     construire(p.parse_args())

@@ -67,6 +67,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
             std::equal(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin())) {
             m.nombre = e->nombre;
             m.candidats = e->candidats;
+            m.anglais = e->anglais;
             return;
         }
     }
@@ -74,6 +75,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
     // its key is one.
     m.candidats[0] = {{}, modele.indice(lu), dico.mot(plage) == 0};
     m.nombre = 1;
+    m.anglais = modele.anglaisDe(lu);
     for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
         const QStringView forme = dico.forme(plage, k);
         ajouter(m, forme, modele.indice(forme), true);
@@ -90,6 +92,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
         e->longueur = qint32(m.longueur);
         e->noeud = plage.noeud;
         e->parenthese = parenthese;
+        e->anglais = m.anglais;
         std::copy(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin());
         e->nombre = m.nombre;
         e->candidats = m.candidats;
@@ -144,9 +147,11 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
     }
     if (m.nombre == 1) {
         precedent = m.candidats[0].indice; // nothing to choose
+        precedentAnglais = m.anglais == ModeleContexte::Anglais::Seulement;
         return;
     }
     m.precedent = precedent;
+    m.apresAnglais = precedentAnglais;
     attente = m;
 }
 
@@ -156,6 +161,7 @@ void ChoixEnContexte::rupture(bool finDePhrase)
         choisir(attente, nullptr);
     attente.actif = false;
     precedent = finDePhrase ? modele.debutDePhrase() : -1;
+    precedentAnglais = false;
 }
 
 void ChoixEnContexte::decaler(qsizetype n)
@@ -167,7 +173,12 @@ qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)
 {
     int meilleur = 0;
     double record = -std::numeric_limits<double>::infinity();
-    for (int k = 0; k < m.nombre; ++k) {
+    // Beside an English word, a word that reads as one stays as read: "with
+    // a low", "the decompression".
+    using Anglais = ModeleContexte::Anglais;
+    const bool enAnglais = m.apresAnglais || (suivant && suivant->anglais == Anglais::Seulement);
+    const bool telQuel = enAnglais && m.anglais != Anglais::Non;
+    for (int k = telQuel ? m.nombre : 0; k < m.nombre; ++k) {
         const Candidat &c = m.candidats[size_t(k)];
         double n = note(m.precedent, c);
         if (suivant) {
@@ -182,6 +193,8 @@ qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)
         }
     }
     const Candidat &c = m.candidats[size_t(meilleur)];
+    precedentAnglais =
+        meilleur == 0 && (telQuel || m.anglais == ModeleContexte::Anglais::Seulement);
     if (c.parenthese) {
         QString ecrit(u'(');
         ecrit += formeDe(m, c);

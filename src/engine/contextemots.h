@@ -53,6 +53,8 @@ private:
     {
         bool actif = false;
         bool capitale = false;
+        ModeleContexte::Anglais anglais = ModeleContexte::Anglais::Non; // as read
+        bool apresAnglais = false; // the word chosen before it is English
         qsizetype position = 0;
         qsizetype longueur = 0;
         qint32 precedent = -1;
@@ -71,6 +73,7 @@ private:
         qint32 longueur = -1; // -1: empty
         qint32 noeud = 0;
         bool parenthese = false;
+        ModeleContexte::Anglais anglais = ModeleContexte::Anglais::Non;
         int nombre = 0;
         std::array<char16_t, luMaximum> lu{};
         std::array<Candidat, candidatsMaximum> candidats{};
@@ -96,6 +99,7 @@ private:
     QString &sortie;
     Mot attente;
     qint32 precedent;
+    bool precedentAnglais = false;
     double logListe;
     double logInconnu;
     double logParenthese;

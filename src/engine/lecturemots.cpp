@@ -360,7 +360,8 @@ void Lecteur::finirMot(char16_t apres)
     ditAuContexte = {};
     // A letter alone keeps its reading, unless it is elided ("l'") or a
     // digit ("1", not "l").
-    const bool lettreSeule = !apostrophe && unSeulGlyphe() && !queDesChiffres();
+    const bool lettreSeule = !apostrophe && unSeulGlyphe() &&
+                             !(taille == 1 && sorteDe(style, codes[0]) == Copie::Chiffre);
     if (!long_ && !lettreSeule && explorerParMots()) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
@@ -415,12 +416,12 @@ void Lecteur::lireRepli()
     while (chiffres > debut && octets[size_t(chiffres - 1)] != 0 &&
            sorteDe(style, codes[size_t(chiffres - 1)]) == Copie::Chiffre)
         --chiffres;
-    // "1", "3", "5", "7" end many words as "l", "e", "s", "t" ("will", "has"):
-    // one digit alone is taken for a digit only where its letter rarely
-    // ends a word.
-    const bool rare =
-        fin - chiffres >= 2 ||
-        (chiffres < fin && QStringView(u"2689").contains(QChar(codes[size_t(chiffres)])));
+    // "1", "3", "5", "6", "7" end many words as "l", "e", "s", "g", "t"
+    // ("will", "has", "unless"): digits are taken for digits only when one of
+    // them stands for a letter that rarely ends a word, or for none.
+    bool rare = false;
+    for (int p = chiffres; p < fin; ++p)
+        rare = rare || QStringView(u"02489").contains(QChar(codes[size_t(p)]));
     if (chiffres == fin || !rare || !sansSesChiffres(debut, chiffres))
         chiffres = fin;
     for (int p = lireStandard(chiffres, debut); p < taille; ++p) {

@@ -173,8 +173,26 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     }
     for (qint64 x = precedent + 1; x <= nombre; ++x)
         debuts[size_t(x)] = quint32(seconds.size());
-    if (!ligne().isEmpty() || !lignes.finies())
+    // The English words, in models that have them.
+    QByteArrayView suite = ligne();
+    if (suite.startsWith("anglais ")) {
+        if (!nombres(suite.sliced(8), 1, v) || v[0] >= quint64(texte.size()))
+            return abime(u"nombre de mots anglais attendu"_s);
+        const quint64 nombreAnglais = v[0];
+        anglais.reserve(size_t(nombreAnglais));
+        for (quint64 k = 0; k < nombreAnglais; ++k) {
+            const QByteArrayView l2 = ligne();
+            const qsizetype tab = l2.indexOf('\t');
+            if (tab <= 0 || !nombres(l2.sliced(tab + 1), 1, v) || v[0] > 1)
+                return abime(u"mot anglais attendu"_s);
+            anglais.push_back(QString::fromUtf8(l2.first(tab)));
+            seulementAnglais.push_back(v[0] == 1);
+        }
+        suite = ligne();
+    }
+    if (!suite.isEmpty() || !lignes.finies())
         return abime(u"fin attendue"_s);
+    indexerAnglais();
     return true;
 }
 
@@ -197,19 +215,36 @@ size_t tailleDeTable(size_t entrees)
     return taille;
 }
 
+// A hash table with open addressing of words: their indexes by hash.
+std::vector<qint32> tableDe(const std::vector<QString> &mots)
+{
+    std::vector<qint32> table(tailleDeTable(mots.size()), -1);
+    for (size_t i = 0; i < mots.size(); ++i) {
+        size_t h = empreinte(mots[i].utf16(), mots[i].size()) & (table.size() - 1);
+        while (table[h] >= 0)
+            h = (h + 1) & (table.size() - 1);
+        table[h] = qint32(i);
+    }
+    return table;
+}
+
+qint32 chercher(const std::vector<qint32> &table, const std::vector<QString> &mots, QStringView mot)
+{
+    size_t h = empreinte(mot.utf16(), mot.size()) & (table.size() - 1);
+    for (; table[h] >= 0; h = (h + 1) & (table.size() - 1)) {
+        if (mots[size_t(table[h])] == mot)
+            return table[h];
+    }
+    return -1;
+}
+
 } // namespace
 
 // The words by spelling, and the accented ones by key, in tables with open
 // addressing: one lookup per word read, without allocating.
 void ModeleContexte::indexer()
 {
-    parMot.assign(tailleDeTable(mots.size()), -1);
-    for (size_t i = 0; i < mots.size(); ++i) {
-        size_t h = empreinte(mots[i].utf16(), mots[i].size()) & (parMot.size() - 1);
-        while (parMot[h] >= 0)
-            h = (h + 1) & (parMot.size() - 1);
-        parMot[h] = qint32(i);
-    }
+    parMot = tableDe(mots);
 
     std::vector<std::pair<std::string, qint32>> accentues;
     std::string cle;
@@ -240,17 +275,29 @@ std::vector<QString> ModeleContexte::vocabulaire() const
         if (mots[i].size() > 2 || comptes[i] >= 10)
             frequents.push_back(mots[i]);
     }
+    for (size_t i = 0; i < anglais.size(); ++i) {
+        if (seulementAnglais[i])
+            frequents.push_back(anglais[i]);
+    }
     return frequents;
 }
 
 qint32 ModeleContexte::indice(QStringView mot) const
 {
-    size_t h = empreinte(mot.utf16(), mot.size()) & (parMot.size() - 1);
-    for (; parMot[h] >= 0; h = (h + 1) & (parMot.size() - 1)) {
-        if (mots[size_t(parMot[h])] == mot)
-            return parMot[h];
-    }
-    return -1;
+    return chercher(parMot, mots, mot);
+}
+
+void ModeleContexte::indexerAnglais()
+{
+    parAnglais = tableDe(anglais);
+}
+
+ModeleContexte::Anglais ModeleContexte::anglaisDe(QStringView mot) const
+{
+    const qint32 i = chercher(parAnglais, anglais, mot);
+    if (i < 0)
+        return Anglais::Non;
+    return seulementAnglais[size_t(i)] ? Anglais::Seulement : Anglais::Aussi;
 }
 
 std::pair<const qint32 *, const qint32 *> ModeleContexte::accentues(std::string_view cle) const

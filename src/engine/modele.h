@@ -26,12 +26,18 @@ public:
     static std::optional<ModeleContexte> depuisOctets(QByteArrayView compresse,
                                                       QString *erreur = nullptr);
 
+    // Whether a word in small letters is one of the English words of the
+    // catalogues' original strings: not at all, one that French shares ("a",
+    // "on"), or one that French never uses ("the", "with").
+    enum class Anglais : quint8 { Non, Aussi, Seulement };
+    Anglais anglaisDe(QStringView mot) const;
     // The index of a word in small letters with its accents, -1 for a word
     // the model never saw.
     qint32 indice(QStringView mot) const;
     QStringView mot(qint32 indice) const { return mots[size_t(indice)]; }
-    // The words that may stand as words when a run is split: catalogues
-    // also hold format codes ("ez", "ll"), short and rare, which may not.
+    // The words that may stand as words when a run is split, the English
+    // ones included: catalogues also hold format codes ("ez", "ll"), short
+    // and rare, which may not.
     std::vector<QString> vocabulaire() const;
     // The words whose letters without accents are `cle` ("à" for "a"), other
     // than `cle` itself.
@@ -48,9 +54,13 @@ public:
 private:
     bool lire(QByteArrayView texte, QString &erreur);
     void indexer();
+    void indexerAnglais();
     quint32 comptePaire(qint32 precedent, qint32 mot) const;
 
     std::vector<QString> mots;
+    std::vector<QString> anglais;
+    std::vector<bool> seulementAnglais;  // of each English word: no French word
+    std::vector<qint32> parAnglais;      // hash table: English word → index
     std::vector<qint32> parMot;          // hash table: word → index
     std::vector<std::string> cles;       // of the accented words, sorted
     std::vector<qint32> accentuesParCle; // the accented words in the order of `cles`
