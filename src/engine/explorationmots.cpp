@@ -69,13 +69,21 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
             return false;
         // An underscore joins words ("DPKG_ROOT") more often than it opens
         // a J.
-        if (!unGlyphe || code == u'_')
+        if (!unGlyphe || code == u'_') {
+            // A mark that ends the run closes the word: in its turn.
+            int q = p + 1;
+            while (q < taille && octets[size_t(q)] == 0)
+                ++q;
+            if (q == taille && !queueAutorisee)
+                return false;
             return explorer(p + 1, dico.racine(), segments);
+        }
         // A glyph read as a mark only opens the word with a bracket
         // ("(voir") or starts the marks and digits that close it.
         if (p == 0)
             return code == u'(' && explorer(p + 1, dico.racine(), segments);
-        return plage.profondeur > 0 && explorer(p + 1, dico.racine(), segments, p);
+        return queueAutorisee && plage.profondeur > 0 &&
+               explorer(p + 1, dico.racine(), segments, p);
     case Copie::Lettre: {
         if (queue >= 0 || (plage.profondeur == 0 && segments >= segmentsMaximum))
             return false;
@@ -111,19 +119,25 @@ bool Lecteur::unSeulGlyphe() const
 }
 
 // One word of the list first ("elles"), and only then words that marks
-// inside the run hold apart ("mot-clé", rather than "eu_es"); before an
-// apostrophe, an elided word first each time.
+// inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
+// whole glyphs before marks that close the word, and before an apostrophe,
+// an elided word first.
 bool Lecteur::explorerParMots()
 {
     for (const int maximum : {1, longueurMaximale}) {
-        for (const bool elision : {true, false}) {
-            if (elision && !estApostrophe(suivant))
-                continue;
-            segmentsMaximum = maximum;
-            elisionExigee = elision;
-            essais = 0;
-            if (explorer(0, dico.racine(), 0))
-                return true;
+        // Whole glyphs before a closing mark taken from one ("help", not
+        // "heu>", where "|>" is a P).
+        for (const bool queue : {false, true}) {
+            for (const bool elision : {true, false}) {
+                if (elision && !estApostrophe(suivant))
+                    continue;
+                segmentsMaximum = maximum;
+                elisionExigee = elision;
+                queueAutorisee = queue;
+                essais = 0;
+                if (explorer(0, dico.racine(), 0))
+                    return true;
+            }
         }
     }
     return false;

@@ -158,9 +158,9 @@ void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
 
 // The standard reading of the run's first characters up to `jusque`
 // (a glyph that starts before it is read whole); returns where it stopped.
-int Lecteur::lireStandard(int jusque, int depuis)
+int Lecteur::lireStandard(int jusque)
 {
-    int p = depuis;
+    int p = 0;
     while (p < jusque) {
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         if (o == 0) {
@@ -402,29 +402,37 @@ void Lecteur::finirMot(char16_t apres)
 // ("LZMA2").
 void Lecteur::lireRepli()
 {
-    const int debut = 0;
+    // The last character before p, blanks that the blank option removed
+    // aside; -1 for none.
+    const auto avant = [this](int p) {
+        do
+            --p;
+        while (p >= 0 && octets[size_t(p)] == 0);
+        return p;
+    };
     int fin = taille;
-    if (taille - debut >= 3 && codes[size_t(taille - 1)] == u')') {
-        int q = taille - 2;
-        while (q > debut && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
-            --q;
+    const int dernier = avant(taille);
+    if (dernier >= 2 && codes[size_t(dernier)] == u')') {
+        int q = avant(dernier);
+        while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
+            q = avant(q);
         // "()" ends a known word only ("open()"): otherwise it is an O ("too").
-        if (q > debut && codes[size_t(q)] == u'(' && (q < taille - 2 || sansSesChiffres(debut, q)))
+        if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || sansSesChiffres(0, q)))
             fin = q;
     }
-    int chiffres = fin;
-    while (chiffres > debut && octets[size_t(chiffres - 1)] != 0 &&
-           sorteDe(style, codes[size_t(chiffres - 1)]) == Copie::Chiffre)
-        --chiffres;
     // "1", "3", "5", "6", "7" end many words as "l", "e", "s", "g", "t"
     // ("will", "has", "unless"): digits are taken for digits only when one of
     // them stands for a letter that rarely ends a word, or for none.
+    int chiffres = fin;
     bool rare = false;
-    for (int p = chiffres; p < fin; ++p)
+    for (int p = avant(fin); p >= 0 && sorteDe(style, codes[size_t(p)]) == Copie::Chiffre;
+         p = avant(p)) {
+        chiffres = p;
         rare = rare || QStringView(u"02489").contains(QChar(codes[size_t(p)]));
-    if (chiffres == fin || !rare || !sansSesChiffres(debut, chiffres))
+    }
+    if (chiffres == fin || !rare || !sansSesChiffres(0, chiffres))
         chiffres = fin;
-    for (int p = lireStandard(chiffres, debut); p < taille; ++p) {
+    for (int p = lireStandard(chiffres); p < taille; ++p) {
         if (octets[size_t(p)] != 0)
             copier(p);
     }
@@ -438,7 +446,11 @@ bool Lecteur::sansSesChiffres(int debut, int fin) const
     int lettres = 0;
     Dictionnaire::Plage plage = dico.racine();
     for (int p = debut; p < fin;) {
-        const Glyphe *g = octets[size_t(p)] != 0 ? glypheEn(p) : nullptr;
+        if (octets[size_t(p)] == 0) {
+            ++p;
+            continue;
+        }
+        const Glyphe *g = glypheEn(p);
         if (!g || p + g->taille > fin)
             return false;
         lu[size_t(lettres++)] = char16_t(g->lettre);

@@ -84,7 +84,7 @@ private:
     void ajouterAuMot(char16_t code, unsigned char cle);
     // The standard reading of the run's first characters up to `jusque`
     // (a glyph that starts before it is read whole); returns where it stopped.
-    int lireStandard(int jusque, int depuis = 0);
+    int lireStandard(int jusque);
     void lireRepli();
     bool sansSesChiffres(int debut, int fin) const;
     void copier(int p);
@@ -99,8 +99,9 @@ private:
     // the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
     // One word of the list first ("elles"), and only then words that marks
-    // inside the run hold apart ("mot-clé", rather than "eu_es"); before an
-    // apostrophe, an elided word first each time.
+    // inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
+    // whole glyphs before marks that close the word, and before an
+    // apostrophe, an elided word first.
     bool explorerParMots();
     bool chiffresEntreParentheses(int ouvrante) const;
     // Writes the letters read since the last sign, in the list's spelling.
@@ -128,6 +129,7 @@ private:
     int essais = 0;
     int segmentsMaximum = longueurMaximale;
     bool elisionExigee = false;
+    bool queueAutorisee = true;
     bool long_ = false;
     bool capitale = true;
     bool debutDuTexte = true;
