@@ -102,12 +102,12 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     return false;
 }
 
-// The run is one glyph: a letter alone ("u", "x"), which no reading with
-// the list should turn into a word of two letters.
+// The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
+// which no reading with the list should turn into a word of two letters.
 bool Lecteur::unSeulGlyphe() const
 {
     int p = 0;
-    while (p < taille && octets[size_t(p)] == 0)
+    while (p < taille && (octets[size_t(p)] == 0 || codes[size_t(p)] == u'-'))
         ++p;
     const Glyphe *g = p < taille ? glypheEn(p) : nullptr;
     if (!g)

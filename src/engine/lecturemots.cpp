@@ -70,6 +70,7 @@ void Lecteur::lire(char16_t code, bool retire)
     }
     if (estBlanc(code)) {
         finirMot(code);
+        apresApostrophe = false;
         if (contexte && (code == u'\n' || code == u'\r'))
             contexte->rupture(true);
         sortie.append(QChar(code));
@@ -80,6 +81,7 @@ void Lecteur::lire(char16_t code, bool retire)
     }
     if (code < 256 && style.separateur[code]) {
         finirMot(code);
+        apresApostrophe = estApostrophe(code);
         if (contexte && (estFinDePhrase(code) || code == u':' || code == u';'))
             contexte->rupture(true);
         sortie.append(QChar(copieDe(code)));
@@ -91,6 +93,7 @@ void Lecteur::lire(char16_t code, bool retire)
     // copied; a surrogate pair whole, a lone surrogate not at all.
     if (code >= 256 && sorteDe(style, code) != Copie::Lettre) {
         finirMot(code);
+        apresApostrophe = estApostrophe(code);
         if (QChar::isLowSurrogate(code) && haut) {
             sortie.append(QChar(haut));
             sortie.append(QChar(code));
@@ -332,7 +335,11 @@ void Lecteur::finirMot(char16_t apres)
         ++stats->mots;
     // The rule counts above need every run read; measures do without
     // the memory.
-    const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale;
+    // A digit alone reads as a letter after an apostrophe: the memory
+    // keeps no such run.
+    const bool chiffreSeul = taille == 1 && sorteDe(style, codes[0]) == Copie::Chiffre;
+    const bool memorisable =
+        !stats && !long_ && taille <= MemoireMots::cleMaximale && !(chiffreSeul && apresApostrophe);
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
@@ -359,19 +366,24 @@ void Lecteur::finirMot(char16_t apres)
     motsDuRun = 0;
     ditAuContexte = {};
     // A letter alone keeps its reading, unless it is elided ("l'") or a
-    // digit ("1", not "l").
-    const bool lettreSeule = !apostrophe && unSeulGlyphe() &&
-                             !(taille == 1 && sorteDe(style, codes[0]) == Copie::Chiffre);
+    // digit ("1", not "l"; but "doesn't").
+    const bool lettreSeule = !apostrophe && unSeulGlyphe() && !(chiffreSeul && !apresApostrophe);
     if (!long_ && !lettreSeule && explorerParMots()) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
         ecrireChoix();
-    } else if (contexte && lettreSeule) {
+    } else if (contexte && lettreSeule && codes[0] != u'-') {
         // A letter alone may still be a word of its own ("à", "y").
         const bool capitaleEnTete = capitale;
         lireStandard(taille);
         motEnContexte(debutRun, Dictionnaire::Plage{-1, 1}, capitaleEnTete);
-    } else if (!long_ && queDesChiffres()) {
+    } else if (lettreSeule && codes[0] == u'-') {
+        lireStandard(taille);
+        if (contexte) {
+            contexte->rupture(false);
+            ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
+        }
+    } else if (!long_ && !(lettreSeule && apresApostrophe) && queDesChiffres()) {
         if (stats)
             ++stats->chiffres;
         for (int p = 0; p < taille; ++p)

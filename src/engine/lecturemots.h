@@ -95,8 +95,8 @@ private:
     // are all in the list is taken, so the standard reading wins whenever it
     // is one. `choix[p]` records what was taken at p.
     bool explorer(int p, Dictionnaire::Plage plage, int segments, int queue = -1);
-    // The run is one glyph: a letter alone ("u", "x"), which no reading with
-    // the list should turn into a word of two letters.
+    // The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
+    // which no reading with the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
     // One word of the list first ("elles"), and only then words that marks
     // inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
@@ -133,6 +133,7 @@ private:
     bool long_ = false;
     bool capitale = true;
     bool debutDuTexte = true;
+    bool apresApostrophe = false; // the run follows an apostrophe
     char16_t suivant = 0;
     char16_t haut = 0; // the first half of a surrogate pair just read
     MemoireMots memoire;

@@ -147,7 +147,8 @@ void TestRetablissement::lecture_data()
         << false << uR"(x |\/|/-\(|2())"_s << false << u"x macro"_s << false;
     QTest::newRow("apostrophe abîmée dans la liste")
         << false << u"x 1()|259|_|'373"_s << false << u"x lorsqu'été"_s << false;
-    QTest::newRow("lettre seule") << true << u"x |_| -3"_s << false << u"x u -e"_s << false;
+    QTest::newRow("lettre seule") << true << u"x |_| -3 -|_|"_s << false << u"x u -e -u"_s << false;
+    QTest::newRow("chiffre seul") << false << u"x 1 7 1'7"_s << false << u"x 1 7 l't"_s << false;
     QTest::newRow("un mot plutôt que deux")
         << true << u"x 3|_|_35"_s << false << u"x elles"_s << false;
     QTest::newRow("guillemets") << false << u"x (« 373 »)"_s << false << u"x (« été »)"_s << false;
