@@ -90,16 +90,33 @@ std::optional<Dictionnaire> Dictionnaire::charger(const QString &chemin, QString
             *erreur = u"liste de mots illisible : %1 (%2)."_s.arg(chemin, fichier.errorString());
         return std::nullopt;
     }
-    const QByteArray octets = fichier.readAll();
+    QByteArray octets = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError) {
         if (erreur)
             *erreur = u"liste de mots illisible : %1 (%2)."_s.arg(chemin, fichier.errorString());
         return std::nullopt;
     }
-    return depuisTexte(octets, autres);
+    // The file's bytes go before the tree is built: loading peaks there.
+    Dictionnaire d = lireLignes(octets, autres);
+    octets = QByteArray();
+    d.indexer();
+    return d;
 }
 
 Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8, const std::vector<QString> &autres)
+{
+    Dictionnaire d = lireLignes(utf8, autres);
+    d.indexer();
+    return d;
+}
+
+void Dictionnaire::indexer()
+{
+    trier();
+    construireArbre();
+}
+
+Dictionnaire Dictionnaire::lireLignes(QByteArrayView utf8, const std::vector<QString> &autres)
 {
     Dictionnaire d;
     if (utf8.startsWith("\xEF\xBB\xBF"))
@@ -141,8 +158,6 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8, const std::vector<QS
     }
     for (const QString &mot : autres)
         d.ajouterMot(mot, cle);
-    d.trier();
-    d.construireArbre();
     return d;
 }
 
@@ -247,8 +262,9 @@ void Dictionnaire::construireArbre()
     orthographes.reserve(entrees.size());
     for (const Entree &e : entrees)
         orthographes.push_back({e.forme, e.longueurForme, e.accentues});
-    entrees = {};
-    cles = {};
+    // Given back, not only emptied: the entries weigh as much as the tree.
+    std::vector<Entree>().swap(entrees);
+    cles = QByteArray();
 }
 
 // The node of the entries [debut, fin), which share their first `profondeur`
@@ -259,10 +275,12 @@ void Dictionnaire::visiter(qint32 noeud, qint32 debut, qint32 fin, qint32 profon
     qint32 i = debut;
     if (i < fin && entrees[size_t(i)].longueurCle == profondeur) {
         n.mot = entrees[size_t(i)].choix;
-        n.premiere = i;
+        const qint32 premiere = i;
         while (i < fin && entrees[size_t(i)].longueurCle == profondeur)
             ++i;
-        n.formes = i - n.premiere;
+        // Beyond what the node holds, the entries of the key are left out.
+        n.premiere = quint32(premiere) & 0xFFFFFF;
+        n.formes = premiere < 0x1000000 ? quint32(std::min(i - premiere, 255)) : 0;
     }
     const qint32 premiers = i;
     n.premierEnfant = libre;

@@ -98,8 +98,8 @@ private:
         qint32 premierEnfant = 0;
         qint32 mot = -1;
         quint32 lettres = 0;
-        qint32 premiere = 0; // the first entry of the key
-        qint32 formes = 0;   // how many entries the key has
+        quint32 premiere : 24; // the first entry of the key
+        quint32 formes : 8;    // how many entries the key has
     };
     // Counted in place: the call the compiler makes otherwise costs more
     // than the walk of the tree.
@@ -111,6 +111,9 @@ private:
     }
     char octet(const Entree &entree, qint32 profondeur) const;
     void ajouterMot(QStringView ligne, std::string &cle);
+    // The entries of the list's lines and of `autres`, not yet indexed.
+    static Dictionnaire lireLignes(QByteArrayView utf8, const std::vector<QString> &autres);
+    void indexer();
     void trier();
     void construireArbre();
     void visiter(qint32 noeud, qint32 debut, qint32 fin, qint32 profondeur, qint32 &libre);
