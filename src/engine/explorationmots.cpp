@@ -65,7 +65,11 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
             return false;
         if (queue >= 0)
             return explorer(p + 1, plage, segments, queue);
-        if (plage.profondeur > 0 && dico.mot(plage) < 0)
+        // The list has no word of one letter, but "a" and "y" are words
+        // between two others ("est-à-dire", "peut-on-y").
+        if (plage.profondeur > 0 && dico.mot(plage) < 0 &&
+            !(plage.profondeur == 1 && (plage.noeud == dico.prolonger(dico.racine(), 'a').noeud ||
+                                        plage.noeud == dico.prolonger(dico.racine(), 'y').noeud)))
             return false;
         // An underscore joins words ("DPKG_ROOT") more often than it opens
         // a J.
