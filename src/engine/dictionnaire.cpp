@@ -7,6 +7,7 @@
 
 #include <QtAlgorithms>
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -113,7 +114,32 @@ Dictionnaire Dictionnaire::depuisTexte(QByteArrayView utf8, const std::vector<QS
 void Dictionnaire::indexer()
 {
     trier();
+    compterTrigrammes();
     construireArbre();
+}
+
+// Letter trigrams of the keys, the word's edges included, with one more
+// for every trigram so that none is impossible.
+void Dictionnaire::compterTrigrammes()
+{
+    std::vector<quint32> comptes(27 * 27 * 27, 1);
+    for (const Entree &e : entrees) {
+        int a = 0, b = 0;
+        for (qint32 k = 0; k <= e.longueurCle; ++k) {
+            const int c = k < e.longueurCle ? rangLettre(cles.constData()[e.cle + k]) : 0;
+            ++comptes[size_t((a * 27 + b) * 27 + c)];
+            a = b;
+            b = c;
+        }
+    }
+    trigrammes.resize(comptes.size());
+    for (size_t debut = 0; debut < comptes.size(); debut += 27) {
+        quint64 total = 0;
+        for (size_t c = 0; c < 27; ++c)
+            total += comptes[debut + c];
+        for (size_t c = 0; c < 27; ++c)
+            trigrammes[debut + c] = float(std::log(double(comptes[debut + c]) / double(total)));
+    }
 }
 
 Dictionnaire Dictionnaire::lireLignes(QByteArrayView utf8, const std::vector<QString> &autres)

@@ -72,6 +72,14 @@ public:
     // means the choice rule decided).
     int nombreDOrthographes(qint32 choix) const;
 
+    // How likely the small letter `c` (or the word's end, 0) is after `a`
+    // then `b` (0 before the word's start) in the keys of the list: the
+    // log-probability of a letter trigram, for words the list lacks.
+    float noteLettre(char a, char b, char c) const
+    {
+        return trigrammes[size_t((rangLettre(a) * 27 + rangLettre(b)) * 27 + rangLettre(c))];
+    }
+
 private:
     struct Entree
     {
@@ -116,11 +124,14 @@ private:
     void indexer();
     void trier();
     void construireArbre();
+    void compterTrigrammes();
+    static int rangLettre(char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 1 : 0; }
     void visiter(qint32 noeud, qint32 debut, qint32 fin, qint32 profondeur, qint32 &libre);
 
     QByteArray cles; // while the list is read
     QString formes;
     std::vector<Entree> entrees; // while the list is read
     std::vector<Orthographe> orthographes;
+    std::vector<float> trigrammes;
     std::vector<Noeud> noeuds;
 };

@@ -2,6 +2,9 @@
 
 #include "regles.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 Lecture construireLecture(Style style)
@@ -444,6 +447,8 @@ void Lecteur::lireRepli()
     }
     if (chiffres == fin || !rare || !sansSesChiffres(0, chiffres))
         chiffres = fin;
+    if (chiffres == taille && lireVraisemblable())
+        return;
     for (int p = lireStandard(chiffres); p < taille; ++p) {
         if (octets[size_t(p)] != 0)
             copier(p);
@@ -471,4 +476,63 @@ bool Lecteur::sansSesChiffres(int debut, int fin) const
     }
     return dico.mot(plage) >= 0 ||
            (lettres >= 3 && contexte && contexte->connu(QStringView(lu.data(), lettres)));
+}
+
+// A run that the list lacks, all glyphs, read as the letters that look most
+// like a word's ("ariel", not "arbl"; "w", not "vv"), by the list's letter
+// trigrams: only when that reading is far likelier than the standard one,
+// which is the first that the glyphs' order gives.
+bool Lecteur::lireVraisemblable()
+{
+    essais = 0;
+    noteStandard = std::numeric_limits<float>::quiet_NaN();
+    meilleureNote = -std::numeric_limits<float>::infinity();
+    explorerLettres(0, 0, 0, 0);
+    // Fifty times likelier.
+    constexpr float marge = 3.9f;
+    if (std::isnan(noteStandard) || !(meilleureNote > noteStandard + marge))
+        return false;
+    for (int p = 0; p < taille;) {
+        if (meilleurChoix[size_t(p)] == rien) {
+            capitale = false;
+            ++p;
+            continue;
+        }
+        const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
+                                       [size_t(meilleurChoix[size_t(p)])];
+        sortie.append(QChar(char16_t(capitale ? g.lettre - 'a' + 'A' : g.lettre)));
+        capitale = false;
+        p += g.taille;
+    }
+    return true;
+}
+
+void Lecteur::explorerLettres(int p, char a, char b, float note)
+{
+    if (++essais > essaisMaximum || note <= meilleureNote)
+        return;
+    if (p == taille) {
+        note += dico.noteLettre(a, b, 0);
+        if (std::isnan(noteStandard))
+            noteStandard = note;
+        if (note > meilleureNote) {
+            meilleureNote = note;
+            std::copy(choix.begin(), choix.begin() + taille, meilleurChoix.begin());
+        }
+        return;
+    }
+    if (octets[size_t(p)] == 0) {
+        choix[size_t(p)] = rien;
+        explorerLettres(p + 1, a, b, note);
+        return;
+    }
+    const std::vector<Glyphe> &candidats =
+        style.glyphes[static_cast<unsigned char>(octets[size_t(p)])];
+    for (size_t k = 0; k < candidats.size(); ++k) {
+        const Glyphe &g = candidats[k];
+        if (!present(g, p))
+            continue;
+        choix[size_t(p)] = qint8(k);
+        explorerLettres(p + g.taille, b, g.lettre, note + dico.noteLettre(a, b, g.lettre));
+    }
 }

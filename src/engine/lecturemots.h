@@ -86,6 +86,8 @@ private:
     // (a glyph that starts before it is read whole); returns where it stopped.
     int lireStandard(int jusque);
     void lireRepli();
+    bool lireVraisemblable();
+    void explorerLettres(int p, char a, char b, float note);
     bool sansSesChiffres(int debut, int fin) const;
     void copier(int p);
     bool present(const Glyphe &g, int p) const;
@@ -125,6 +127,9 @@ private:
     std::array<char, longueurMaximale + 1> octets{};
     std::array<char16_t, longueurMaximale + 1> codes{};
     std::array<qint8, longueurMaximale + 1> choix{};
+    std::array<qint8, longueurMaximale + 1> meilleurChoix{};
+    float noteStandard = 0;
+    float meilleureNote = 0;
     int taille = 0;
     int essais = 0;
     int segmentsMaximum = longueurMaximale;
