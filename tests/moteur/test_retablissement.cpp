@@ -71,6 +71,11 @@ void TestRetablissement::initTestCase()
     dictionnaire = Dictionnaire::charger(chemin, &erreur);
     QVERIFY2(dictionnaire, qPrintable(erreur));
     QVERIFY(!Dictionnaire::charger(dossier.filePath(u"absent.txt"_s), &erreur));
+    // The letters of the list's words: "elles" makes "lle" and a final "s"
+    // likelier than letters no word has there.
+    QVERIFY(dictionnaire->noteLettre('e', 'l', 'l') > dictionnaire->noteLettre('e', 'l', 'q'));
+    QVERIFY(dictionnaire->noteLettre('e', 's', 0) > dictionnaire->noteLettre('e', 's', 'x'));
+    QVERIFY(dictionnaire->noteLettre(0, 0, 'e') > dictionnaire->noteLettre(0, 0, 'z'));
     QVERIFY(erreur.contains(u"absent.txt"_s));
 
     // Sorted by count, as the model's builder writes them.
