@@ -23,7 +23,7 @@ void ChoixEnContexte::ajouter(Mot &m, QStringView forme, qint32 indice, bool dan
         if (c.parenthese == parenthese && formeDe(m, c) == forme)
             return;
     }
-    m.candidats[size_t(m.nombre++)] = {forme, indice, dansLaListe, parenthese};
+    m.candidats[size_t(m.nombre++)] = Candidat{forme, indice, dansLaListe, parenthese};
 }
 
 QStringView ChoixEnContexte::formeDe(const Mot &m, const Candidat &c) const
@@ -37,7 +37,7 @@ QStringView ChoixEnContexte::formeDe(const Mot &m, const Candidat &c) const
 double ChoixEnContexte::note(qint32 avant, const Candidat &c)
 {
     if (c.parenthese)
-        return logParenthese + note(avant, Candidat{c.forme, c.indice, c.dansLaListe});
+        return logParenthese + note(avant, Candidat{c.forme, c.indice, c.dansLaListe, false});
     if (c.indice < 0)
         return c.dansLaListe ? logListe : logInconnu;
     if (notes.empty())
@@ -73,7 +73,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
     }
     // As read first, so that it wins a tie: a word of the list only where
     // its key is one.
-    m.candidats[0] = {{}, modele.indice(lu), dico.mot(plage) == 0};
+    m.candidats[0] = {{}, modele.indice(lu), dico.mot(plage) == 0, false};
     m.nombre = 1;
     m.anglais = modele.anglaisDe(lu);
     for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
@@ -124,20 +124,30 @@ void ChoixEnContexte::sansLeC(Mot &m)
 }
 
 void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage,
-                          bool capitale, bool parenthese)
+                          bool capitale, bool parenthese, const Seul *connu, Seul *seul)
 {
     Mot m;
     m.actif = true;
     m.capitale = capitale;
     m.position = position;
     m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
-    const QChar *ecrit = sortie.constData() + position;
-    for (qsizetype k = 0; k < m.longueur; ++k) {
-        const char16_t c = ecrit[k].unicode();
-        m.lu[size_t(k)] = c < 0x80 ? (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)
-                                   : ecrit[k].toLower().unicode();
+    if (connu && connu->indice != -2 && !parenthese) {
+        m.nombre = 1;
+        m.candidats[0] = {{}, connu->indice, connu->dansLaListe, false};
+        m.anglais = connu->anglais;
+    } else {
+        const QChar *ecrit = sortie.constData() + position;
+        for (qsizetype k = 0; k < m.longueur; ++k) {
+            const char16_t c = ecrit[k].unicode();
+            m.lu[size_t(k)] = c < 0x80 ? (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)
+                                       : ecrit[k].toLower().unicode();
+        }
+        candidats(m, plage, parenthese);
     }
-    candidats(m, plage, parenthese);
+    if (seul) {
+        *seul = m.nombre == 1 ? Seul{m.candidats[0].indice, m.candidats[0].dansLaListe, m.anglais}
+                              : Seul{};
+    }
 
     if (attente.actif) {
         const qsizetype avant = sortie.size();

@@ -26,8 +26,18 @@ public:
     // the list has none), `capitale` when its first letter is a capital.
     // `parenthese` when the word's first letter is a C that may be an
     // opening bracket instead ("(ou" read "cou").
+    // What a word's candidates come to when it has one only, so that a run
+    // read again needs no lookup: `indice` is -2 when it has several.
+    struct Seul
+    {
+        qint32 indice = -2;
+        bool dansLaListe = false;
+        ModeleContexte::Anglais anglais = ModeleContexte::Anglais::Non;
+    };
+    // `connu`, when given, is what this same word came to before; `seul`,
+    // when given, receives what it comes to now.
     void mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage, bool capitale,
-             bool parenthese = false);
+             bool parenthese = false, const Seul *connu = nullptr, Seul *seul = nullptr);
     // Something that is no word came: the waiting word is chosen without
     // looking further, and the next word opens a sentence when
     // `finDePhrase`, or follows an unknown word.
@@ -45,9 +55,9 @@ private:
     struct Candidat
     {
         QStringView forme; // empty: as read
-        qint32 indice = -1;
-        bool dansLaListe = false;
-        bool parenthese = false; // "(" and the word, for a C and the word
+        qint32 indice;
+        bool dansLaListe;
+        bool parenthese; // "(" and the word, for a C and the word
     };
     struct Mot
     {

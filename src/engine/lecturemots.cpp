@@ -126,10 +126,12 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
                      quint8(std::clamp<qsizetype>(position - debutRun, 0, 255)),
                      quint8(std::min<qsizetype>(longueur, 255)),
                      plage.noeud,
-                     plage.profondeur};
+                     plage.profondeur,
+                     {}};
     // The word before, still waiting, may change length as it is chosen.
     const qsizetype avant = sortie.size();
-    contexte->mot(position, longueur, plage, capitaleEnTete, parenthese);
+    contexte->mot(position, longueur, plage, capitaleEnTete, parenthese, nullptr,
+                  &ditAuContexte.seul);
     debutRun += sortie.size() - avant;
 }
 
@@ -357,7 +359,7 @@ void Lecteur::finirMot(char16_t apres)
             if (contexte && dit.sorte == MemoireMots::Contexte::Mot)
                 contexte->mot(sortie.size() - connu.size() + dit.decalage, dit.longueur,
                               Dictionnaire::Plage{dit.noeud, dit.profondeur}, dit.capitale,
-                              dit.parenthese);
+                              dit.parenthese, &dit.seul);
             else if (contexte && dit.sorte == MemoireMots::Contexte::Rupture)
                 contexte->rupture(false);
             capitale = capitaleApres;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contextemots.h"
+
 #include <QStringView>
 
 #include <algorithm>
@@ -29,6 +31,7 @@ public:
         quint8 longueur = 0;
         qint32 noeud = -1;
         qint32 profondeur = 0;
+        ChoixEnContexte::Seul seul;
     };
 
     static constexpr int cleMaximale = 24;
