@@ -342,7 +342,16 @@ void Lecteur::finirMot(char16_t apres)
     // the memory.
     // A digit alone reads as a letter after an apostrophe: the memory
     // keeps no such run.
-    const bool chiffreSeul = taille == 1 && sorteDe(style, codes[0]) == Copie::Chiffre;
+    int nonRetires = 0;
+    int dernier = 0;
+    for (int p = 0; p < taille; ++p) {
+        if (octets[size_t(p)] != 0) {
+            ++nonRetires;
+            dernier = p;
+        }
+    }
+    const bool chiffreSeul =
+        nonRetires == 1 && sorteDe(style, codes[size_t(dernier)]) == Copie::Chiffre;
     const bool memorisable =
         !stats && !long_ && taille <= MemoireMots::cleMaximale && !(chiffreSeul && apresApostrophe);
     const bool apostrophe = estApostrophe(suivant);
@@ -388,7 +397,7 @@ void Lecteur::finirMot(char16_t apres)
             contexte->rupture(false);
             ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
         }
-    } else if (!long_ && !(lettreSeule && apresApostrophe) && queDesChiffres()) {
+    } else if (!long_ && !(chiffreSeul && apresApostrophe) && queDesChiffres()) {
         if (stats)
             ++stats->chiffres;
         for (int p = 0; p < taille; ++p)

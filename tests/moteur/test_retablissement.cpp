@@ -29,7 +29,8 @@ namespace {
 // A context model in the file format, from words with their counts and
 // pairs of words with theirs.
 QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
-                         const QList<std::tuple<QString, QString, int>> &paires)
+                         const QList<std::tuple<QString, QString, int>> &paires,
+                         const QStringList &anglais = {})
 {
     QStringList lignes{u"scribolix-modele 1"_s, u"mots %1 1000"_s.arg(mots.size())};
     QStringList noms;
@@ -44,6 +45,9 @@ QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
     std::sort(indices.begin(), indices.end());
     for (const auto &[avant, apres, compte] : indices)
         lignes << u"%1\t%2\t%3"_s.arg(avant).arg(apres).arg(compte);
+    // English words, "1" for those French does not share.
+    if (!anglais.isEmpty())
+        lignes << u"anglais %1"_s.arg(anglais.size()) << anglais;
     return qCompress((lignes.join(u'\n') + u'\n').toUtf8());
 }
 
@@ -98,7 +102,8 @@ void TestRetablissement::initTestCase()
                                              {u"à"_s, u"la"_s, 25},
                                              {u"la"_s, u"maison"_s, 3},
                                              {u"où"_s, u"est"_s, 8},
-                                             {u"ou"_s, u"bien"_s, 9}});
+                                             {u"ou"_s, u"bien"_s, 9}},
+                                            {u"with\t1"_s, u"a\t0"_s});
     modele = ModeleContexte::depuisOctets(octets, &erreur);
     QVERIFY2(modele, qPrintable(erreur));
     dictionnaireEtModele = Dictionnaire::charger(chemin, &erreur, modele->vocabulaire());
@@ -106,6 +111,8 @@ void TestRetablissement::initTestCase()
     QVERIFY(!ModeleContexte::depuisOctets({}, &erreur));
     QVERIFY(!ModeleContexte::depuisOctets(octets.first(octets.size() / 2), &erreur));
     QVERIFY(!ModeleContexte::depuisOctets(qCompress(qUncompress(octets).chopped(9)), &erreur));
+    QVERIFY(!ModeleContexte::depuisOctets(qCompress(qUncompress(octets).replace("a\t0", "a\t2")),
+                                          &erreur));
     QVERIFY(!ModeleContexte::charger(dossier.filePath(u"absent.modele"_s), &erreur));
     QVERIFY(erreur.contains(u"absent.modele"_s));
 }
@@ -177,6 +184,9 @@ void TestRetablissement::lecture_data()
         << false << u"x (()|_| 8!3|\\| (()|_|"_s << false << u"x (ou bien cou"_s << true;
     QTest::newRow("chiffre après un mot")
         << false << u"x 3|_|2 3|_|(1)"_s << false << u"x eu2 eu(1)"_s << false;
+    // Beside an English word, "a" is English too.
+    QTest::newRow("a en anglais") << false << uR"(\/\/!7|-| /-\ 1/-\ |\/|/-\!5()|\|)"_s << false
+                                  << u"With a la maison"_s << true;
     QTest::newRow("the reste the") << false << u"x 7|-|3"_s << false << u"x the"_s << true;
     QTest::newRow("lui, contexte")
         << true << u"|_|_|| x |_|_||"_s << false << u"Lui x lui"_s << true;
