@@ -38,6 +38,8 @@ Lecture construireLecture(Style style)
         // "«", "»", "°" end a word as "," does: no glyph has them.
         l.separateur[size_t(code)] =
             sorte == Copie::Signe && !dansUnGlyphe[size_t(code)] && !estBlanc(char16_t(code));
+        if (code < 128)
+            l.dansUnMot[size_t(code)] = !l.separateur[size_t(code)] && !estBlanc(char16_t(code));
     }
     return l;
 }

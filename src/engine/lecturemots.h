@@ -34,6 +34,9 @@ struct Lecture
     // Punctuation that belongs to no glyph of the style: it ends a word.
     std::array<bool, 256> separateur{};
     std::array<Copie, 256> sorte{};
+    // ASCII characters that go into a run as they are: no blank, no mark that
+    // ends a word, no NUL.
+    std::array<bool, 128> dansUnMot{};
 };
 
 // The reading of a style, built once from its glyphs and the copy rules.
@@ -70,6 +73,26 @@ public:
     // One character of the text; `retire` for a blank that the blank option
     // removes.
     void lire(char16_t code, bool retire);
+    // As many of the characters from `codes` as go into the run as they are,
+    // at once (the same as lire() for each); returns how many it took.
+    qsizetype lireDansLeMot(const char16_t *suite, qsizetype nombre)
+    {
+        qsizetype k = 0;
+        while (k < nombre && taille < longueurMaximale) {
+            const char16_t code = suite[k];
+            if (code >= 128 || !style.dansUnMot[code])
+                break;
+            octets[size_t(taille)] = char(code);
+            codes[size_t(taille)] = code;
+            ++taille;
+            ++k;
+        }
+        if (k > 0) {
+            haut = 0;
+            debutDuTexte = false;
+        }
+        return k;
+    }
     void finir();
     // Everything before this position of the text written is decided; the
     // first `n` characters went out.

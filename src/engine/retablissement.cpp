@@ -15,20 +15,36 @@ public:
         : lecteur(d, modele, lecture(style), texte, stats), supprimerEspaces(supprimer)
     {}
 
+    // Only a blank waits for the next character (blancRetire()); the
+    // characters of a word go to the run by whole stretches.
     void lire(QStringView morceau)
     {
-        for (const QChar c : morceau) {
-            if (enAttente)
-                pousser(attente, c.unicode());
-            attente = c.unicode();
-            enAttente = true;
+        const char16_t *suite = morceau.utf16();
+        const qsizetype nombre = morceau.size();
+        for (qsizetype k = 0; k < nombre;) {
+            if (enAttente) {
+                pousser(u' ', suite[k]);
+                enAttente = false;
+            }
+            if (suite[k] == u' ' && supprimerEspaces) {
+                enAttente = true;
+                ++k;
+                continue;
+            }
+            const qsizetype pris = lecteur.lireDansLeMot(suite + k, nombre - k);
+            if (pris > 0) {
+                k += pris;
+                continue;
+            }
+            lecteur.lire(suite[k], false);
+            ++k;
         }
     }
 
     void finir()
     {
         if (enAttente)
-            pousser(attente, 0);
+            pousser(u' ', 0);
         enAttente = false;
         lecteur.finir();
     }
@@ -63,8 +79,7 @@ private:
 
     Lecteur lecteur;
     bool supprimerEspaces;
-    bool enAttente = false;
-    char16_t attente = 0;
+    bool enAttente = false; // a blank, held back
 };
 
 } // namespace
