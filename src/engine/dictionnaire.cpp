@@ -198,10 +198,19 @@ void Dictionnaire::ajouterMot(QStringView ligne, std::string &cle)
     cle.clear();
     quint16 accents = 0;
     for (const QChar c : ligne) {
-        if (!lettreFrancaise(c.unicode()) || !ajouterCle(c.unicode(), cle))
+        const char16_t u = c.unicode();
+        // Plain letters first: nearly every letter of the list is one.
+        if (u >= u'a' && u <= u'z') {
+            cle += char(u);
+            continue;
+        }
+        if (u >= u'A' && u <= u'Z') {
+            cle += char(u - u'A' + u'a');
+            continue;
+        }
+        if (!lettreFrancaise(u) || !ajouterCle(u, cle))
             return;
-        if (c.unicode() >= 0x80)
-            ++accents;
+        ++accents;
     }
     if (cle.size() < 2 || cle.size() > 0xFFFF)
         return;
