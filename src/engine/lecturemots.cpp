@@ -178,7 +178,11 @@ int Lecteur::lireStandard(int jusque)
             ++p;
             continue;
         }
-        if (const Glyphe *g = glypheEn(p)) {
+        // Not when the "|" of the J would stand alone after it ("bcj").
+        const Glyphe *apres =
+            soulignesSignes && p > 0 && o == '_' && p + 1 < taille ? glypheEn(p + 1) : nullptr;
+        const bool signe = apres && apres->taille >= 2;
+        if (const Glyphe *g = signe ? nullptr : glypheEn(p)) {
             sortie.append(QChar(char16_t(capitale ? g->lettre - 'a' + 'A' : g->lettre)));
             capitale = false;
             p += g->taille;
@@ -445,32 +449,47 @@ void Lecteur::lireRepli()
         while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
             q = avant(q);
         // "()" ends a known word only ("open()"): otherwise it is an O ("too").
-        if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || sansSesChiffres(0, q)))
+        if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || lettresConnues(0, q) > 0))
             fin = q;
     }
     // "1", "3", "5", "6", "7" end many words as "l", "e", "s", "g", "t"
     // ("will", "has", "unless"): digits are taken for digits only when one of
-    // them stands for a letter that rarely ends a word, or for none.
+    // them stands for a letter that rarely ends a word, or for none; a "1"
+    // also after a word of four letters or more ("LZMA1").
+    // The shortest run of digits at the end whose letters before are a word.
     int chiffres = fin;
     bool rare = false;
-    for (int p = avant(fin); p >= 0 && sorteDe(style, codes[size_t(p)]) == Copie::Chiffre;
+    bool un = false;
+    for (int p = avant(fin); p > 0 && sorteDe(style, codes[size_t(p)]) == Copie::Chiffre;
          p = avant(p)) {
-        chiffres = p;
         rare = rare || QStringView(u"02489").contains(QChar(codes[size_t(p)]));
+        un = un || codes[size_t(p)] == u'1';
+        const int connues = rare || un ? lettresConnues(0, p) : 0;
+        if (connues > 0 && (rare || connues >= 4)) {
+            chiffres = p;
+            break;
+        }
     }
-    if (chiffres == fin || !rare || !sansSesChiffres(0, chiffres))
-        chiffres = fin;
-    if (chiffres == taille && lireVraisemblable())
+    // An underscore after the run's start joins the parts of a name
+    // ("XZ_DEFAULTS") rather than opening a J.
+    bool souligne = false;
+    for (int p = 1; p < chiffres; ++p)
+        souligne = souligne || codes[size_t(p)] == u'_';
+    if (chiffres == taille && !souligne && lireVraisemblable())
         return;
-    for (int p = lireStandard(chiffres); p < taille; ++p) {
+    soulignesSignes = souligne;
+    const int lus = lireStandard(chiffres);
+    soulignesSignes = false;
+    for (int p = lus; p < taille; ++p) {
         if (octets[size_t(p)] != 0)
             copier(p);
     }
 }
 
-// The run's characters from `debut` to `fin` read as a word of the list or
-// of the model ("LZMA2"), in their standard reading.
-bool Lecteur::sansSesChiffres(int debut, int fin) const
+// When the run's characters from `debut` to `fin` read as a word of the list
+// or of the model ("LZMA2"), in their standard reading, its letters; 0
+// otherwise.
+int Lecteur::lettresConnues(int debut, int fin) const
 {
     std::array<char16_t, longueurMaximale> lu{};
     int lettres = 0;
@@ -482,13 +501,14 @@ bool Lecteur::sansSesChiffres(int debut, int fin) const
         }
         const Glyphe *g = glypheEn(p);
         if (!g || p + g->taille > fin)
-            return false;
+            return 0;
         lu[size_t(lettres++)] = char16_t(g->lettre);
         plage = dico.prolonger(plage, g->lettre);
         p += g->taille;
     }
-    return dico.mot(plage) >= 0 ||
-           (lettres >= 3 && contexte && contexte->connu(QStringView(lu.data(), lettres)));
+    const bool connu = dico.mot(plage) >= 0 || (lettres >= 3 && contexte &&
+                                                contexte->connu(QStringView(lu.data(), lettres)));
+    return connu ? lettres : 0;
 }
 
 // A run that the list lacks, all glyphs, read as the letters that look most

@@ -111,7 +111,7 @@ private:
     void lireRepli();
     bool lireVraisemblable();
     void explorerLettres(int p, char a, char b, float note);
-    bool sansSesChiffres(int debut, int fin) const;
+    int lettresConnues(int debut, int fin) const;
     void copier(int p);
     bool present(const Glyphe &g, int p) const;
     const Glyphe *glypheEn(int p) const;
@@ -162,6 +162,7 @@ private:
     bool capitale = true;
     bool debutDuTexte = true;
     bool apresApostrophe = false; // the run follows an apostrophe
+    bool soulignesSignes = false; // lireStandard() reads "_" as a mark
     char16_t suivant = 0;
     char16_t haut = 0; // the first half of a surrogate pair just read
     MemoireMots memoire;

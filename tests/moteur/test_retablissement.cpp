@@ -163,6 +163,8 @@ void TestRetablissement::lecture_data()
     // "a" is a word between two others, which the list cannot say.
     QTest::newRow("a entre deux mots")
         << false << uR"(x 373-/-\-373)"_s << false << u"x été-a-été"_s << false;
+    QTest::newRow("souligné dans un nom")
+        << false << uR"(x 3|_|_|\| |\/|/-\|\|631)"_s << false << u"x eu_n mange1"_s << false;
     QTest::newRow("chiffre seul") << false << u"x 1 7 1'7"_s << false << u"x 1 7 l't"_s << false;
     QTest::newRow("un mot plutôt que deux")
         << true << u"x 3|_|_35"_s << false << u"x elles"_s << false;
