@@ -452,11 +452,11 @@ void Lecteur::lireRepli()
         if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || lettresConnues(0, q) > 0))
             fin = q;
     }
+    // The shortest run of digits at the end whose letters before are a word.
     // "1", "3", "5", "6", "7" end many words as "l", "e", "s", "g", "t"
     // ("will", "has", "unless"): digits are taken for digits only when one of
     // them stands for a letter that rarely ends a word, or for none; a "1"
     // also after a word of four letters or more ("LZMA1").
-    // The shortest run of digits at the end whose letters before are a word.
     int chiffres = fin;
     bool rare = false;
     bool un = false;
