@@ -14,9 +14,14 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
         return false;
     if (p == taille) {
         // One mark ("salut!"), or digits in brackets ("apropos(1)").
-        if (queue >= 0)
-            return segments > 0 && ((queue == taille - 1 && codes[size_t(queue)] != u'(') ||
-                                    chiffresEntreParentheses(queue));
+        if (queue >= 0) {
+            if (segments > 0 && queue == taille - 1 && codes[size_t(queue)] != u'(')
+                return true;
+            if (segments == 0 || !chiffresEntreParentheses(queue))
+                return false;
+            marquesDuPluriel(queue);
+            return true;
+        }
         if (plage.profondeur == 0)
             return segments > 0;
         // "l'", "qu'", "c'": a word that lost its final e, rather than
@@ -157,4 +162,21 @@ bool Lecteur::chiffresEntreParentheses(int ouvrante) const
             (codes[size_t(p)] >= 256 || style.sorte[codes[size_t(p)]] != Copie::Chiffre))
             return false;
     return true;
+}
+
+// After a word, "(5)", "(3)" and "(35)" are the marks of the plural and the
+// feminine, "(s)", "(e)", "(es)" ("nom(s)"), rather than numbers: their
+// glyphs are read as letters.
+void Lecteur::marquesDuPluriel(int ouvrante)
+{
+    for (int p = ouvrante + 1; p < taille - 1; ++p) {
+        if (octets[size_t(p)] != 0 && codes[size_t(p)] != u'3' && codes[size_t(p)] != u'5')
+            return;
+    }
+    for (int p = ouvrante + 1; p < taille - 1; ++p) {
+        const Glyphe *g = octets[size_t(p)] != 0 ? glypheEn(p) : nullptr;
+        if (g && g->taille == 1)
+            choix[size_t(p)] =
+                qint8(g - style.glyphes[static_cast<unsigned char>(octets[size_t(p)])].data());
+    }
 }

@@ -455,8 +455,8 @@ void Lecteur::lireRepli()
     // The shortest run of digits at the end whose letters before are a word.
     // "1", "3", "5", "6", "7" end many words as "l", "e", "s", "g", "t"
     // ("will", "has", "unless"): digits are taken for digits only when one of
-    // them stands for a letter that rarely ends a word, or for none; a "1"
-    // also after a word of four letters or more ("LZMA1").
+    // them stands for a letter that rarely ends a word, or for none, after
+    // a word of three letters or more; a "1" after one of four ("LZMA1").
     int chiffres = fin;
     bool rare = false;
     bool un = false;
@@ -465,7 +465,7 @@ void Lecteur::lireRepli()
         rare = rare || QStringView(u"02489").contains(QChar(codes[size_t(p)]));
         un = un || codes[size_t(p)] == u'1';
         const int connues = rare || un ? lettresConnues(0, p) : 0;
-        if (connues > 0 && (rare || connues >= 4)) {
+        if (connues >= 3 && (rare || connues >= 4)) {
             chiffres = p;
             break;
         }

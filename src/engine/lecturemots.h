@@ -129,6 +129,7 @@ private:
     // apostrophe, an elided word first.
     bool explorerParMots();
     bool chiffresEntreParentheses(int ouvrante) const;
+    void marquesDuPluriel(int ouvrante);
     // Writes the letters read since the last sign, in the list's spelling.
     void ecrireSegment(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete);
     void ecrireChoix();

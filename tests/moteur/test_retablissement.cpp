@@ -165,6 +165,9 @@ void TestRetablissement::lecture_data()
         << false << uR"(x 373-/-\-373)"_s << false << u"x été-a-été"_s << false;
     QTest::newRow("souligné dans un nom")
         << false << uR"(x 3|_|_|\| |\/|/-\|\|631)"_s << false << u"x eu_n mange1"_s << false;
+    QTest::newRow("pluriel entre parenthèses")
+        << false << uR"(x |\/|/-\|\|63(5) 3|_|(35) 3|_|(1))"_s << false
+        << u"x mange(s) eu(es) eu(1)"_s << false;
     QTest::newRow("chiffre seul") << false << u"x 1 7 1'7"_s << false << u"x 1 7 l't"_s << false;
     QTest::newRow("un mot plutôt que deux")
         << true << u"x 3|_|_35"_s << false << u"x elles"_s << false;
@@ -185,7 +188,7 @@ void TestRetablissement::lecture_data()
     QTest::newRow("parenthèse plutôt que C")
         << false << u"x (()|_| 8!3|\\| (()|_|"_s << false << u"x (ou bien cou"_s << true;
     QTest::newRow("chiffre après un mot")
-        << false << u"x 3|_|2 3|_|(1)"_s << false << u"x eu2 eu(1)"_s << false;
+        << false << uR"(x |\/|/-\|\|632 3|_|(1))"_s << false << u"x mange2 eu(1)"_s << false;
     // Beside an English word, "a" is English too.
     QTest::newRow("a en anglais") << false << uR"(\/\/!7|-| /-\ 1/-\ |\/|/-\!5()|\|)"_s << false
                                   << u"With a la maison"_s << true;
