@@ -41,9 +41,9 @@ double ChoixEnContexte::note(qint32 avant, const Candidat &c)
     if (c.indice < 0)
         return c.dansLaListe ? logListe : logInconnu;
     if (notes.empty())
-        notes.resize(1 << 14);
+        notes.resize(1 << 16);
     const quint64 paire = quint64(quint32(avant)) << 32 | quint32(c.indice);
-    Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> 50)];
+    Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> 48)];
     if (n.paire != paire)
         n = {paire, modele.logProbabilite(avant, c.indice)};
     return n.valeur;
@@ -60,7 +60,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
     Ensemble *e = nullptr;
     if (m.longueur <= luMaximum) {
         if (ensembles.empty())
-            ensembles.resize(1 << 13);
+            ensembles.resize(1 << 14);
         e = &ensembles[h & (ensembles.size() - 1)];
         if (e->empreinte == h && e->longueur == m.longueur && e->noeud == plage.noeud &&
             e->parenthese == parenthese &&
