@@ -95,7 +95,8 @@ void TestRetablissement::initTestCase()
                                              {u"mangé"_s, 5},
                                              {u"mange"_s, 4},
                                              {u"maison"_s, 3},
-                                             {u"the"_s, 2}},
+                                             {u"the"_s, 2},
+                                             {u"zx"_s, 2}},
                                             {{u"<s>"_s, u"il"_s, 30},
                                              {u"il"_s, u"a"_s, 30},
                                              {u"a"_s, u"mangé"_s, 4},
@@ -107,6 +108,22 @@ void TestRetablissement::initTestCase()
     modele = ModeleContexte::depuisOctets(octets, &erreur);
     QVERIFY2(modele, qPrintable(erreur));
     dictionnaireEtModele = Dictionnaire::charger(chemin, &erreur, modele->vocabulaire());
+    // English words: only those French has not join the list's words, and
+    // a rare word of two letters does not.
+    QCOMPARE(modele->anglaisDe(u"with"), ModeleContexte::Anglais::Seulement);
+    QCOMPARE(modele->anglaisDe(u"a"), ModeleContexte::Anglais::Aussi);
+    QCOMPARE(modele->anglaisDe(u"la"), ModeleContexte::Anglais::Non);
+    const std::vector<QString> vocabulaire = modele->vocabulaire();
+    QVERIFY(std::count(vocabulaire.begin(), vocabulaire.end(), u"with"_s) == 1);
+    QVERIFY(std::count(vocabulaire.begin(), vocabulaire.end(), u"zx"_s) == 0);
+    // A model from before the English words still loads.
+    const auto ancien =
+        ModeleContexte::depuisOctets(fichierModele({{u"<s>"_s, 2}, {u"a"_s, 1}}, {}));
+    QVERIFY(ancien && ancien->anglaisDe(u"a") == ModeleContexte::Anglais::Non);
+    // A list read from its file is the list read from its bytes.
+    const QString essai = uR"(x 373 1'373 |\/|/-\|\|63 (()3|_||2 3113 (5))"_s;
+    QCOMPARE(retablirLeet(*dictionnaire, Style::Velmora, essai, false),
+             retablirLeet(Dictionnaire::depuisTexte(liste), Style::Velmora, essai, false));
     // A model that is empty, cut short or damaged is refused.
     QVERIFY(!ModeleContexte::depuisOctets({}, &erreur));
     QVERIFY(!ModeleContexte::depuisOctets(octets.first(octets.size() / 2), &erreur));
