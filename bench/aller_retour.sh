@@ -71,7 +71,8 @@ for style in velmora korvane; do
             comparer erreurs "$corpus" "$dossier/ret" | tail -n +2
         fi
         [ -x "$build/bench/regles_retablissement" ] && "$build/bench/regles_retablissement" \
-            $style $([ $espaces = oui ] && echo 1 || echo 0) /usr/share/dict/french "$dossier/leet"
+            $style $([ $espaces = oui ] && echo 1 || echo 0) /usr/share/dict/french "$dossier/leet" \
+            "$ici/../resources/modele/francais.modele"
     done
 done
 
