@@ -28,17 +28,18 @@ const Dictionnaire &liste()
     static const Dictionnaire d = Dictionnaire::depuisTexte(
         "a\n\xC3\xA0\nlui\n\xC3\xA9t\xC3\xA9\nle\nla\nl\xC3\xA0\nelles\neu\nes\neues\nli\n"
         "ure\nune\nlire\nfichier\nlorsque\nm\xC3\xAAme\nm\xC3\xA9m\xC3\xA9\n"
-        "pr\xC3\xA8s\npr\xC3\xA9s\nsalut\nvoir\ncou\nou\no\xC3\xB9\nc\xC5\x93ur\n");
+        "pr\xC3\xA8s\npr\xC3\xA9s\nsalut\nvoir\ncou\nou\no\xC3\xB9\nc\xC5\x93ur\nwith\nthe\n");
     return d;
 }
 
 // A context model over some of those words, so that spellings wait for the
-// next word.
+// next word, with English words that keep their neighbours as read.
 const ModeleContexte &modele()
 {
     static const ModeleContexte m = *ModeleContexte::depuisOctets(qCompress(
         "scribolix-modele 1\nmots 7 100\n<s>\t30\nla\t20\na\t15\n\xC3\xA0\t10\n"
-        "ou\t8\no\xC3\xB9\t6\n\xC3\xA9t\xC3\xA9\t5\nbigrammes 3\n0\t2\t9\n3\t1\t7\n5\t6\t2\n"));
+        "ou\t8\no\xC3\xB9\t6\n\xC3\xA9t\xC3\xA9\t5\nbigrammes 3\n0\t2\t9\n3\t1\t7\n5\t6\t2\n"
+        "anglais 3\nthe\t1\nwith\t1\na\t0\n"));
     return m;
 }
 
