@@ -362,9 +362,10 @@ def sans_accents(mot):
 def mots_anglais(originaux, francais, unigrammes, seuil):
     """The English words of the catalogues' original strings seen at least
     `seuil` times there, most frequent first, each with whether it is no
-    French word even once leet has taken its accents: no word of the list
-    has its letters, and French text has them twenty times less often
-    ("the", "with"; "a", "on" and "general", for "général", are French)."""
+    French word even once leet has taken its accents: French text has its
+    letters twenty times less often, and for a word of two letters, no word
+    of the list has them ("the", "with", "and"; "a", "on" and "general", for
+    "général", are French)."""
     vus, comptes = set(), Counter()
     for brut in originaux:
         propre = nettoyer(brut).strip()
@@ -379,7 +380,8 @@ def mots_anglais(originaux, francais, unigrammes, seuil):
         par_cle[sans_accents(m)] += c
     gardes = sorted((m for m, c in comptes.items() if c >= seuil),
                     key=lambda m: (-comptes[m], m))
-    return [(m, len(m) >= 2 and par_cle[m] * 20 < comptes[m] and m not in cles_francaises)
+    return [(m, len(m) >= 2 and par_cle[m] * 20 < comptes[m]
+             and (len(m) >= 3 or m not in cles_francaises))
             for m in gardes]
 
 
