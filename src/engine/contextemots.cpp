@@ -76,15 +76,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
     m.candidats[0] = {{}, modele.indice(lu), dico.mot(plage) == 0, false};
     m.nombre = 1;
     m.anglais = modele.anglaisDe(lu);
-    for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
-        const QStringView forme = dico.forme(plage, k);
-        ajouter(m, forme, modele.indice(forme), true);
-    }
-    if (Dictionnaire::cleDe(lu, cle)) {
-        const auto [debut, fin] = modele.accentues(cle);
-        for (const qint32 *i = debut; i != fin; ++i)
-            ajouter(m, modele.mot(*i), *i, false);
-    }
+    ajouterOrthographes(m, lu, plage, false);
     if (parenthese)
         sansLeC(m);
     if (e) {
@@ -112,14 +104,22 @@ void ChoixEnContexte::sansLeC(Mot &m)
     const qint32 indice = modele.indice(reste);
     if (indice >= 0 || dico.mot(plage) == 0)
         ajouter(m, {}, indice, dico.mot(plage) == 0, true);
+    ajouterOrthographes(m, reste, plage, true);
+}
+
+// The spellings of a word read as `lu`: the list's, by its key, and the
+// model's accented words with that key.
+void ChoixEnContexte::ajouterOrthographes(Mot &m, QStringView lu, Dictionnaire::Plage plage,
+                                          bool parenthese)
+{
     for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
         const QStringView forme = dico.forme(plage, k);
-        ajouter(m, forme, modele.indice(forme), true, true);
+        ajouter(m, forme, modele.indice(forme), true, parenthese);
     }
-    if (Dictionnaire::cleDe(reste, cle)) {
+    if (Dictionnaire::cleDe(lu, cle)) {
         const auto [debut, fin] = modele.accentues(cle);
         for (const qint32 *i = debut; i != fin; ++i)
-            ajouter(m, modele.mot(*i), *i, false, true);
+            ajouter(m, modele.mot(*i), *i, false, parenthese);
     }
 }
 

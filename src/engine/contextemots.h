@@ -99,6 +99,7 @@ private:
                  bool parenthese = false) const;
     void candidats(Mot &m, Dictionnaire::Plage plage, bool parenthese);
     void sansLeC(Mot &m);
+    void ajouterOrthographes(Mot &m, QStringView lu, Dictionnaire::Plage plage, bool parenthese);
     QStringView formeDe(const Mot &m, const Candidat &c) const;
     double note(qint32 precedent, const Candidat &c);
     // Writes the likeliest spelling of `m` and returns its index in the model.

@@ -348,18 +348,8 @@ void Lecteur::finirMot(char16_t apres)
     // the memory.
     // A digit alone reads as a letter after an apostrophe: the memory
     // keeps no such run.
-    int nonRetires = 0;
-    int dernier = 0;
-    for (int p = 0; p < taille; ++p) {
-        if (octets[size_t(p)] != 0) {
-            ++nonRetires;
-            dernier = p;
-        }
-    }
-    const bool chiffreSeul =
-        nonRetires == 1 && sorteDe(style, codes[size_t(dernier)]) == Copie::Chiffre;
-    const bool memorisable =
-        !stats && !long_ && taille <= MemoireMots::cleMaximale && !(chiffreSeul && apresApostrophe);
+    const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale &&
+                             !(apresApostrophe && unChiffreSeul());
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
@@ -387,6 +377,7 @@ void Lecteur::finirMot(char16_t apres)
     ditAuContexte = {};
     // A letter alone keeps its reading, unless it is elided ("l'") or a
     // digit ("1", not "l"; but "doesn't").
+    const bool chiffreSeul = unChiffreSeul();
     const bool lettreSeule = !apostrophe && unSeulGlyphe() && !(chiffreSeul && !apresApostrophe);
     if (!long_ && !lettreSeule && explorerParMots()) {
         if (stats)
@@ -568,4 +559,19 @@ void Lecteur::explorerLettres(int p, char a, char b, float note)
         choix[size_t(p)] = qint8(k);
         explorerLettres(p + g.taille, b, g.lettre, note + dico.noteLettre(a, b, g.lettre));
     }
+}
+
+// The run is one character, blanks that the blank option removed aside, and
+// a digit.
+bool Lecteur::unChiffreSeul() const
+{
+    int seul = -1;
+    for (int p = 0; p < taille; ++p) {
+        if (octets[size_t(p)] == 0)
+            continue;
+        if (seul >= 0)
+            return false;
+        seul = p;
+    }
+    return seul >= 0 && sorteDe(style, codes[size_t(seul)]) == Copie::Chiffre;
 }

@@ -73,7 +73,7 @@ public:
     // One character of the text; `retire` for a blank that the blank option
     // removes.
     void lire(char16_t code, bool retire);
-    // As many of the characters from `codes` as go into the run as they are,
+    // As many of the `nombre` characters from `suite` as go into the run as they are,
     // at once (the same as lire() for each); returns how many it took.
     qsizetype lireDansLeMot(const char16_t *suite, qsizetype nombre)
     {
@@ -123,6 +123,7 @@ private:
     // The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
     // which no reading with the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
+    bool unChiffreSeul() const;
     // One word of the list first ("elles"), and only then words that marks
     // inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
     // whole glyphs before marks that close the word, and before an
