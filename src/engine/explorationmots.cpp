@@ -38,7 +38,7 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     const std::vector<Glyphe> &candidats = style.glyphes[o];
     bool unGlyphe = false;
     for (size_t k = 0; k < candidats.size() && queue < 0; ++k) {
-        if (!present(candidats[k], p))
+        if (!present(candidats[k], p) || !finDePiece(p + candidats[k].taille))
             continue;
         unGlyphe = true;
         if (plage.profondeur == 0 && segments >= segmentsMaximum)
@@ -53,6 +53,8 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     }
     const char16_t code = codes[size_t(p)];
     const Copie sorte = sorteDe(style, code);
+    if (!finDePiece(p + 1))
+        return false;
     choix[size_t(p)] = copie;
     switch (sorte) {
     case Copie::Rien:

@@ -375,6 +375,9 @@ void Lecteur::finirMot(char16_t apres)
     debutRun = sortie.size();
     motsDuRun = 0;
     ditAuContexte = {};
+    parPieces = false;
+    for (int p = 0; p < taille && !parPieces; ++p)
+        parPieces = octets[size_t(p)] == 0 && codes[size_t(p)] == 0;
     // A letter alone keeps its reading, unless it is elided ("l'") or a
     // digit ("1", not "l"; but "doesn't").
     const bool chiffreSeul = unChiffreSeul();
@@ -554,7 +557,7 @@ void Lecteur::explorerLettres(int p, char a, char b, float note)
         style.glyphes[static_cast<unsigned char>(octets[size_t(p)])];
     for (size_t k = 0; k < candidats.size(); ++k) {
         const Glyphe &g = candidats[k];
-        if (!present(g, p))
+        if (!present(g, p) || !finDePiece(p + g.taille))
             continue;
         choix[size_t(p)] = qint8(k);
         explorerLettres(p + g.taille, b, g.lettre, note + dico.noteLettre(a, b, g.lettre));

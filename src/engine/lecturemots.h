@@ -114,6 +114,12 @@ private:
     int lettresConnues(int debut, int fin) const;
     void copier(int p);
     bool present(const Glyphe &g, int p) const;
+    // Whether a glyph or a character taken up to `q` may end there: in a run
+    // whose glyphs the blank option held apart, only where one was.
+    bool finDePiece(int q) const
+    {
+        return !parPieces || q == taille || (octets[size_t(q)] == 0 && codes[size_t(q)] == 0);
+    }
     const Glyphe *glypheEn(int p) const;
     // Depth-first over the readings of the run, glyphs in the standard order
     // and the character's own copy last: the first reading found whose words
@@ -165,6 +171,9 @@ private:
     bool debutDuTexte = true;
     bool apresApostrophe = false; // the run follows an apostrophe
     bool soulignesSignes = false; // lireStandard() reads "_" as a mark
+    // The run holds blanks that the blank option removed: leet written with
+    // a blank after each glyph, each piece between two a glyph or a mark.
+    bool parPieces = false;
     char16_t suivant = 0;
     char16_t haut = 0; // the first half of a surrogate pair just read
     MemoireMots memoire;
