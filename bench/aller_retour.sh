@@ -12,6 +12,9 @@
 #                            options instead (another model, say)
 #   ERREURS=1                also the words --retablir loses, by kind
 #   DEBIT=0                  skip the throughput
+#   CORPUS=<fichier>         this French text instead of the manual pages: the
+#                            strings that construire.py --tenue held out of
+#                            the model, to tune the reading on
 set -eu
 ici=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
@@ -27,7 +30,8 @@ rendre() {
 }
 corpus=$dossier/corpus.txt
 : >"$corpus"
-grep -v '^#' "$ici/aller_retour_pages.txt" | while read -r page; do
+[ -n "${CORPUS:-}" ] && cp "$CORPUS" "$corpus"
+[ -n "${CORPUS:-}" ] || grep -v '^#' "$ici/aller_retour_pages.txt" | while read -r page; do
     if [ -e "/usr/share/man/fr/$page" ]; then
         rendre "/usr/share/man/fr/$page" >>"$corpus"
     else

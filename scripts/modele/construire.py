@@ -392,6 +392,7 @@ def construire(args):
     total = 0
     bilan = Counter()
     texte_sortie = open(args.texte, "w", encoding="utf-8") if args.texte else None
+    tenue = open(args.tenue, "w", encoding="utf-8") if args.tenue else None
     originaux = []  # the English strings of the catalogues
 
     for paquet in lire_paquets(args.paquets):
@@ -407,6 +408,10 @@ def construire(args):
                     bilan["doublons" if propre else "vides"] += 1
                     continue
                 vus.add(propre)
+                if tenue and zlib.crc32(propre.encode("utf-8")) % 20 == 0:
+                    # Held out: text to measure the reading on, never counted.
+                    tenue.write(propre.replace("\n", " ") + "\n")
+                    continue
                 mots = decouper(propre)
                 if not mots:
                     continue
@@ -425,6 +430,8 @@ def construire(args):
               file=sys.stderr)
     if texte_sortie:
         texte_sortie.close()
+    if tenue:
+        tenue.close()
     # A word never follows another across DEBUT: a pair ending in it is none.
     for paire in [p for p in bigrammes if p[1] == DEBUT]:
         del bigrammes[paire]
@@ -479,6 +486,9 @@ def main():
                    help="keep the English words seen at least this often (default 20)")
     p.add_argument("--texte", help="also write the training text, one string a line, "
                    "as words, to read what the model learns from")
+    p.add_argument("--tenue", help="hold one string in twenty out of the counts and write "
+                   "them to this file, one a line: text that the model never saw, to tune "
+                   "the reading on")
     construire(p.parse_args())
 
 

@@ -38,7 +38,7 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     const std::vector<Glyphe> &candidats = style.glyphes[o];
     bool unGlyphe = false;
     for (size_t k = 0; k < candidats.size() && queue < 0; ++k) {
-        if (!present(candidats[k], p) || !finDePiece(p + candidats[k].taille))
+        if (!present(candidats[k], p) || !tientDansLaPiece(candidats[k], p))
             continue;
         unGlyphe = true;
         if (plage.profondeur == 0 && segments >= segmentsMaximum)

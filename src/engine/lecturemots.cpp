@@ -213,6 +213,19 @@ bool Lecteur::present(const Glyphe &g, int p) const
     return true;
 }
 
+bool Lecteur::tientDansLaPiece(const Glyphe &g, int p) const
+{
+    const int fin = p + g.taille;
+    if (finDePiece(fin))
+        return true;
+    if ((g.lettre != 'o' && g.lettre != 'a') || octets[size_t(fin)] == 0)
+        return false;
+    for (const Glyphe &e : style.glyphes[static_cast<unsigned char>(octets[size_t(fin)])])
+        if (e.lettre == 'e' && present(e, fin) && finDePiece(fin + e.taille))
+            return true;
+    return false;
+}
+
 const Glyphe *Lecteur::glypheEn(int p) const
 {
     for (const Glyphe &g : style.glyphes[static_cast<unsigned char>(octets[size_t(p)])])
@@ -557,7 +570,7 @@ void Lecteur::explorerLettres(int p, char a, char b, float note)
         style.glyphes[static_cast<unsigned char>(octets[size_t(p)])];
     for (size_t k = 0; k < candidats.size(); ++k) {
         const Glyphe &g = candidats[k];
-        if (!present(g, p) || !finDePiece(p + g.taille))
+        if (!present(g, p) || !tientDansLaPiece(g, p))
             continue;
         choix[size_t(p)] = qint8(k);
         explorerLettres(p + g.taille, b, g.lettre, note + dico.noteLettre(a, b, g.lettre));

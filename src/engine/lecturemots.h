@@ -120,6 +120,8 @@ private:
     {
         return !parPieces || q == taille || (octets[size_t(q)] == 0 && codes[size_t(q)] == 0);
     }
+    // The same for a glyph at `p`: "œ" and "æ" are two glyphs in one piece.
+    bool tientDansLaPiece(const Glyphe &g, int p) const;
     const Glyphe *glypheEn(int p) const;
     // Depth-first over the readings of the run, glyphs in the standard order
     // and the character's own copy last: the first reading found whose words

@@ -193,10 +193,11 @@ void TestRetablissement::lecture_data()
     QTest::newRow("espaces supprimés")
         << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s << false;
     // Written with a blank after each glyph: each piece is one glyph or one
-    // mark, even in a name that the list lacks ("|-|" is no "|", "-", "|").
+    // mark, even in a name that the list lacks ("|-|" is no "|", "-", "|"),
+    // but "œ", two glyphs in one piece.
     QTest::newRow("espaces supprimés, un glyphe par pièce")
-        << true << uR"(x  |> |-| | |_ | |> |> 3  |_ |>  |_ |-|)"_s << true << u"x philippe lp lh"_s
-        << false;
+        << true << uR"(x  |> |-| | |_ | |> |> 3  |_ |>  |_ |-|  ( ()3 |_| |2)"_s << true
+        << u"x philippe lp lh cœur"_s << false;
     QTest::newRow("mot trop long")
         << false << QString(70, u'3') << false << u"E"_s + QString(69, u'e') << false;
 
