@@ -173,6 +173,15 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     }
     for (qint64 x = precedent + 1; x <= nombre; ++x)
         debuts[size_t(x)] = quint32(seconds.size());
+    // How many words each word follows: a word seen after many others
+    // ("à") is likelier after a new one than a word as frequent that only
+    // follows a few ("a", after "il", "on", "qui").
+    continuations.assign(comptes.size(), 0.5f);
+    for (const qint32 second : seconds)
+        continuations[size_t(second)] += 1;
+    const double somme = 0.5 * double(comptes.size()) + double(seconds.size());
+    for (float &c : continuations)
+        c = float(c / somme);
     // The English words, in models that have them.
     QByteArrayView suite = ligne();
     if (suite.startsWith("anglais ")) {
@@ -329,6 +338,8 @@ double ModeleContexte::logProbabilite(qint32 precedent, qint32 mot) const
     const double seul = (mot >= 0 ? double(comptes[size_t(mot)]) : compteInconnu) / total;
     if (precedent < 0 || comptes[size_t(precedent)] == 0)
         return std::log(seul);
+    // After a word, the rest goes by how many words each word follows.
+    const double suite = mot >= 0 ? double(continuations[size_t(mot)]) : seul;
     const double avant = double(comptes[size_t(precedent)]);
     const double paires = double(debuts[size_t(precedent) + 1] - debuts[size_t(precedent)]);
     // What the kept pairs do not take, the pruned ones and the discount
@@ -337,5 +348,5 @@ double ModeleContexte::logProbabilite(qint32 precedent, qint32 mot) const
         std::clamp((avant - double(apres[size_t(precedent)]) + remise * paires) / avant, 0.0, 1.0);
     const double paire =
         mot >= 0 ? std::max(double(comptePaire(precedent, mot)) - remise, 0.0) / avant : 0.0;
-    return std::log(paire + reste * seul);
+    return std::log(paire + reste * suite);
 }

@@ -47,8 +47,9 @@ public:
     qsizetype nombreDeMots() const { return qsizetype(comptes.size()); }
 
     // The log-probability of `mot` after `precedent` (either may be -1): the
-    // pair's count, discounted, then the word's own frequency for the rest,
-    // then a small constant for a word never seen.
+    // pair's count, discounted, then for the rest how many words it follows
+    // (its own frequency at a sentence's start), then a small constant for a
+    // word never seen.
     double logProbabilite(qint32 precedent, qint32 mot) const;
 
 private:
@@ -70,6 +71,7 @@ private:
     std::vector<quint32> debuts;         // of each word, and one more: where its pairs start
     std::vector<qint32> seconds;         // the second word of every pair, by first word
     std::vector<quint32> comptesPaires;
+    std::vector<float> continuations; // of each word: its share of the pairs' second words
     double total = 1;
     qint32 debut = -1;
 };

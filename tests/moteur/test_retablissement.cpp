@@ -120,6 +120,16 @@ void TestRetablissement::initTestCase()
     const auto ancien =
         ModeleContexte::depuisOctets(fichierModele({{u"<s>"_s, 2}, {u"a"_s, 1}}, {}));
     QVERIFY(ancien && ancien->anglaisDe(u"a") == ModeleContexte::Anglais::Non);
+    // After a word it was never seen with, a word that follows many others
+    // beats a more frequent one that follows only one.
+    const auto suites = ModeleContexte::depuisOctets(fichierModele(
+        {{u"<s>"_s, 9}, {u"il"_s, 60}, {u"on"_s, 9}, {u"x"_s, 50}, {u"y"_s, 20}, {u"z"_s, 9}},
+        {{u"il"_s, u"x"_s, 40},
+         {u"il"_s, u"y"_s, 4},
+         {u"on"_s, u"y"_s, 4},
+         {u"<s>"_s, u"y"_s, 4}}));
+    QVERIFY(suites && suites->logProbabilite(suites->indice(u"z"), suites->indice(u"y")) >
+                          suites->logProbabilite(suites->indice(u"z"), suites->indice(u"x")));
     // A list read from its file is the list read from its bytes.
     const QString essai = uR"(x 373 1'373 |\/|/-\|\|63 (()3|_||2 3113 (5))"_s;
     QCOMPARE(retablirLeet(*dictionnaire, Style::Velmora, essai, false),
