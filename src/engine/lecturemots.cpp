@@ -362,7 +362,7 @@ void Lecteur::finirMot(char16_t apres)
     // A digit alone reads as a letter after an apostrophe: the memory
     // keeps no such run.
     const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale &&
-                             !(apresApostrophe && unChiffreSeul());
+                             !(apresApostrophe && sorteSeule() == Copie::Chiffre);
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
@@ -393,9 +393,13 @@ void Lecteur::finirMot(char16_t apres)
         parPieces = octets[size_t(p)] == 0 && codes[size_t(p)] == 0;
     // A letter alone keeps its reading, unless it is elided ("l'") or a
     // digit ("1", not "l"; but "doesn't").
-    const bool chiffreSeul = unChiffreSeul();
-    const bool lettreSeule = !apostrophe && unSeulGlyphe() && !(chiffreSeul && !apresApostrophe);
-    if (!long_ && !lettreSeule && explorerParMots()) {
+    const bool chiffreSeul = sorteSeule() == Copie::Chiffre;
+    // A mark alone is that mark, though a glyph has it ("ha ! non", "a | b"),
+    // but for a C alone, a letter more often than a bracket ("en C").
+    const bool signeSeul = !apostrophe && sorteSeule() == Copie::Signe && !unSeulC();
+    const bool lettreSeule =
+        !apostrophe && unSeulGlyphe() && !(chiffreSeul && !apresApostrophe) && !signeSeul;
+    if (!long_ && !lettreSeule && !signeSeul && explorerParMots()) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
         ecrireChoix();
@@ -577,17 +581,25 @@ void Lecteur::explorerLettres(int p, char a, char b, float note)
     }
 }
 
-// The run is one character, blanks that the blank option removed aside, and
-// a digit.
-bool Lecteur::unChiffreSeul() const
+bool Lecteur::unSeulC() const
+{
+    for (int p = 0; p < taille; ++p)
+        if (octets[size_t(p)] != 0)
+            return codes[size_t(p)] == u'(';
+    return false;
+}
+
+// What the run's one character copies to, blanks that the blank option
+// removed aside; nothing for a run of several.
+Copie Lecteur::sorteSeule() const
 {
     int seul = -1;
     for (int p = 0; p < taille; ++p) {
         if (octets[size_t(p)] == 0)
             continue;
         if (seul >= 0)
-            return false;
+            return Copie::Rien;
         seul = p;
     }
-    return seul >= 0 && sorteDe(style, codes[size_t(seul)]) == Copie::Chiffre;
+    return seul >= 0 ? sorteDe(style, codes[size_t(seul)]) : Copie::Rien;
 }
