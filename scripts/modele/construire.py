@@ -94,8 +94,9 @@ def nettoyer(texte):
 # --- Words and sentences --------------------------------------------------
 
 # What starts a sentence: the start of a string or paragraph, then each of
-# these marks and each line break.
-FIN_DE_PHRASE = frozenset(".!?:;\n\r\u2028\u2029")
+# these marks and each blank line. A line break alone goes on with the
+# sentence, as in text wrapped at a width.
+FIN_DE_PHRASE = frozenset(".!?:;\u2028\u2029")
 
 
 def decouper(texte):
@@ -120,6 +121,11 @@ def decouper(texte):
         else:
             if c in FIN_DE_PHRASE:
                 debut = True
+            elif c == "\n":
+                j = i + 1
+                while j < n and texte[j] in " \t\r":
+                    j += 1
+                debut = debut or j == n or texte[j] == "\n"
             i += 1
     return mots
 
@@ -410,7 +416,7 @@ def construire(args):
                 vus.add(propre)
                 if tenue and zlib.crc32(propre.encode("utf-8")) % 20 == 0:
                     # Held out: text to measure the reading on, never counted.
-                    tenue.write(propre.replace("\n", " ") + "\n")
+                    tenue.write(propre + "\n\n")
                     continue
                 mots = decouper(propre)
                 if not mots:

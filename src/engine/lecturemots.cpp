@@ -76,14 +76,20 @@ void Lecteur::lire(char16_t code, bool retire)
     if (estBlanc(code)) {
         finirMot(code);
         apresApostrophe = false;
-        if (contexte && (code == u'\n' || code == u'\r'))
-            contexte->rupture(true);
+        // A line break goes on with the sentence, as in text wrapped at a
+        // width; a blank line ends it.
+        if (code == u'\n') {
+            if (contexte && ligneBlanche)
+                contexte->rupture(true);
+            ligneBlanche = true;
+        }
         sortie.append(QChar(code));
         if (debutDuTexte)
             capitale = false;
         debutDuTexte = false;
         return;
     }
+    ligneBlanche = false;
     if (code < 256 && style.separateur[code]) {
         finirMot(code);
         apresApostrophe = estApostrophe(code);

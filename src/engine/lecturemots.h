@@ -90,6 +90,7 @@ public:
         if (k > 0) {
             haut = 0;
             debutDuTexte = false;
+            ligneBlanche = false;
         }
         return k;
     }
@@ -173,6 +174,7 @@ private:
     bool long_ = false;
     bool capitale = true;
     bool debutDuTexte = true;
+    bool ligneBlanche = true;     // nothing but blanks since the last line break
     bool apresApostrophe = false; // the run follows an apostrophe
     bool soulignesSignes = false; // lireStandard() reads "_" as a mark
     // The run holds blanks that the blank option removed: leet written with

@@ -215,6 +215,9 @@ void TestRetablissement::lecture_data()
     // With the context model, each word's spelling by the words around it.
     QTest::newRow("il a mangé") << false << uR"(!1 /-\ |\/|/-\|\|63)"_s << false << u"Il a mangé"_s
                                 << true;
+    // A line break goes on with the sentence; a blank line ends it.
+    QTest::newRow("a à la ligne")
+        << false << u"!1\n/-\\ 1/-\\\n\n/-\\ 1/-\\"_s << false << u"Il\na la\n\nà la"_s << true;
     QTest::newRow("à la maison") << false << uR"(/-\ 1/-\ |\/|/-\!5()|\|)"_s << false
                                  << u"À la maison"_s << true;
     QTest::newRow("où est-il") << false << u"()|_| 357-!1"_s << false << u"Où est-il"_s << true;
