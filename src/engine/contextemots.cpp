@@ -95,7 +95,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
 // its spellings, when the list or the model knows it.
 void ChoixEnContexte::sansLeC(Mot &m)
 {
-    if (m.longueur < 3 || m.lu[0] != u'c')
+    if (m.longueur < 2 || m.lu[0] != u'c')
         return;
     const QStringView reste(m.lu.data() + 1, m.longueur - 1);
     Dictionnaire::Plage plage = dico.racine();

@@ -174,9 +174,9 @@ void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
 
 // The standard reading of the run's first characters up to `jusque`
 // (a glyph that starts before it is read whole); returns where it stopped.
-int Lecteur::lireStandard(int jusque)
+int Lecteur::lireStandard(int jusque, int debut)
 {
-    int p = 0;
+    int p = debut;
     while (p < jusque) {
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         if (o == 0) {
@@ -461,6 +461,20 @@ void Lecteur::lireRepli()
     };
     int fin = taille;
     const int dernier = avant(taille);
+    // A word that the list lacks between brackets ("(quilt)"): the first one
+    // is no C, nor "()" an O.
+    int premier = 0;
+    while (premier < taille && octets[size_t(premier)] == 0)
+        ++premier;
+    int second = premier + 1;
+    while (second < taille && octets[size_t(second)] == 0)
+        ++second;
+    if (dernier > second && codes[size_t(premier)] == u'(' && codes[size_t(second)] != u')' &&
+        codes[size_t(dernier)] == u')' && codes[size_t(avant(dernier))] != u'(') {
+        copier(premier);
+        lireStandard(taille, premier + 1);
+        return;
+    }
     if (dernier >= 2 && codes[size_t(dernier)] == u')') {
         int q = avant(dernier);
         while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)

@@ -106,9 +106,10 @@ public:
 
 private:
     void ajouterAuMot(char16_t code, unsigned char cle);
-    // The standard reading of the run's first characters up to `jusque`
-    // (a glyph that starts before it is read whole); returns where it stopped.
-    int lireStandard(int jusque);
+    // The standard reading of the run's characters from `debut` up to
+    // `jusque` (a glyph that starts before it is read whole); returns where
+    // it stopped.
+    int lireStandard(int jusque, int debut = 0);
     void lireRepli();
     bool lireVraisemblable();
     void explorerLettres(int p, char a, char b, float note);

@@ -200,7 +200,8 @@ void TestRetablissement::lecture_data()
     QTest::newRow("un mot plutôt que deux")
         << true << u"x 3|_|_35"_s << false << u"x elles"_s << false;
     QTest::newRow("guillemets") << false << u"x (« 373 »)"_s << false << u"x (« été »)"_s << false;
-    QTest::newRow("parenthèses") << false << u"x (373)"_s << false << u"x (été)"_s << false;
+    QTest::newRow("parenthèses") << false << u"x (373) (9|<)"_s << false << u"x (été) (qk)"_s
+                                 << false;
     QTest::newRow("espaces supprimés")
         << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s << false;
     // Written with a blank after each glyph: each piece is one glyph or one
@@ -216,8 +217,8 @@ void TestRetablissement::lecture_data()
     QTest::newRow("il a mangé") << false << uR"(!1 /-\ |\/|/-\|\|63)"_s << false << u"Il a mangé"_s
                                 << true;
     // A line break goes on with the sentence; a blank line ends it.
-    QTest::newRow("a à la ligne")
-        << false << u"!1\n/-\\ 1/-\\\n\n/-\\ 1/-\\"_s << false << u"Il\na la\n\nà la"_s << true;
+    QTest::newRow("a à la ligne") << false << u"!1\n/-\\ 1/-\\\n\n/-\\ 1/-\\"_s << false
+                                  << u"Il\na la\n\nà la"_s << true;
     QTest::newRow("à la maison") << false << uR"(/-\ 1/-\ |\/|/-\!5()|\|)"_s << false
                                  << u"À la maison"_s << true;
     QTest::newRow("où est-il") << false << u"()|_| 357-!1"_s << false << u"Où est-il"_s << true;
