@@ -15,6 +15,9 @@ namespace {
 
 // The share of each pair's count given over to the words' own frequencies.
 constexpr double remise = 0.75;
+// How many pairs the endings that follow a word weigh as, in all: a word's
+// own pairs outweigh them once it opens a few hundred.
+constexpr double poidsDesTerminaisons = 300;
 // The count given to a word the model never saw.
 constexpr double compteInconnu = 0.3;
 
@@ -182,6 +185,7 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     const double somme = 0.5 * double(comptes.size()) + double(seconds.size());
     for (float &c : continuations)
         c = float(c / somme);
+    classer();
     // The English words, in models that have them.
     QByteArrayView suite = ligne();
     if (suite.startsWith("anglais ")) {
@@ -333,13 +337,67 @@ quint32 ModeleContexte::comptePaire(qint32 precedent, qint32 mot) const
                                                  : 0;
 }
 
+namespace {
+
+// The ending of a word that tells a participle from a present ("mangé",
+// "mange"), a noun or an infinitive: what the words before it call for.
+quint8 terminaison(QStringView mot)
+{
+    const auto finit = [mot](QStringView fin) { return mot.endsWith(fin); };
+    if (finit(u"ées"))
+        return 1;
+    if (finit(u"ée"))
+        return 2;
+    if (finit(u"és"))
+        return 3;
+    if (finit(u"é"))
+        return 4;
+    if (finit(u"es"))
+        return 5;
+    if (finit(u"e"))
+        return 6;
+    if (finit(u"er"))
+        return 7;
+    if (finit(u"ez"))
+        return 8;
+    if (finit(u"ent"))
+        return 9;
+    return 0;
+}
+
+} // namespace
+
+void ModeleContexte::classer()
+{
+    classes.resize(comptes.size());
+    for (size_t i = 0; i < mots.size(); ++i)
+        classes[i] = terminaison(mots[i]);
+    parClasse.fill(0);
+    for (size_t i = 0; i < classes.size(); ++i)
+        parClasse[classes[i]] += continuations[i];
+    suitesParClasse.assign(comptes.size() * nombreDeClasses, 0);
+    for (size_t premier = 0; premier + 1 < debuts.size(); ++premier)
+        for (quint32 k = debuts[premier]; k < debuts[premier + 1]; ++k)
+            suitesParClasse[premier * nombreDeClasses + classes[size_t(seconds[k])]] +=
+                comptesPaires[k];
+}
+
 double ModeleContexte::logProbabilite(qint32 precedent, qint32 mot) const
 {
     const double seul = (mot >= 0 ? double(comptes[size_t(mot)]) : compteInconnu) / total;
     if (precedent < 0 || comptes[size_t(precedent)] == 0)
         return std::log(seul);
-    // After a word, the rest goes by how many words each word follows.
-    const double suite = mot >= 0 ? double(continuations[size_t(mot)]) : seul;
+    // After a word, the rest goes by how many words each word follows, and
+    // by the endings of the words that follow it.
+    double suite = seul;
+    if (mot >= 0) {
+        const quint8 classe = classes[size_t(mot)];
+        const double pClasse =
+            (double(suitesParClasse[size_t(precedent) * nombreDeClasses + classe]) +
+             poidsDesTerminaisons * parClasse[classe]) /
+            (double(apres[size_t(precedent)]) + poidsDesTerminaisons);
+        suite = pClasse * double(continuations[size_t(mot)]) / parClasse[classe];
+    }
     const double avant = double(comptes[size_t(precedent)]);
     const double paires = double(debuts[size_t(precedent) + 1] - debuts[size_t(precedent)]);
     // What the kept pairs do not take, the pruned ones and the discount

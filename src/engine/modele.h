@@ -10,6 +10,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,14 +49,16 @@ public:
 
     // The log-probability of `mot` after `precedent` (either may be -1): the
     // pair's count, discounted, then for the rest how many words it follows
-    // (its own frequency at a sentence's start), then a small constant for a
-    // word never seen.
+    // and how often words of its ending follow `precedent` (its own
+    // frequency at a sentence's start), then a small constant for a word
+    // never seen.
     double logProbabilite(qint32 precedent, qint32 mot) const;
 
 private:
     bool lire(QByteArrayView texte, QString &erreur);
     void indexer();
     void indexerAnglais();
+    void classer();
     quint32 comptePaire(qint32 precedent, qint32 mot) const;
 
     std::vector<QString> mots;
@@ -72,6 +75,11 @@ private:
     std::vector<qint32> seconds;         // the second word of every pair, by first word
     std::vector<quint32> comptesPaires;
     std::vector<float> continuations; // of each word: its share of the pairs' second words
+    static constexpr size_t nombreDeClasses = 10;
+    std::vector<quint8> classes;                     // of each word: its ending
+    std::array<double, nombreDeClasses> parClasse{}; // the continuations of each ending, summed
+    // Of each word: the counts of the pairs it opens, by the second word's ending.
+    std::vector<quint32> suitesParClasse;
     double total = 1;
     qint32 debut = -1;
 };
