@@ -384,8 +384,8 @@ void Lecteur::finirMot(char16_t apres)
                 contexte->mot(sortie.size() - connu.size() + dit.decalage, dit.longueur,
                               Dictionnaire::Plage{dit.noeud, dit.profondeur}, dit.capitale,
                               dit.parenthese, &dit.seul);
-            else if (contexte && dit.sorte == MemoireMots::Contexte::Rupture)
-                contexte->rupture(false);
+            else if (contexte && dit.sorte != MemoireMots::Contexte::Rien)
+                contexte->rupture(dit.sorte == MemoireMots::Contexte::Option);
             capitale = capitaleApres;
             taille = 0;
             return;
@@ -415,10 +415,11 @@ void Lecteur::finirMot(char16_t apres)
         lireStandard(taille);
         motEnContexte(debutRun, Dictionnaire::Plage{-1, 1}, capitaleEnTete);
     } else if (lettreSeule && codes[0] == u'-') {
+        // What follows an option describes it, as a sentence does.
         lireStandard(taille);
         if (contexte) {
-            contexte->rupture(false);
-            ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
+            contexte->rupture(true);
+            ditAuContexte.sorte = MemoireMots::Contexte::Option;
         }
     } else if (!long_ && !(chiffreSeul && apresApostrophe) && queDesChiffres()) {
         if (stats)

@@ -23,7 +23,7 @@ public:
     // an opening bracket), or a break.
     struct Contexte
     {
-        enum Sorte : quint8 { Rien, Mot, Rupture };
+        enum Sorte : quint8 { Rien, Mot, Rupture, Option };
         Sorte sorte = Rien;
         bool capitale = false;
         bool parenthese = false;
