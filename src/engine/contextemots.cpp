@@ -187,7 +187,9 @@ qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)
     // a low", "the decompression".
     using Anglais = ModeleContexte::Anglais;
     const bool enAnglais = m.apresAnglais || (suivant && suivant->anglais == Anglais::Seulement);
-    const bool telQuel = enAnglais && m.anglais != Anglais::Non;
+    // Between two, any word does: "compression and decompression and".
+    const bool entreAnglais = m.apresAnglais && suivant && suivant->anglais == Anglais::Seulement;
+    const bool telQuel = (enAnglais && m.anglais != Anglais::Non) || entreAnglais;
     for (int k = telQuel ? m.nombre : 0; k < m.nombre; ++k) {
         const Candidat &c = m.candidats[size_t(k)];
         double n = note(m.precedent, c);

@@ -242,6 +242,8 @@ void TestRetablissement::lecture_data()
     // Beside an English word, "a" is English too.
     QTest::newRow("a en anglais") << false << uR"(\/\/!7|-| /-\ 1/-\ |\/|/-\!5()|\|)"_s << false
                                   << u"With a la maison"_s << true;
+    QTest::newRow("entre deux mots anglais")
+        << false << uR"(\/\/!7|-| 373 \/\/!7|-|)"_s << false << u"With ete with"_s << true;
     QTest::newRow("the reste the") << false << u"x 7|-|3"_s << false << u"x the"_s << true;
     QTest::newRow("lui, contexte")
         << true << u"|_|_|| x |_|_||"_s << false << u"Lui x lui"_s << true;
