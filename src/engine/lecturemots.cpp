@@ -75,7 +75,7 @@ void Lecteur::lire(char16_t code, bool retire)
     }
     if (estBlanc(code)) {
         finirMot(code);
-        apresApostrophe = false;
+        lettreAttendue = false;
         // A line break goes on with the sentence, as in text wrapped at a
         // width; a blank line ends it.
         if (code == u'\n') {
@@ -92,7 +92,7 @@ void Lecteur::lire(char16_t code, bool retire)
     ligneBlanche = false;
     if (code < 256 && style.separateur[code]) {
         finirMot(code);
-        apresApostrophe = estApostrophe(code);
+        lettreAttendue = estApostrophe(code) || code == u'%';
         if (contexte && (estFinDePhrase(code) || code == u':' || code == u';'))
             contexte->rupture(true);
         sortie.append(QChar(copieDe(code)));
@@ -104,7 +104,7 @@ void Lecteur::lire(char16_t code, bool retire)
     // copied; a surrogate pair whole, a lone surrogate not at all.
     if (code >= 256 && sorteDe(style, code) != Copie::Lettre) {
         finirMot(code);
-        apresApostrophe = estApostrophe(code);
+        lettreAttendue = estApostrophe(code);
         if (QChar::isLowSurrogate(code) && haut) {
             sortie.append(QChar(haut));
             sortie.append(QChar(code));
@@ -368,7 +368,7 @@ void Lecteur::finirMot(char16_t apres)
     // A digit alone reads as a letter after an apostrophe: the memory
     // keeps no such run.
     const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale &&
-                             !(apresApostrophe && sorteSeule() == Copie::Chiffre);
+                             !(lettreAttendue && sorteSeule() == Copie::Chiffre);
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
@@ -398,13 +398,13 @@ void Lecteur::finirMot(char16_t apres)
     for (int p = 0; p < taille && !parPieces; ++p)
         parPieces = octets[size_t(p)] == 0 && codes[size_t(p)] == 0;
     // A letter alone keeps its reading, unless it is elided ("l'") or a
-    // digit ("1", not "l"; but "doesn't").
+    // digit ("1", not "l"; but "doesn't", "%s").
     const bool chiffreSeul = sorteSeule() == Copie::Chiffre;
     // A mark alone is that mark, though a glyph has it ("ha ! non", "a | b"),
     // but for a C alone, a letter more often than a bracket ("en C").
     const bool signeSeul = !apostrophe && sorteSeule() == Copie::Signe && !unSeulC();
     const bool lettreSeule =
-        !apostrophe && unSeulGlyphe() && !(chiffreSeul && !apresApostrophe) && !signeSeul;
+        !apostrophe && unSeulGlyphe() && !(chiffreSeul && !lettreAttendue) && !signeSeul;
     if (!long_ && !lettreSeule && !signeSeul && explorerParMots()) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
@@ -421,7 +421,7 @@ void Lecteur::finirMot(char16_t apres)
             contexte->rupture(true);
             ditAuContexte.sorte = MemoireMots::Contexte::Option;
         }
-    } else if (!long_ && !(chiffreSeul && apresApostrophe) && queDesChiffres()) {
+    } else if (!long_ && !(chiffreSeul && lettreAttendue) && queDesChiffres()) {
         if (stats)
             ++stats->chiffres;
         for (int p = 0; p < taille; ++p)

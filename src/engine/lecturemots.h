@@ -175,8 +175,10 @@ private:
     bool long_ = false;
     bool capitale = true;
     bool debutDuTexte = true;
-    bool ligneBlanche = true;     // nothing but blanks since the last line break
-    bool apresApostrophe = false; // the run follows an apostrophe
+    bool ligneBlanche = true; // nothing but blanks since the last line break
+    // The run follows an apostrophe or a percent sign, after which a digit
+    // alone is a letter ("doesn't", "%s").
+    bool lettreAttendue = false;
     bool soulignesSignes = false; // lireStandard() reads "_" as a mark
     // The run holds blanks that the blank option removed: leet written with
     // a blank after each glyph, each piece between two a glyph or a mark.

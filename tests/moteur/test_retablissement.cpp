@@ -207,7 +207,8 @@ void TestRetablissement::lecture_data()
     QTest::newRow("pluriel entre parenthèses")
         << false << uR"(x |\/|/-\|\|63(5) 3|_|(35) 3|_|(1))"_s << false
         << u"x mange(s) eu(es) eu(1)"_s << false;
-    QTest::newRow("chiffre seul") << false << u"x 1 7 1'7"_s << false << u"x 1 7 l't"_s << false;
+    QTest::newRow("chiffre seul") << false << u"x 1 7 1'7 %5"_s << false << u"x 1 7 l't %s"_s
+                                  << false;
     QTest::newRow("signe seul") << true << u"x ! | ( x"_s << false << u"x ! | c x"_s << true;
     QTest::newRow("un mot plutôt que deux")
         << true << u"x 3|_|_35"_s << false << u"x elles"_s << false;
