@@ -6,9 +6,10 @@
 
 ChoixEnContexte::ChoixEnContexte(const ModeleContexte &m, const Dictionnaire &d, QString &s)
     : modele(m), dico(d), sortie(s), precedent(m.debutDePhrase()),
-      // A word of the list that the model never saw is likelier than a
-      // reading that is no word at all.
-      logListe(m.logProbabilite(-1, -1) + std::log(3.0)), logInconnu(m.logProbabilite(-1, -1)),
+      // A word of the list that the model never saw is three times likelier
+      // than a reading that is no word at all, and more where words of its
+      // ending are.
+      logListe(std::log(3.0)), logInconnu(m.logProbabilite(-1, -1)),
       // About one word in 135 opens with a bracket in French catalogues.
       logParenthese(std::log(0.0074))
 {}
@@ -34,19 +35,21 @@ QStringView ChoixEnContexte::formeDe(const Mot &m, const Candidat &c) const
                         : QStringView(m.lu.data(), m.longueur);
 }
 
-double ChoixEnContexte::note(qint32 avant, const Candidat &c)
+double ChoixEnContexte::note(qint32 avant, const Mot &m, const Candidat &c)
 {
-    if (c.parenthese)
-        return logParenthese + note(avant, Candidat{c.forme, c.indice, c.dansLaListe, false});
-    if (c.indice < 0)
-        return c.dansLaListe ? logListe : logInconnu;
+    const double crochet = c.parenthese ? logParenthese : 0.0;
+    if (c.indice < 0) {
+        return crochet + (c.dansLaListe
+                              ? modele.logProbabiliteInconnu(avant, formeDe(m, c)) + logListe
+                              : logInconnu);
+    }
     if (notes.empty())
         notes.resize(1 << 16);
     const quint64 paire = quint64(quint32(avant)) << 32 | quint32(c.indice);
     Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> 48)];
     if (n.paire != paire)
         n = {paire, modele.logProbabilite(avant, c.indice)};
-    return n.valeur;
+    return crochet + n.valeur;
 }
 
 // The candidates of the word as read, in `m.lu`: as read, the list's
@@ -192,11 +195,11 @@ qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)
     const bool telQuel = (enAnglais && m.anglais != Anglais::Non) || entreAnglais;
     for (int k = telQuel ? m.nombre : 0; k < m.nombre; ++k) {
         const Candidat &c = m.candidats[size_t(k)];
-        double n = note(m.precedent, c);
+        double n = note(m.precedent, m, c);
         if (suivant) {
             double apres = -std::numeric_limits<double>::infinity();
             for (int j = 0; j < suivant->nombre; ++j)
-                apres = std::max(apres, note(c.indice, suivant->candidats[size_t(j)]));
+                apres = std::max(apres, note(c.indice, *suivant, suivant->candidats[size_t(j)]));
             n += apres;
         }
         if (n > record) {

@@ -101,7 +101,7 @@ private:
     void sansLeC(Mot &m);
     void ajouterOrthographes(Mot &m, QStringView lu, Dictionnaire::Plage plage, bool parenthese);
     QStringView formeDe(const Mot &m, const Candidat &c) const;
-    double note(qint32 precedent, const Candidat &c);
+    double note(qint32 precedent, const Mot &m, const Candidat &c);
     // Writes the likeliest spelling of `m` and returns its index in the model.
     qint32 choisir(const Mot &m, const Mot *suivant);
 

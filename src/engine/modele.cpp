@@ -387,24 +387,40 @@ double ModeleContexte::logProbabilite(qint32 precedent, qint32 mot) const
     const double seul = (mot >= 0 ? double(comptes[size_t(mot)]) : compteInconnu) / total;
     if (precedent < 0 || comptes[size_t(precedent)] == 0)
         return std::log(seul);
-    // After a word, the rest goes by how many words each word follows, and
-    // by the endings of the words that follow it.
-    double suite = seul;
-    if (mot >= 0) {
-        const quint8 classe = classes[size_t(mot)];
-        const double pClasse =
-            (double(suitesParClasse[size_t(precedent) * nombreDeClasses + classe]) +
-             poidsDesTerminaisons * parClasse[classe]) /
-            (double(apres[size_t(precedent)]) + poidsDesTerminaisons);
-        suite = pClasse * double(continuations[size_t(mot)]) / parClasse[classe];
-    }
     const double avant = double(comptes[size_t(precedent)]);
-    const double paires = double(debuts[size_t(precedent) + 1] - debuts[size_t(precedent)]);
-    // What the kept pairs do not take, the pruned ones and the discount
-    // included, goes to the words' own frequencies.
-    const double reste =
-        std::clamp((avant - double(apres[size_t(precedent)]) + remise * paires) / avant, 0.0, 1.0);
     const double paire =
         mot >= 0 ? std::max(double(comptePaire(precedent, mot)) - remise, 0.0) / avant : 0.0;
-    return std::log(paire + reste * suite);
+    const double suite = mot >= 0 ? suiteSelonLaFin(precedent, classes[size_t(mot)],
+                                                    double(continuations[size_t(mot)]))
+                                  : seul;
+    return std::log(paire + reste(precedent) * suite);
+}
+
+double ModeleContexte::logProbabiliteInconnu(qint32 precedent, QStringView mot) const
+{
+    if (precedent < 0 || comptes[size_t(precedent)] == 0)
+        return std::log(compteInconnu / total);
+    // As likely as any word never seen, times how much likelier its ending
+    // is after `precedent` than anywhere.
+    return std::log(compteInconnu / total * suiteSelonLaFin(precedent, terminaison(mot), 1.0));
+}
+
+// What the kept pairs after `precedent` do not take, the pruned ones and the
+// discount included.
+double ModeleContexte::reste(qint32 precedent) const
+{
+    const double avant = double(comptes[size_t(precedent)]);
+    const double paires = double(debuts[size_t(precedent) + 1] - debuts[size_t(precedent)]);
+    return std::clamp((avant - double(apres[size_t(precedent)]) + remise * paires) / avant, 0.0,
+                      1.0);
+}
+
+// The rest after `precedent` goes by how many words each word follows
+// (`continuation`), and by how often words of its ending follow `precedent`.
+double ModeleContexte::suiteSelonLaFin(qint32 precedent, quint8 classe, double continuation) const
+{
+    const double pClasse = (double(suitesParClasse[size_t(precedent) * nombreDeClasses + classe]) +
+                            poidsDesTerminaisons * parClasse[classe]) /
+                           (double(apres[size_t(precedent)]) + poidsDesTerminaisons);
+    return pClasse * continuation / parClasse[classe];
 }

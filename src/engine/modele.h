@@ -53,12 +53,17 @@ public:
     // frequency at a sentence's start), then a small constant for a word
     // never seen.
     double logProbabilite(qint32 precedent, qint32 mot) const;
+    // The same for a word the model never saw, spelled `mot`: the small
+    // constant, by how often words of its ending follow `precedent`.
+    double logProbabiliteInconnu(qint32 precedent, QStringView mot) const;
 
 private:
     bool lire(QByteArrayView texte, QString &erreur);
     void indexer();
     void indexerAnglais();
     void classer();
+    double reste(qint32 precedent) const;
+    double suiteSelonLaFin(qint32 precedent, quint8 classe, double continuation) const;
     quint32 comptePaire(qint32 precedent, qint32 mot) const;
 
     std::vector<QString> mots;

@@ -218,6 +218,13 @@ void TestCli::executions_data()
                              << QString();
     QTest::newRow("rétabli en contexte")
         << retablir << QByteArray("x /-\\ 1/-\\") << 0 << QByteArray("x \xc3\xa0 la") << QString();
+    // The model that comes with the program and wfrench's list.
+    QTest::newRow("modèle livré, il a mangé")
+        << QStringList{retablir.first(2)} + QStringList{uR"(!1 /-\ |\/|/-\|\|63)"_s} << rien << 0
+        << QByteArray("Il a mang\xc3\xa9\n") << QString();
+    QTest::newRow("modèle livré, à la maison")
+        << QStringList{retablir.first(2)} + QStringList{uR"(/-\ 1/-\ |\/|/-\!5()|\|)"_s} << rien
+        << 0 << QByteArray("\xc3\x80 la maison\n") << QString();
     QTest::newRow("modèle absent")
         << QStringList{retablir.first(4)} + QStringList{u"--modele"_s, u"@absent"_s, u"a"_s} << rien
         << 2 << rien << u"@absent"_s;

@@ -131,7 +131,8 @@ void TestRetablissement::initTestCase()
     QVERIFY(suites && suites->logProbabilite(suites->indice(u"z"), suites->indice(u"y")) >
                           suites->logProbabilite(suites->indice(u"z"), suites->indice(u"x")));
     // After a word followed by participles, an unseen participle beats the
-    // present that is as frequent and follows as many words.
+    // present that is as frequent and follows as many words, and a
+    // participle the model never saw beats such a present.
     const auto fins = ModeleContexte::depuisOctets(fichierModele(
         {{u"<s>"_s, 9},
          {u"ai"_s, 60},
@@ -142,6 +143,8 @@ void TestRetablissement::initTestCase()
         {{u"ai"_s, u"mangé"_s, 40}, {u"<s>"_s, u"porté"_s, 2}, {u"<s>"_s, u"porte"_s, 2}}));
     QVERIFY(fins && fins->logProbabilite(fins->indice(u"ai"), fins->indice(u"porté")) >
                         fins->logProbabilite(fins->indice(u"ai"), fins->indice(u"porte")));
+    QVERIFY(fins->logProbabiliteInconnu(fins->indice(u"ai"), u"bougé") >
+            fins->logProbabiliteInconnu(fins->indice(u"ai"), u"bouge"));
     // A list read from its file is the list read from its bytes.
     const QString essai = uR"(x 373 1'373 |\/|/-\|\|63 (()3|_||2 3113 (5))"_s;
     QCOMPARE(retablirLeet(*dictionnaire, Style::Velmora, essai, false),
