@@ -470,8 +470,12 @@ void Lecteur::lireRepli()
     int second = premier + 1;
     while (second < taille && octets[size_t(second)] == 0)
         ++second;
-    if (dernier > second && codes[size_t(premier)] == u'(' && codes[size_t(second)] != u')' &&
-        codes[size_t(dernier)] == u')' && codes[size_t(avant(dernier))] != u'(') {
+    // "()" is an O where the blank option did not hold its halves apart.
+    const auto unO = [this](int p) {
+        return p + 1 < taille && codes[size_t(p)] == u'(' && codes[size_t(p + 1)] == u')';
+    };
+    if (dernier > second && codes[size_t(premier)] == u'(' && !unO(premier) &&
+        codes[size_t(dernier)] == u')' && !unO(dernier - 1)) {
         copier(premier);
         lireStandard(taille, premier + 1);
         return;

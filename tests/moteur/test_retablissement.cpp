@@ -224,8 +224,8 @@ void TestRetablissement::lecture_data()
     // mark, even in a name that the list lacks ("|-|" is no "|", "-", "|"),
     // but "œ", two glyphs in one piece.
     QTest::newRow("espaces supprimés, un glyphe par pièce")
-        << true << uR"(x  |> |-| | |_ | |> |> 3  |_ |>  |_ |-|  ( ()3 |_| |2)"_s << true
-        << u"x philippe lp lh cœur"_s << false;
+        << true << uR"(x  |> |-| | |_ | |> |> 3  |_ |>  |_ |-|  ( ()3 |_| |2  ( |< )( ))"_s << true
+        << u"x philippe lp lh cœur (kx)"_s << false;
     QTest::newRow("mot trop long")
         << false << QString(70, u'3') << false << u"E"_s + QString(69, u'e') << false;
 
