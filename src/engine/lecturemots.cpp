@@ -475,7 +475,7 @@ void Lecteur::lireRepli()
         return p + 1 < taille && codes[size_t(p)] == u'(' && codes[size_t(p + 1)] == u')';
     };
     if (dernier > second && codes[size_t(premier)] == u'(' && !unO(premier) &&
-        codes[size_t(dernier)] == u')' && !unO(dernier - 1)) {
+        fermanteSeule(premier + 1)) {
         copier(premier);
         lireStandard(taille, premier + 1);
         return;
@@ -545,6 +545,23 @@ int Lecteur::lettresConnues(int debut, int fin) const
     const bool connu = dico.mot(plage) >= 0 || (lettres >= 3 && contexte &&
                                                 contexte->connu(QStringView(lu.data(), lettres)));
     return connu ? lettres : 0;
+}
+
+// Whether the standard reading from `debut` ends with a closing bracket that
+// no glyph takes ("(ram)", but not the D of "ctrl-d").
+bool Lecteur::fermanteSeule(int debut) const
+{
+    bool fermante = false;
+    for (int p = debut; p < taille;) {
+        if (octets[size_t(p)] == 0) {
+            ++p;
+            continue;
+        }
+        const Glyphe *g = glypheEn(p);
+        fermante = !g && codes[size_t(p)] == u')';
+        p += g ? g->taille : 1;
+    }
+    return fermante;
 }
 
 // A run that the list lacks, all glyphs, read as the letters that look most

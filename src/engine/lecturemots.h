@@ -112,6 +112,7 @@ private:
     int lireStandard(int jusque, int debut = 0);
     void lireRepli();
     bool lireVraisemblable();
+    bool fermanteSeule(int debut) const;
     void explorerLettres(int p, char a, char b, float note);
     int lettresConnues(int debut, int fin) const;
     void copier(int p);

@@ -216,8 +216,8 @@ void TestRetablissement::lecture_data()
     QTest::newRow("un mot plutôt que deux")
         << true << u"x 3|_|_35"_s << false << u"x elles"_s << false;
     QTest::newRow("guillemets") << false << u"x (« 373 »)"_s << false << u"x (« été »)"_s << false;
-    QTest::newRow("parenthèses") << false << u"x (373) (9|<)"_s << false << u"x (été) (qk)"_s
-                                 << false;
+    QTest::newRow("parenthèses") << false << u"x (373) (9|<) (|<|)"_s << false
+                                 << u"x (été) (qk) ckd"_s << false;
     QTest::newRow("espaces supprimés")
         << true << u"|_ |_| |  3 7 3"_s << true << u"Lui été"_s << false;
     // Written with a blank after each glyph: each piece is one glyph or one
