@@ -434,8 +434,12 @@ void Lecteur::finirMot(char16_t apres)
             ++stats->repli;
         lireRepli();
         if (contexte) {
-            contexte->rupture(false);
-            ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
+            // An option ("--admindir=dir") is described as the one of a
+            // letter is.
+            const bool option = codes[0] == u'-';
+            contexte->rupture(option);
+            ditAuContexte.sorte =
+                option ? MemoireMots::Contexte::Option : MemoireMots::Contexte::Rupture;
         }
     }
     // A run of several words in context is read afresh each time.
