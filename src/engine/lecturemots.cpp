@@ -123,6 +123,14 @@ void Lecteur::lire(char16_t code, bool retire)
 void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool capitaleEnTete)
 {
     ++motsDuRun;
+    // The words of an option ("--configure") are names: as read, and what
+    // follows describes the option.
+    if (codes[0] == u'-' && position > debutRun) {
+        contexte->rupture(true);
+        ditAuContexte = {};
+        ditAuContexte.sorte = MemoireMots::Contexte::Option;
+        return;
+    }
     const qsizetype longueur = sortie.size() - position;
     // "(ou" reads "cou" first: whether the C is a bracket, the words
     // around decide.

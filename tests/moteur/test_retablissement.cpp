@@ -249,6 +249,7 @@ void TestRetablissement::lecture_data()
     QTest::newRow("entre deux mots anglais")
         << false << uR"(\/\/!7|-| 373 \/\/!7|-|)"_s << false << u"With ete with"_s << true;
     QTest::newRow("the reste the") << false << u"x 7|-|3"_s << false << u"x the"_s << true;
+    QTest::newRow("nom d'option") << false << u"x --373 373"_s << false << u"x --ete été"_s << true;
     QTest::newRow("lui, contexte")
         << true << u"|_|_|| x |_|_||"_s << false << u"Lui x lui"_s << true;
     QTest::newRow("été, contexte") << false << u"373 2011"_s << false << u"Été 2011"_s << true;
