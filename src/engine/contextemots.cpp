@@ -11,7 +11,10 @@ ChoixEnContexte::ChoixEnContexte(const ModeleContexte &m, const Dictionnaire &d,
       // ending are.
       logListe(std::log(3.0)), logInconnu(m.logProbabilite(-1, -1)),
       // About one word in 135 opens with a bracket in French catalogues.
-      logParenthese(std::log(0.0074))
+      logParenthese(std::log(0.0074)),
+      // One in two when a closing one ends the run: "(ram)" rather than
+      // "cram)".
+      logFermee(std::log(0.5))
 {}
 
 void ChoixEnContexte::ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe,
@@ -37,7 +40,7 @@ QStringView ChoixEnContexte::formeDe(const Mot &m, const Candidat &c) const
 
 double ChoixEnContexte::note(qint32 avant, const Mot &m, const Candidat &c)
 {
-    const double crochet = c.parenthese ? logParenthese : 0.0;
+    const double crochet = c.parenthese ? (m.fermee ? logFermee : logParenthese) : 0.0;
     if (c.indice < 0) {
         return crochet + (c.dansLaListe
                               ? modele.logProbabiliteInconnu(avant, formeDe(m, c)) + logListe
@@ -127,11 +130,13 @@ void ChoixEnContexte::ajouterOrthographes(Mot &m, QStringView lu, Dictionnaire::
 }
 
 void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage,
-                          bool capitale, bool parenthese, const Seul *connu, Seul *seul)
+                          bool capitale, bool parenthese, bool fermee, const Seul *connu,
+                          Seul *seul)
 {
     Mot m;
     m.actif = true;
     m.capitale = capitale;
+    m.fermee = fermee;
     m.position = position;
     m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
     if (connu && connu->indice != -2 && !parenthese) {

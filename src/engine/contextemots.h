@@ -25,7 +25,8 @@ public:
     // from `position` on; `plage` is its key in the word list (empty when
     // the list has none), `capitale` when its first letter is a capital.
     // `parenthese` when the word's first letter is a C that may be an
-    // opening bracket instead ("(ou" read "cou").
+    // opening bracket instead ("(ou" read "cou"), `fermee` when the run
+    // ends with a closing one.
     // What a word's candidates come to when it has one only, so that a run
     // read again needs no lookup: `indice` is -2 when it has several.
     struct Seul
@@ -37,7 +38,8 @@ public:
     // `connu`, when given, is what this same word came to before; `seul`,
     // when given, receives what it comes to now.
     void mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage, bool capitale,
-             bool parenthese = false, const Seul *connu = nullptr, Seul *seul = nullptr);
+             bool parenthese = false, bool fermee = false, const Seul *connu = nullptr,
+             Seul *seul = nullptr);
     // Something that is no word came: the waiting word is chosen without
     // looking further, and the next word opens a sentence when
     // `finDePhrase`, or follows an unknown word.
@@ -63,6 +65,7 @@ private:
     {
         bool actif = false;
         bool capitale = false;
+        bool fermee = false; // the run ends with a closing bracket
         ModeleContexte::Anglais anglais = ModeleContexte::Anglais::Non; // as read
         bool apresAnglais = false; // the word chosen before it is English
         qsizetype position = 0;
@@ -114,6 +117,7 @@ private:
     double logListe;
     double logInconnu;
     double logParenthese;
+    double logFermee;
     std::string cle;
     std::vector<Ensemble> ensembles;
     std::vector<Note> notes;

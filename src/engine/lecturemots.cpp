@@ -136,9 +136,16 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
     // around decide.
     const bool parenthese = position == debutRun && codes[0] == u'(' && choix[0] >= 0 &&
                             octets[0] != 0 && motsDuRun == 1;
+    // ... all the likelier when the run ends with a closing one ("(ram)").
+    int dernier = taille - 1;
+    while (dernier > 0 && octets[size_t(dernier)] == 0)
+        --dernier;
+    const bool fermee =
+        parenthese && codes[size_t(dernier)] == u')' && choix[size_t(dernier)] == copie;
     ditAuContexte = {MemoireMots::Contexte::Mot,
                      capitaleEnTete,
                      parenthese,
+                     fermee,
                      quint8(std::clamp<qsizetype>(position - debutRun, 0, 255)),
                      quint8(std::min<qsizetype>(longueur, 255)),
                      plage.noeud,
@@ -146,7 +153,7 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
                      {}};
     // The word before, still waiting, may change length as it is chosen.
     const qsizetype avant = sortie.size();
-    contexte->mot(position, longueur, plage, capitaleEnTete, parenthese, nullptr,
+    contexte->mot(position, longueur, plage, capitaleEnTete, parenthese, fermee, nullptr,
                   &ditAuContexte.seul);
     debutRun += sortie.size() - avant;
 }
@@ -368,6 +375,10 @@ void Lecteur::finirMot(char16_t apres)
         long_ = false;
         return;
     }
+    // A blank removed at the run's end, before a mark ("open() ,"), holds
+    // no glyph apart.
+    while (octets[size_t(taille - 1)] == 0 && codes[size_t(taille - 1)] == 0)
+        --taille;
     suivant = apres;
     if (stats)
         ++stats->mots;
@@ -391,7 +402,7 @@ void Lecteur::finirMot(char16_t apres)
             if (contexte && dit.sorte == MemoireMots::Contexte::Mot)
                 contexte->mot(sortie.size() - connu.size() + dit.decalage, dit.longueur,
                               Dictionnaire::Plage{dit.noeud, dit.profondeur}, dit.capitale,
-                              dit.parenthese, &dit.seul);
+                              dit.parenthese, dit.fermee, &dit.seul);
             else if (contexte && dit.sorte != MemoireMots::Contexte::Rien)
                 contexte->rupture(dit.sorte == MemoireMots::Contexte::Option);
             capitale = capitaleApres;

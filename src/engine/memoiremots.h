@@ -19,14 +19,16 @@ class MemoireMots
 public:
     // What a run told the choice of spellings in context, given again with
     // its output: nothing, one word (where it starts in the output, its key
-    // in the list, whether it opens with a capital and whether its C may be
-    // an opening bracket), or a break.
+    // in the list, whether it opens with a capital, whether its C may be an
+    // opening bracket and whether the run ends with a closing one), or a
+    // break.
     struct Contexte
     {
         enum Sorte : quint8 { Rien, Mot, Rupture, Option };
         Sorte sorte = Rien;
         bool capitale = false;
         bool parenthese = false;
+        bool fermee = false;
         quint8 decalage = 0;
         quint8 longueur = 0;
         qint32 noeud = -1;
