@@ -377,7 +377,7 @@ void Lecteur::finirMot(char16_t apres)
     }
     // A blank removed at the run's end, before a mark ("open() ,"), holds
     // no glyph apart.
-    while (octets[size_t(taille - 1)] == 0 && codes[size_t(taille - 1)] == 0)
+    while (taille > 1 && octets[size_t(taille - 1)] == 0 && codes[size_t(taille - 1)] == 0)
         --taille;
     suivant = apres;
     if (stats)
