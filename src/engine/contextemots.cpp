@@ -139,17 +139,21 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
     m.fermee = fermee;
     m.position = position;
     m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
-    if (connu && connu->indice != -2 && !parenthese) {
-        m.nombre = 1;
-        m.candidats[0] = {{}, connu->indice, connu->dansLaListe, false};
-        m.anglais = connu->anglais;
-    } else {
+    const bool dejaVu = connu && connu->indice != -2 && !parenthese;
+    // A word of the list that the model lacks is scored by its letters.
+    if (!dejaVu || (connu->indice < 0 && connu->dansLaListe)) {
         const QChar *ecrit = sortie.constData() + position;
         for (qsizetype k = 0; k < m.longueur; ++k) {
             const char16_t c = ecrit[k].unicode();
             m.lu[size_t(k)] = c < 0x80 ? (c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c)
                                        : ecrit[k].toLower().unicode();
         }
+    }
+    if (dejaVu) {
+        m.nombre = 1;
+        m.candidats[0] = {{}, connu->indice, connu->dansLaListe, false};
+        m.anglais = connu->anglais;
+    } else {
         candidats(m, plage, parenthese);
     }
     if (seul) {

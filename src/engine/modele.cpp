@@ -419,6 +419,8 @@ double ModeleContexte::reste(qint32 precedent) const
 // (`continuation`), and by how often words of its ending follow `precedent`.
 double ModeleContexte::suiteSelonLaFin(qint32 precedent, quint8 classe, double continuation) const
 {
+    if (parClasse[classe] <= 0)
+        return continuation; // no word of the model ends so
     const double pClasse = (double(suitesParClasse[size_t(precedent) * nombreDeClasses + classe]) +
                             poidsDesTerminaisons * parClasse[classe]) /
                            (double(apres[size_t(precedent)]) + poidsDesTerminaisons);
