@@ -239,8 +239,8 @@ void TestRetablissement::lecture_data()
                                  << u"À la maison"_s << true;
     QTest::newRow("où est-il") << false << u"()|_| 357-!1"_s << false << u"Où est-il"_s << true;
     QTest::newRow("ou bien") << false << u"x ()|_| 8!3|\\|"_s << false << u"x ou bien"_s << true;
-    QTest::newRow("parenthèse plutôt que C")
-        << false << u"x (()|_| 8!3|\\| (()|_|"_s << false << u"x (ou bien cou"_s << true;
+    QTest::newRow("parenthèse plutôt que C") << false << u"x (()|_| 8!3|\\| (()|_| (()|_|)"_s
+                                             << false << u"x (ou bien cou (ou)"_s << true;
     QTest::newRow("chiffre après un mot")
         << false << uR"(x |\/|/-\|\|632 3|_|(1))"_s << false << u"x mange2 eu(1)"_s << false;
     // Beside an English word, "a" is English too.
