@@ -137,11 +137,13 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
     const bool parenthese = position == debutRun && codes[0] == u'(' && choix[0] >= 0 &&
                             octets[0] != 0 && motsDuRun == 1;
     // ... all the likelier when the run ends with a closing one ("(ram)").
-    int dernier = taille - 1;
-    while (dernier > 0 && octets[size_t(dernier)] == 0)
-        --dernier;
-    const bool fermee =
-        parenthese && codes[size_t(dernier)] == u')' && choix[size_t(dernier)] == copie;
+    bool fermee = false;
+    if (parenthese) {
+        int dernier = taille - 1;
+        while (dernier > 0 && octets[size_t(dernier)] == 0)
+            --dernier;
+        fermee = codes[size_t(dernier)] == u')' && choix[size_t(dernier)] == copie;
+    }
     ditAuContexte = {MemoireMots::Contexte::Mot,
                      capitaleEnTete,
                      parenthese,
@@ -387,7 +389,7 @@ void Lecteur::finirMot(char16_t apres)
     // A digit alone reads as a letter after an apostrophe: the memory
     // keeps no such run.
     const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale &&
-                             !(lettreAttendue && sorteSeule() == Copie::Chiffre);
+                             !(lettreAttendue && sorteSeule(caractereSeul()) == Copie::Chiffre);
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
@@ -418,10 +420,12 @@ void Lecteur::finirMot(char16_t apres)
         parPieces = octets[size_t(p)] == 0 && codes[size_t(p)] == 0;
     // A letter alone keeps its reading, unless it is elided ("l'") or a
     // digit ("1", not "l"; but "doesn't", "%s").
-    const bool chiffreSeul = sorteSeule() == Copie::Chiffre;
+    const int seul = caractereSeul();
+    const bool chiffreSeul = sorteSeule(seul) == Copie::Chiffre;
     // A mark alone is that mark, though a glyph has it ("ha ! non", "a | b"),
     // but for a C alone, a letter more often than a bracket ("en C").
-    const bool signeSeul = !apostrophe && sorteSeule() == Copie::Signe && !unSeulC();
+    const bool signeSeul =
+        !apostrophe && sorteSeule(seul) == Copie::Signe && codes[size_t(seul)] != u'(';
     const bool lettreSeule =
         !apostrophe && unSeulGlyphe() && !(chiffreSeul && !lettreAttendue) && !signeSeul;
     if (!long_ && !lettreSeule && !signeSeul && explorerParMots()) {
@@ -646,25 +650,22 @@ void Lecteur::explorerLettres(int p, char a, char b, float note)
     }
 }
 
-bool Lecteur::unSeulC() const
-{
-    for (int p = 0; p < taille; ++p)
-        if (octets[size_t(p)] != 0)
-            return codes[size_t(p)] == u'(';
-    return false;
-}
-
-// What the run's one character copies to, blanks that the blank option
-// removed aside; nothing for a run of several.
-Copie Lecteur::sorteSeule() const
+// Where the run's one character stands, blanks that the blank option
+// removed aside; -1 for a run of several.
+int Lecteur::caractereSeul() const
 {
     int seul = -1;
     for (int p = 0; p < taille; ++p) {
         if (octets[size_t(p)] == 0)
             continue;
         if (seul >= 0)
-            return Copie::Rien;
+            return -1;
         seul = p;
     }
+    return seul;
+}
+
+Copie Lecteur::sorteSeule(int seul) const
+{
     return seul >= 0 ? sorteDe(style, codes[size_t(seul)]) : Copie::Rien;
 }

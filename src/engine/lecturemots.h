@@ -134,9 +134,9 @@ private:
     // The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
     // which no reading with the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
-    // What the run's one character copies to; Rien for a run of several.
-    Copie sorteSeule() const;
-    bool unSeulC() const;
+    int caractereSeul() const;
+    // What the run's one character, at `seul`, copies to; Rien for none.
+    Copie sorteSeule(int seul) const;
     // One word of the list first ("elles"), and only then words that marks
     // inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
     // whole glyphs before marks that close the word, and before an

@@ -8,6 +8,7 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 using namespace Qt::StringLiterals;
 
@@ -339,29 +340,17 @@ quint32 ModeleContexte::comptePaire(qint32 precedent, qint32 mot) const
 
 namespace {
 
-// The ending of a word that tells a participle from a present ("mangé",
-// "mange"), a noun or an infinitive: what the words before it call for.
+// The endings that tell a participle from a present ("mangé", "mange"), a
+// noun or an infinitive: what the words before a word call for. A word takes
+// the first that it ends with, 1 and on; 0 for none.
+constexpr std::array<std::u16string_view, 9> terminaisons = {u"ées", u"ée", u"és", u"é",  u"es",
+                                                             u"e",   u"er", u"ez", u"ent"};
+
 quint8 terminaison(QStringView mot)
 {
-    const auto finit = [mot](QStringView fin) { return mot.endsWith(fin); };
-    if (finit(u"ées"))
-        return 1;
-    if (finit(u"ée"))
-        return 2;
-    if (finit(u"és"))
-        return 3;
-    if (finit(u"é"))
-        return 4;
-    if (finit(u"es"))
-        return 5;
-    if (finit(u"e"))
-        return 6;
-    if (finit(u"er"))
-        return 7;
-    if (finit(u"ez"))
-        return 8;
-    if (finit(u"ent"))
-        return 9;
+    for (size_t k = 0; k < terminaisons.size(); ++k)
+        if (mot.endsWith(QStringView(terminaisons[k])))
+            return quint8(k + 1);
     return 0;
 }
 
@@ -369,6 +358,7 @@ quint8 terminaison(QStringView mot)
 
 void ModeleContexte::classer()
 {
+    static_assert(terminaisons.size() + 1 == nombreDeClasses);
     classes.resize(comptes.size());
     for (size_t i = 0; i < mots.size(); ++i)
         classes[i] = terminaison(mots[i]);
