@@ -46,7 +46,8 @@ const ModeleContexte &modele()
 QString enMorceaux(const Dictionnaire &d, const ModeleContexte *m, Style style, QStringView texte,
                    bool supprimer, uint32_t graine)
 {
-    const auto flux = creerRetablissementFlux(d, style, supprimer, m);
+    // Read on two threads too, by halves of up to 63 code units (0: one).
+    const auto flux = creerRetablissementFlux(d, style, supprimer, m, qsizetype(graine % 64));
     QByteArray sortie;
     for (qsizetype debut = 0; debut < texte.size();) {
         graine = graine * 1103515245u + 12345u;

@@ -24,6 +24,10 @@ namespace {
 
 enum CodeSortie { Reussite = 0, TexteRefuse = 1, MauvaisUsage = 2 };
 
+// A long text is read on two threads by pieces of twice this many code units:
+// a few thousand words each, long enough that starting a thread costs little.
+constexpr qsizetype moitieLue = qsizetype(1) << 18;
+
 int echouer(CodeSortie code, const QString &message)
 {
     const QByteArray octets = (u"scribolix-cli : "_s + message + u'\n').toUtf8();
@@ -79,9 +83,9 @@ TraductionFlux choisirTraduction(const Options &options, const Retablissement &r
 {
     if (!retablissement.dictionnaire)
         return TraductionFlux(options.demande, options.cases);
-    return TraductionFlux(
-        creerRetablissementFlux(*retablissement.dictionnaire, styleDe(options.demande.ecriture),
-                                options.demande.supprimerEspaces, &*retablissement.modele));
+    return TraductionFlux(creerRetablissementFlux(
+        *retablissement.dictionnaire, styleDe(options.demande.ecriture),
+        options.demande.supprimerEspaces, &*retablissement.modele, moitieLue));
 }
 
 QString avertissementUtf8(const TraductionFlux &flux)

@@ -66,7 +66,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
     Ensemble *e = nullptr;
     if (m.longueur <= luMaximum) {
         if (ensembles.empty())
-            ensembles.resize(1 << 14);
+            ensembles.resize(1 << 12);
         e = &ensembles[h & (ensembles.size() - 1)];
         if (e->empreinte == h && e->longueur == m.longueur && e->noeud == plage.noeud &&
             e->parenthese == parenthese &&
@@ -189,6 +189,13 @@ void ChoixEnContexte::rupture(bool finDePhrase)
 void ChoixEnContexte::decaler(qsizetype n)
 {
     attente.position -= n;
+}
+
+void ChoixEnContexte::recommencer()
+{
+    attente.actif = false;
+    precedent = modele.debutDePhrase();
+    precedentAnglais = false;
 }
 
 qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)

@@ -50,6 +50,13 @@ public:
     qsizetype decide() const { return attente.actif ? attente.position : sortie.size(); }
     // The first `n` characters of `sortie` went out.
     void decaler(qsizetype n);
+    // No word waits and the next one opens a sentence.
+    bool auDebutDePhrase() const
+    {
+        return !attente.actif && precedent == modele.debutDePhrase() && !precedentAnglais;
+    }
+    // Stands so, the waiting word dropped unwritten.
+    void recommencer();
 
 private:
     static constexpr int candidatsMaximum = 8;

@@ -138,11 +138,18 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
                             octets[0] != 0 && motsDuRun == 1;
     // ... all the likelier when the run ends with a closing one ("(ram)").
     bool fermee = false;
-    if (parenthese) {
-        int dernier = taille - 1;
-        while (dernier > 0 && octets[size_t(dernier)] == 0)
-            --dernier;
-        fermee = codes[size_t(dernier)] == u')' && choix[size_t(dernier)] == copie;
+    // The choice of a glyph stands at its first character only: the run is
+    // walked from its start to what its last character gave.
+    for (int p = 0; parenthese && p < taille;) {
+        const qint8 c = choix[size_t(p)];
+        if (octets[size_t(p)] != 0 && c >= 0) {
+            fermee = false;
+            p += style.glyphes[static_cast<unsigned char>(octets[size_t(p)])][size_t(c)].taille;
+            continue;
+        }
+        if (octets[size_t(p)] != 0)
+            fermee = codes[size_t(p)] == u')' && c == copie;
+        ++p;
     }
     ditAuContexte = {MemoireMots::Contexte::Mot,
                      capitaleEnTete,
@@ -158,6 +165,26 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
     contexte->mot(position, longueur, plage, capitaleEnTete, parenthese, fermee, nullptr,
                   &ditAuContexte.seul);
     debutRun += sortie.size() - avant;
+}
+
+std::optional<bool> Lecteur::capitaleALaReprise() const
+{
+    const bool auDebut = taille == 0 && !long_ && ligneBlanche && !debutDuTexte &&
+                         !lettreAttendue && haut == 0 && (!contexte || contexte->auDebutDePhrase());
+    return auDebut ? std::optional(capitale) : std::nullopt;
+}
+
+void Lecteur::reprendre(bool capitaleDue)
+{
+    taille = 0;
+    long_ = false;
+    capitale = capitaleDue;
+    debutDuTexte = false;
+    ligneBlanche = true;
+    lettreAttendue = false;
+    haut = 0;
+    if (contexte)
+        contexte->recommencer();
 }
 
 void Lecteur::finir()
@@ -433,7 +460,9 @@ void Lecteur::finirMot(char16_t apres)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
         ecrireChoix();
     } else if (contexte && lettreSeule && codes[0] != u'-') {
-        // A letter alone may still be a word of its own ("à", "y").
+        // A letter alone may still be a word of its own ("à", "y"); no
+        // choice of a reading before tells the context about it.
+        std::fill(choix.begin(), choix.begin() + taille, rien);
         const bool capitaleEnTete = capitale;
         lireStandard(taille);
         motEnContexte(debutRun, Dictionnaire::Plage{-1, 1}, capitaleEnTete);

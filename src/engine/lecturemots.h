@@ -103,6 +103,13 @@ public:
         if (contexte)
             contexte->decaler(n);
     }
+    // Just after a line break that ends a sentence, nothing carries to the
+    // text that follows but whether a capital is due: that, or nothing when
+    // the reader stands elsewhere.
+    std::optional<bool> capitaleALaReprise() const;
+    // Stands there, a capital due or not, as though the text had come so far;
+    // what was read and not yet written is dropped.
+    void reprendre(bool capitaleDue);
 
 private:
     void ajouterAuMot(char16_t code, unsigned char cle);

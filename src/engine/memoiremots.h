@@ -67,12 +67,10 @@ public:
     {
         if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty())
             return;
-        // As many runs kept as there are slots: the table doubles, and starts
-        // again empty.
-        if (cases.size() < casesMaximum && ++gardes > cases.size()) {
-            cases.assign(std::max<size_t>(cases.size() * 2, 256), Case{});
-            gardes = 0;
-        }
+        // As many runs kept as there are slots: the table doubles, and the
+        // runs kept move to their slots in it.
+        if (cases.size() < casesMaximum && ++gardes > cases.size())
+            agrandir();
         Case &c = cases[h & (cases.size() - 1)];
         c.empreinte = h;
         c.longueurCle = quint8(taille);
@@ -86,7 +84,19 @@ public:
     }
 
 private:
-    static constexpr size_t casesMaximum = 1 << 16;
+    void agrandir()
+    {
+        std::vector<Case> anciennes(std::max<size_t>(cases.size() * 2, 256));
+        anciennes.swap(cases);
+        for (const Case &c : anciennes)
+            if (c.longueurCle != 0)
+                cases[c.empreinte & (cases.size() - 1)] = c;
+        gardes = 0;
+    }
+
+    // 2.4 MB: the frequent runs, which make most of a text, fit; more slots
+    // read no faster, and each of two readers has its own.
+    static constexpr size_t casesMaximum = 1 << 14;
     struct Case
     {
         quint32 empreinte = 0;

@@ -3,11 +3,17 @@
 #include "lecturemots.h"
 #include "regles.h"
 
+#include <array>
+#include <future>
+#include <system_error>
+#include <thread>
+
 namespace {
 
 // Holds each character back until the next one is known: the blank option
-// removes a blank only when no blank follows it (blancRetire()).
-class FluxRetabli : public TraducteurFlux
+// removes a blank only when no blank follows it (blancRetire()). Two readers
+// run side by side on two threads: each on cache lines of its own.
+class alignas(128) FluxRetabli : public TraducteurFlux
 {
 public:
     FluxRetabli(const Dictionnaire &d, const ModeleContexte *modele, Style style, bool supprimer,
@@ -61,6 +67,18 @@ public:
         vider(sortie);
     }
 
+    // See Lecteur::capitaleALaReprise() and Lecteur::reprendre().
+    std::optional<bool> capitaleALaReprise() const
+    {
+        return enAttente ? std::nullopt : lecteur.capitaleALaReprise();
+    }
+    void reprendre(bool capitaleDue)
+    {
+        texte.resize(0);
+        enAttente = false;
+        lecteur.reprendre(capitaleDue);
+    }
+
     QString texte;
 
 private:
@@ -82,6 +100,110 @@ private:
     bool enAttente = false; // a blank, held back
 };
 
+// A long text read on two threads, to the same result. The text gathers by
+// two halves; a second reader starts within it, just after a line break where
+// the reading stands in a state known in advance (a sentence ended: the next
+// word opens one, a capital due or not), and reads to the end while the first
+// reads up to there. When the first stands there as the second started, the
+// second one's reading follows on, and it reads on in the first one's place;
+// otherwise the first reads the rest itself.
+class FluxEnDeux : public TraducteurFlux
+{
+public:
+    FluxEnDeux(const Dictionnaire &d, const ModeleContexte *modele, Style style, bool supprimer,
+               qsizetype moitie)
+        : style(lecture(style)), moitie(moitie)
+    {
+        for (auto &l : lecteurs)
+            l = std::make_unique<FluxRetabli>(d, modele, style, supprimer);
+    }
+
+    void alimenter(QStringView morceau, QByteArray &sortie) override
+    {
+        amas.append(morceau);
+        if (amas.size() >= 2 * moitie)
+            lireEnDeux(sortie);
+    }
+
+    void terminer(QByteArray &sortie) override
+    {
+        lecteurs[0]->alimenter(amas, sortie);
+        amas.resize(0);
+        lecteurs[0]->terminer(sortie);
+    }
+
+private:
+    struct Reprise
+    {
+        qsizetype position;
+        bool capitale;
+    };
+    std::optional<Reprise> reprise(QStringView texte) const;
+    void lireEnDeux(QByteArray &sortie);
+
+    const Lecture &style;
+    std::array<std::unique_ptr<FluxRetabli>, 2> lecteurs;
+    QString amas;
+    qsizetype moitie;
+};
+
+// The first line break from the middle on after the end of a sentence (".",
+// ":" or a blank line after a mark), blanks aside, and the capital that is
+// then due.
+std::optional<FluxEnDeux::Reprise> FluxEnDeux::reprise(QStringView texte) const
+{
+    for (qsizetype q = texte.indexOf(u'\n', moitie); q >= 0 && q + 1 < texte.size();
+         q = texte.indexOf(u'\n', q + 1)) {
+        qsizetype p = q;
+        bool ligneVide = false;
+        while (p > 0 && estBlanc(texte[p - 1].unicode())) {
+            --p;
+            ligneVide = ligneVide || texte[p] == u'\n';
+        }
+        const char16_t c = p > 0 ? texte[p - 1].unicode() : 0;
+        if (c == 0 || c >= 256 || !style.separateur[c])
+            continue;
+        const bool fin = estFinDePhrase(c);
+        if (fin || ligneVide || c == u':' || c == u';')
+            return Reprise{q + 1, fin};
+    }
+    return std::nullopt;
+}
+
+void FluxEnDeux::lireEnDeux(QByteArray &sortie)
+{
+    const QStringView texte(amas);
+    FluxRetabli &premier = *lecteurs[0];
+    const std::optional<Reprise> r = reprise(texte);
+    if (!r) {
+        premier.alimenter(texte, sortie);
+        amas.resize(0);
+        return;
+    }
+    FluxRetabli &second = *lecteurs[1];
+    second.reprendre(r->capitale);
+    QByteArray suite;
+    std::future<void> lu;
+    try {
+        lu = std::async(std::launch::async,
+                        [&] { second.alimenter(texte.sliced(r->position), suite); });
+    } catch (const std::system_error &) {
+        // No thread to be had: one reader does.
+        premier.alimenter(texte, sortie);
+        amas.resize(0);
+        return;
+    }
+    premier.alimenter(texte.first(r->position), sortie);
+    lu.get();
+    if (premier.capitaleALaReprise() == r->capitale) {
+        sortie += suite;
+        std::swap(lecteurs[0], lecteurs[1]);
+    } else {
+        premier.alimenter(texte.sliced(r->position), sortie);
+    }
+    amas.resize(0);
+}
+
 } // namespace
 
 QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
@@ -97,7 +219,10 @@ QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView 
 
 std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dictionnaire,
                                                         Style style, bool supprimerEspaces,
-                                                        const ModeleContexte *modele)
+                                                        const ModeleContexte *modele,
+                                                        qsizetype moitie)
 {
+    if (moitie > 0 && std::thread::hardware_concurrency() > 1)
+        return std::make_unique<FluxEnDeux>(dictionnaire, modele, style, supprimerEspaces, moitie);
     return std::make_unique<FluxRetabli>(dictionnaire, modele, style, supprimerEspaces);
 }

@@ -34,7 +34,10 @@ QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView 
 
 // The same reading fed piece by piece (flux.h): a word cut between two pieces
 // waits for the rest, and a word whose spelling the next word decides waits
-// for it. The list and the model must outlive the translator.
+// for it. With `moitie` code units or more (0: never), and several cores, the
+// text is read by pieces of twice that on two threads, to the same result.
+// The list and the model must outlive the translator.
 std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dictionnaire,
                                                         Style style, bool supprimerEspaces,
-                                                        const ModeleContexte *modele = nullptr);
+                                                        const ModeleContexte *modele = nullptr,
+                                                        qsizetype moitie = 0);

@@ -237,6 +237,9 @@ void TestRetablissement::lecture_data()
                                   << u"Il\na la\n\nà la"_s << true;
     QTest::newRow("à la maison") << false << uR"(/-\ 1/-\ |\/|/-\!5()|\|)"_s << false
                                  << u"À la maison"_s << true;
+    // Read on two threads, the second from the line after a sentence's end.
+    QTest::newRow("deux phrases") << false << u"!1 /-\\ |\\/|/-\\|\\|63.\n/-\\ 1/-\\\n"_s << false
+                                  << u"Il a mangé.\nÀ la\n"_s << true;
     QTest::newRow("où est-il") << false << u"()|_| 357-!1"_s << false << u"Où est-il"_s << true;
     QTest::newRow("ou bien") << false << u"x ()|_| 8!3|\\|"_s << false << u"x ou bien"_s << true;
     QTest::newRow("parenthèse plutôt que C") << false << u"x (()|_| 8!3|\\| (()|_| (()|_|)"_s
@@ -272,6 +275,14 @@ void TestRetablissement::lecture()
         QByteArray sortie;
         flux->alimenter(QStringView(leet).first(coupe), sortie);
         flux->alimenter(QStringView(leet).sliced(coupe), sortie);
+        flux->terminer(sortie);
+        QCOMPARE(QString::fromUtf8(sortie), francais);
+    }
+    // Read on two threads by pieces of any size, the same.
+    for (qsizetype moitie = 1; moitie <= leet.size(); ++moitie) {
+        const auto flux = creerRetablissementFlux(d, style, supprimer, m, moitie);
+        QByteArray sortie;
+        flux->alimenter(leet, sortie);
         flux->terminer(sortie);
         QCOMPARE(QString::fromUtf8(sortie), francais);
     }
