@@ -3,6 +3,7 @@
 #include "canaux.h"
 #include "dictionnaire.h"
 #include "flux.h"
+#include "listeindexee.h"
 #include "modele.h"
 #include "options.h"
 #include "regles.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
@@ -73,8 +75,13 @@ bool charger(const Options &options, Retablissement &retablissement, QString &er
     if (!retablissement.modele)
         return false;
     // The words the model knows are words too, where the list lacks them.
+    // Indexed once, kept among the user's caches for the runs to come.
+    const QString caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    const std::vector<QString> vocabulaire = retablissement.modele->vocabulaire();
     retablissement.dictionnaire =
-        Dictionnaire::charger(options.dictionnaire, &erreur, retablissement.modele->vocabulaire());
+        caches.isEmpty() ? Dictionnaire::charger(options.dictionnaire, &erreur, vocabulaire)
+                         : chargerListeIndexee(options.dictionnaire, caches + u"/scribolix"_s,
+                                               &erreur, vocabulaire);
     return retablissement.dictionnaire.has_value();
 }
 

@@ -6,6 +6,7 @@
 // out), together with its own spelling, accents included.
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 
 #include <optional>
@@ -23,6 +24,11 @@ public:
     // allowed. Words of one letter (the list's letter names) and words with
     // a character that is no French letter are left out.
     static Dictionnaire depuisTexte(QByteArrayView utf8, const std::vector<QString> &autres = {});
+
+    // The indexed list written to a file, to be kept between runs, and read
+    // back: nothing for a file that holds no such list, damaged or cut short.
+    bool ecrire(QIODevice &fichier) const;
+    static std::optional<Dictionnaire> lire(QIODevice &fichier);
 
     // The key of a word: its small letters without accents ("coeur" for
     // "Cœur"); false for a word with a character no letter of a key stands for.
@@ -93,19 +99,21 @@ private:
         quint16 accents = 0;   // accented letters in this spelling
     };
     // What stays of an entry once the tree is built.
+    // Neither these nor the nodes set their fields when made: a table read
+    // back from a file is written whole at once.
     struct Orthographe
     {
-        qint32 forme = 0;
-        quint16 longueur = 0;
-        quint16 accentues = 0;
+        qint32 forme;
+        quint16 longueur;
+        quint16 accentues;
     };
     // One prefix: its children, one per next letter, stand together from
     // `premierEnfant`, in letter order, one bit of `lettres` each.
     struct Noeud
     {
-        qint32 premierEnfant = 0;
-        qint32 mot = -1;
-        quint32 lettres = 0;
+        qint32 premierEnfant;
+        qint32 mot;
+        quint32 lettres;
         quint32 premiere : 24; // the first entry of the key
         quint32 formes : 8;    // how many entries the key has
     };
@@ -127,6 +135,7 @@ private:
     void compterTrigrammes();
     static int rangLettre(char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 1 : 0; }
     void visiter(qint32 noeud, qint32 debut, qint32 fin, qint32 profondeur, qint32 &libre);
+    bool coherent() const;
 
     QByteArray cles; // while the list is read
     QString formes;

@@ -1,3 +1,4 @@
+#include "listeindexee.h"
 #include "retablissement.h"
 #include "traduction.h"
 
@@ -16,6 +17,7 @@ private slots:
     void lecture();
     void sansMotConnuCommeLaLectureStandard();
     void laMemoireDesMotsNeChangeRien();
+    void listeIndexee();
 
 private:
     QTemporaryDir dossier;
@@ -325,6 +327,64 @@ void TestRetablissement::laMemoireDesMotsNeChangeRien()
         QCOMPARE(retablirLeet(*dictionnaireEtModele, style, leet, false, nullptr, &*modele),
                  retablirLeet(*dictionnaireEtModele, style, leet, false, &comptes, &*modele));
     }
+}
+
+// The list read back from its index reads as the list itself; a list changed
+// since, or an index damaged or cut short, is indexed anew.
+void TestRetablissement::listeIndexee()
+{
+    const QString liste = dossier.filePath(u"indexee.txt"_s);
+    QVERIFY(QFile::copy(dossier.filePath(u"mots.txt"_s), liste));
+    const QString caches = dossier.filePath(u"caches"_s);
+    const QString leet = uR"(/-\ 1/-\ |\/|/-\!5()|\| !1 /-\ |\/|/-\|\|63 ()|_| 8!3|\|)"_s;
+    const QString attendu =
+        retablirLeet(*dictionnaireEtModele, Style::Velmora, leet, false, nullptr, &*modele);
+    const auto charger = [&] {
+        return chargerListeIndexee(liste, caches, nullptr, modele->vocabulaire());
+    };
+    // Indexed, read back from the index as it stands, then from an index
+    // damaged in several ways.
+    QByteArray index;
+    for (const QByteArray &abime :
+         {QByteArray(), QByteArray(), QByteArray("?"), QByteArray("coupé"), QByteArray("moitié"),
+          QByteArray("vide")}) {
+        const QStringList fichiers = QDir(caches).entryList(QDir::Files);
+        const QDateTime ecrit = fichiers.isEmpty()
+                                    ? QDateTime()
+                                    : QFileInfo(caches + u'/' + fichiers[0]).lastModified();
+        if (!abime.isEmpty()) {
+            QCOMPARE(fichiers.size(), 1);
+            QFile f(QDir(caches).filePath(fichiers[0]));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            index = f.readAll();
+            QByteArray autre = index;
+            if (abime == "?")
+                autre[autre.size() / 2] = char(autre[autre.size() / 2] ^ 0x10);
+            else
+                autre.truncate(abime == "coupé" ? autre.size() - 1
+                                                : (abime == "moitié" ? autre.size() / 2 : 0));
+            QVERIFY(f.resize(0) && f.seek(0) && f.write(autre) == autre.size());
+        }
+        const std::optional<Dictionnaire> d = charger();
+        QVERIFY(d);
+        QCOMPARE(retablirLeet(*d, Style::Velmora, leet, false, nullptr, &*modele), attendu);
+        if (!abime.isEmpty()) {
+            QFile f(QDir(caches).filePath(fichiers[0]));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), index);
+        } else if (!fichiers.isEmpty()) {
+            QCOMPARE(QFileInfo(caches + u'/' + fichiers[0]).lastModified(), ecrit);
+        }
+    }
+    QFile f(liste);
+    QVERIFY(f.open(QIODevice::Append));
+    f.write("\nzorglub\n");
+    f.close();
+    const std::optional<Dictionnaire> d = charger();
+    Dictionnaire::Plage plage = d->racine();
+    for (const char c : std::string_view("zorglub"))
+        plage = d->prolonger(plage, c);
+    QCOMPARE(d->mot(plage), 0);
 }
 
 QTEST_GUILESS_MAIN(TestRetablissement)
