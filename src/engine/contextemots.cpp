@@ -72,7 +72,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
             e->parenthese == parenthese &&
             std::equal(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin())) {
             m.nombre = e->nombre;
-            m.candidats = e->candidats;
+            std::copy_n(e->candidats.begin(), e->nombre, m.candidats.begin());
             m.anglais = e->anglais;
             return;
         }
@@ -93,7 +93,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
         e->anglais = m.anglais;
         std::copy(m.lu.begin(), m.lu.begin() + m.longueur, e->lu.begin());
         e->nombre = m.nombre;
-        e->candidats = m.candidats;
+        std::copy_n(m.candidats.begin(), m.nombre, e->candidats.begin());
     }
 }
 
@@ -133,7 +133,8 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
                           bool capitale, bool parenthese, bool fermee, const Seul *connu,
                           Seul *seul)
 {
-    Mot m;
+    // Written in place of the word before the one that waits: no copy.
+    Mot &m = mots[size_t(1 - attente)];
     m.actif = true;
     m.capitale = capitale;
     m.fermee = fermee;
@@ -161,39 +162,42 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
                               : Seul{};
     }
 
-    if (attente.actif) {
-        const qsizetype avant = sortie.size();
-        precedent = choisir(attente, &m);
-        m.position += sortie.size() - avant;
-        attente.actif = false;
+    Mot &avant = mots[size_t(attente)];
+    if (avant.actif) {
+        const qsizetype taille = sortie.size();
+        precedent = choisir(avant, &m);
+        m.position += sortie.size() - taille;
+        avant.actif = false;
     }
     if (m.nombre == 1) {
+        m.actif = false;
         precedent = m.candidats[0].indice; // nothing to choose
         precedentAnglais = m.anglais == ModeleContexte::Anglais::Seulement;
         return;
     }
     m.precedent = precedent;
     m.apresAnglais = precedentAnglais;
-    attente = m;
+    attente = 1 - attente;
 }
 
 void ChoixEnContexte::rupture(bool finDePhrase)
 {
-    if (attente.actif)
-        choisir(attente, nullptr);
-    attente.actif = false;
+    Mot &m = mots[size_t(attente)];
+    if (m.actif)
+        choisir(m, nullptr);
+    m.actif = false;
     precedent = finDePhrase ? modele.debutDePhrase() : -1;
     precedentAnglais = false;
 }
 
 void ChoixEnContexte::decaler(qsizetype n)
 {
-    attente.position -= n;
+    mots[size_t(attente)].position -= n;
 }
 
 void ChoixEnContexte::recommencer()
 {
-    attente.actif = false;
+    mots[size_t(attente)].actif = false;
     precedent = modele.debutDePhrase();
     precedentAnglais = false;
 }

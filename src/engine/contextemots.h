@@ -47,13 +47,18 @@ public:
     // The model knows this word, in small letters.
     bool connu(QStringView mot) const { return modele.indice(mot) >= 0; }
     // Everything before this position of `sortie` is decided.
-    qsizetype decide() const { return attente.actif ? attente.position : sortie.size(); }
+    qsizetype decide() const
+    {
+        const Mot &m = mots[size_t(attente)];
+        return m.actif ? m.position : sortie.size();
+    }
     // The first `n` characters of `sortie` went out.
     void decaler(qsizetype n);
     // No word waits and the next one opens a sentence.
     bool auDebutDePhrase() const
     {
-        return !attente.actif && precedent == modele.debutDePhrase() && !precedentAnglais;
+        return !mots[size_t(attente)].actif && precedent == modele.debutDePhrase() &&
+               !precedentAnglais;
     }
     // Stands so, the waiting word dropped unwritten.
     void recommencer();
@@ -79,8 +84,9 @@ private:
         qsizetype longueur = 0;
         qint32 precedent = -1;
         int nombre = 0;
-        std::array<Candidat, candidatsMaximum> candidats{};
-        std::array<char16_t, longueurMaximale> lu{}; // as read, in small letters
+        // Written before they are read, up to `nombre` and `longueur`.
+        std::array<Candidat, candidatsMaximum> candidats;
+        std::array<char16_t, longueurMaximale> lu; // as read, in small letters
     };
 
     // The candidates of a word read, kept by its letters as read: words come
@@ -118,7 +124,9 @@ private:
     const ModeleContexte &modele;
     const Dictionnaire &dico;
     QString &sortie;
-    Mot attente;
+    // The word that waits for the next one, and room for that one.
+    std::array<Mot, 2> mots;
+    int attente = 0;
     qint32 precedent;
     bool precedentAnglais = false;
     double logListe;
