@@ -424,7 +424,7 @@ void Lecteur::finirMot(char16_t apres)
     if (memorisable) {
         bool capitaleApres = false;
         MemoireMots::Contexte dit;
-        const QStringView connu =
+        const QLatin1StringView connu =
             memoire.trouver(h, codes.data(), taille, capitale, apostrophe, &capitaleApres, &dit);
         if (!connu.isEmpty()) {
             sortie.append(connu);

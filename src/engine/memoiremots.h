@@ -2,6 +2,7 @@
 
 #include "contextemots.h"
 
+#include <QLatin1StringView>
 #include <QStringView>
 
 #include <algorithm>
@@ -36,8 +37,10 @@ public:
         ChoixEnContexte::Seul seul;
     };
 
-    static constexpr int cleMaximale = 24;
-    static constexpr int sortieMaximale = 32;
+    // A run's characters and what it gave are kept as bytes: codes below
+    // 256 only, as nearly all of leet and French are.
+    static constexpr int cleMaximale = 48;
+    static constexpr int sortieMaximale = 44;
 
     static quint32 empreinte(const char16_t *codes, int taille, bool capitale, bool apostrophe)
     {
@@ -48,24 +51,30 @@ public:
     }
 
     // What the run gave, or null.
-    QStringView trouver(quint32 h, const char16_t *codes, int taille, bool capitale,
-                        bool apostrophe, bool *capitaleApres, Contexte *contexte) const
+    QLatin1StringView trouver(quint32 h, const char16_t *codes, int taille, bool capitale,
+                              bool apostrophe, bool *capitaleApres, Contexte *contexte) const
     {
         if (cases.empty())
             return {};
         const Case &c = cases[h & (cases.size() - 1)];
         if (c.longueurCle != taille || c.empreinte != h || c.capitaleAvant != capitale ||
-            c.apostrophe != apostrophe || !std::equal(codes, codes + taille, c.cle.begin()))
+            c.apostrophe != apostrophe)
             return {};
+        for (int k = 0; k < taille; ++k)
+            if (char16_t(c.cle[size_t(k)]) != codes[k])
+                return {};
         *capitaleApres = c.capitaleApres;
         *contexte = c.contexte;
-        return QStringView(c.sortie.data(), c.longueurSortie);
+        return QLatin1StringView(reinterpret_cast<const char *>(c.sortie.data()),
+                                 c.longueurSortie);
     }
 
     void garder(quint32 h, const char16_t *codes, int taille, bool capitale, bool apostrophe,
                 QStringView lu, bool capitaleApres, const Contexte &contexte)
     {
-        if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty())
+        if (taille > cleMaximale || lu.size() > sortieMaximale || lu.isEmpty() ||
+            std::any_of(codes, codes + taille, [](char16_t c) { return c >= 256; }) ||
+            std::any_of(lu.begin(), lu.end(), [](QChar c) { return c.unicode() >= 256; }))
             return;
         // As many runs kept as there are slots: the table doubles, and the
         // runs kept move to their slots in it.
@@ -80,7 +89,8 @@ public:
         c.capitaleApres = capitaleApres;
         c.contexte = contexte;
         std::copy(codes, codes + taille, c.cle.begin());
-        std::copy(lu.utf16(), lu.utf16() + lu.size(), c.sortie.begin());
+        std::transform(lu.begin(), lu.end(), c.sortie.begin(),
+                       [](QChar x) { return quint8(x.unicode()); });
     }
 
 private:
@@ -94,10 +104,11 @@ private:
         gardes = 0;
     }
 
-    // 2.4 MB: the frequent runs, which make most of a text, fit; more slots
+    // 2 MB: the frequent runs, which make most of a text, fit; more slots
     // read no faster, and each of two readers has its own.
     static constexpr size_t casesMaximum = 1 << 14;
-    struct Case
+    // Two cache lines.
+    struct alignas(64) Case
     {
         quint32 empreinte = 0;
         quint8 longueurCle = 0; // 0: empty, as no run is
@@ -106,9 +117,10 @@ private:
         bool apostrophe = false;
         bool capitaleApres = false;
         Contexte contexte;
-        std::array<char16_t, cleMaximale> cle{};
-        std::array<char16_t, sortieMaximale> sortie{};
+        std::array<quint8, cleMaximale> cle{};
+        std::array<quint8, sortieMaximale> sortie{};
     };
+    static_assert(sizeof(Case) == 128);
     std::vector<Case> cases;
     size_t gardes = 0;
 };
