@@ -4,7 +4,10 @@
 #include "regles.h"
 
 #include <array>
-#include <future>
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <mutex>
 #include <system_error>
 #include <thread>
 
@@ -100,13 +103,75 @@ private:
     bool enAttente = false; // a blank, held back
 };
 
+// A thread of its own that runs one task at a time for the thread that hands
+// it over and waits for it.
+class Fil
+{
+public:
+    Fil() : fil([this] { servir(); }) {}
+    ~Fil()
+    {
+        {
+            const std::lock_guard verrou(garde);
+            fin = true;
+        }
+        signal.notify_all();
+        fil.join();
+    }
+
+    void lancer(std::function<void()> t)
+    {
+        {
+            const std::lock_guard verrou(garde);
+            tache = std::move(t);
+        }
+        signal.notify_all();
+    }
+    // Waits for the task to end; what it threw is thrown here.
+    void attendre()
+    {
+        std::unique_lock verrou(garde);
+        signal.wait(verrou, [this] { return !tache; });
+        if (erreur)
+            std::rethrow_exception(std::exchange(erreur, nullptr));
+    }
+
+private:
+    void servir()
+    {
+        std::unique_lock verrou(garde);
+        for (;;) {
+            signal.wait(verrou, [this] { return tache || fin; });
+            if (!tache)
+                return;
+            verrou.unlock();
+            try {
+                tache();
+            } catch (...) {
+                erreur = std::current_exception();
+            }
+            verrou.lock();
+            tache = nullptr;
+            signal.notify_all();
+        }
+    }
+
+    std::mutex garde;
+    std::condition_variable signal;
+    std::function<void()> tache;
+    std::exception_ptr erreur;
+    bool fin = false;
+    std::thread fil; // last: started once the rest is ready
+};
+
 // A long text read on two threads, to the same result. The text gathers by
-// two halves; a second reader starts within it, just after a line break where
-// the reading stands in a state known in advance (a sentence ended: the next
-// word opens one, a capital due or not), and reads to the end while the first
-// reads up to there. When the first stands there as the second started, the
-// second one's reading follows on, and it reads on in the first one's place;
-// otherwise the first reads the rest itself.
+// two halves; one reader starts within it, just after a line break where the
+// reading stands in a state known in advance (a sentence ended: the next word
+// opens one, a capital due or not), and reads to the end while the other
+// reads up to there. When that one stands there as the first started, the
+// first one's reading follows on, and it carries on with the next piece;
+// otherwise the one that read up to there reads the rest too. Each reader
+// keeps to its thread, and so its tables to the cache of one core.
 class FluxEnDeux : public TraducteurFlux
 {
 public:
@@ -127,9 +192,9 @@ public:
 
     void terminer(QByteArray &sortie) override
     {
-        lecteurs[0]->alimenter(amas, sortie);
+        lecteurs[size_t(suite)]->alimenter(amas, sortie);
         amas.resize(0);
-        lecteurs[0]->terminer(sortie);
+        lecteurs[size_t(suite)]->terminer(sortie);
     }
 
 private:
@@ -142,8 +207,12 @@ private:
     void lireEnDeux(QByteArray &sortie);
 
     const Lecture &style;
+    // The first reads on this thread, the second on `fil`.
     std::array<std::unique_ptr<FluxRetabli>, 2> lecteurs;
+    int suite = 0; // the reader that carries on with the text
+    Fil fil;
     QString amas;
+    std::array<QByteArray, 2> lus; // what each reader wrote of the piece
     qsizetype moitie;
 };
 
@@ -173,31 +242,36 @@ std::optional<FluxEnDeux::Reprise> FluxEnDeux::reprise(QStringView texte) const
 void FluxEnDeux::lireEnDeux(QByteArray &sortie)
 {
     const QStringView texte(amas);
-    FluxRetabli &premier = *lecteurs[0];
+    FluxRetabli &premier = *lecteurs[size_t(suite)];
     const std::optional<Reprise> r = reprise(texte);
     if (!r) {
         premier.alimenter(texte, sortie);
         amas.resize(0);
         return;
     }
-    FluxRetabli &second = *lecteurs[1];
+    FluxRetabli &second = *lecteurs[size_t(1 - suite)];
     second.reprendre(r->capitale);
-    QByteArray suite;
-    std::future<void> lu;
+    QByteArray &debut = lus[size_t(suite)];
+    QByteArray &fin = lus[size_t(1 - suite)];
+    debut.resize(0);
+    fin.resize(0);
+    const auto lireDebut = [&] { premier.alimenter(texte.first(r->position), debut); };
+    const auto lireFin = [&] { second.alimenter(texte.sliced(r->position), fin); };
+    fil.lancer(suite == 0 ? std::function<void()>(lireFin) : lireDebut);
+    // What this thread throws waits for the other to end.
+    std::exception_ptr erreur;
     try {
-        lu = std::async(std::launch::async,
-                        [&] { second.alimenter(texte.sliced(r->position), suite); });
-    } catch (const std::system_error &) {
-        // No thread to be had: one reader does.
-        premier.alimenter(texte, sortie);
-        amas.resize(0);
-        return;
+        suite == 0 ? lireDebut() : lireFin();
+    } catch (...) {
+        erreur = std::current_exception();
     }
-    premier.alimenter(texte.first(r->position), sortie);
-    lu.get();
+    fil.attendre();
+    if (erreur)
+        std::rethrow_exception(erreur);
+    sortie += debut;
     if (premier.capitaleALaReprise() == r->capitale) {
-        sortie += suite;
-        std::swap(lecteurs[0], lecteurs[1]);
+        sortie += fin;
+        suite = 1 - suite;
     } else {
         premier.alimenter(texte.sliced(r->position), sortie);
     }
@@ -222,7 +296,13 @@ std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dict
                                                         const ModeleContexte *modele,
                                                         qsizetype moitie)
 {
-    if (moitie > 0 && std::thread::hardware_concurrency() > 1)
-        return std::make_unique<FluxEnDeux>(dictionnaire, modele, style, supprimerEspaces, moitie);
+    if (moitie > 0 && std::thread::hardware_concurrency() > 1) {
+        try {
+            return std::make_unique<FluxEnDeux>(dictionnaire, modele, style, supprimerEspaces,
+                                                moitie);
+        } catch (const std::system_error &) {
+            // No thread to be had: one reader does.
+        }
+    }
     return std::make_unique<FluxRetabli>(dictionnaire, modele, style, supprimerEspaces);
 }
