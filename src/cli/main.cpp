@@ -11,12 +11,14 @@
 #include "traitement.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
+#include <future>
 #include <new>
 #include <optional>
 
@@ -70,18 +72,43 @@ bool charger(const Options &options, Retablissement &retablissement, QString &er
 {
     if (!options.retablir)
         return true;
-    retablissement.modele = ModeleContexte::charger(
-        options.modele.isEmpty() ? modeleParDefaut() : options.modele, &erreur);
-    if (!retablissement.modele)
-        return false;
+    // The model loads on a thread of its own while the list's index is read.
+    const QString cheminModele = options.modele.isEmpty() ? modeleParDefaut() : options.modele;
+    QString erreurModele;
+    std::future<std::optional<ModeleContexte>> chargement =
+        std::async([&] { return ModeleContexte::charger(cheminModele, &erreurModele); });
+    const auto modele = [&]() -> const std::optional<ModeleContexte> & {
+        if (chargement.valid())
+            retablissement.modele = chargement.get();
+        return retablissement.modele;
+    };
     // The words the model knows are words too, where the list lacks them.
-    // Indexed once, kept among the user's caches for the runs to come.
+    const auto vocabulaire = [&]() -> AutresMots {
+        if (!modele())
+            return std::nullopt;
+        return modele()->vocabulaire();
+    };
+    // Indexed once, kept among the user's caches for the runs to come: the
+    // index stands for the model's bytes too.
     const QString caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    const std::vector<QString> vocabulaire = retablissement.modele->vocabulaire();
-    retablissement.dictionnaire =
-        caches.isEmpty() ? Dictionnaire::charger(options.dictionnaire, &erreur, vocabulaire)
-                         : chargerListeIndexee(options.dictionnaire, caches + u"/scribolix"_s,
-                                               &erreur, vocabulaire);
+    QFile fichierModele(cheminModele);
+    const QByteArray origine =
+        fichierModele.open(QIODevice::ReadOnly)
+            ? QCryptographicHash::hash(fichierModele.readAll(), QCryptographicHash::Sha256)
+            : QByteArray();
+    if (caches.isEmpty()) {
+        if (const AutresMots mots = vocabulaire())
+            retablissement.dictionnaire =
+                Dictionnaire::charger(options.dictionnaire, &erreur, *mots);
+    } else {
+        retablissement.dictionnaire = chargerListeIndexee(
+            options.dictionnaire, caches + u"/scribolix"_s, &erreur, origine, vocabulaire);
+    }
+    // A fault of the model is told before one of the list.
+    if (!modele()) {
+        erreur = erreurModele;
+        return false;
+    }
     return retablissement.dictionnaire.has_value();
 }
 

@@ -10,30 +10,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// What the index stands for: the list's path, size and date, and the other
-// words.
-QByteArray source(const QFileInfo &liste, const std::vector<QString> &autres)
+// What the index stands for: the list's path, size and date, and where the
+// other words come from.
+QByteArray source(const QFileInfo &liste, QByteArrayView origine)
 {
     QCryptographicHash h(QCryptographicHash::Sha256);
     h.addData(liste.canonicalFilePath().toUtf8());
     h.addData(QByteArray::number(liste.size()) + ' ' +
-              QByteArray::number(liste.lastModified().toMSecsSinceEpoch()));
-    for (const QString &mot : autres) {
-        h.addData(QByteArrayView(reinterpret_cast<const char *>(mot.utf16()), mot.size() * 2));
-        h.addData("\n");
-    }
+              QByteArray::number(liste.lastModified().toMSecsSinceEpoch()) + ' ');
+    h.addData(origine);
     return h.result();
 }
 
 } // namespace
 
 std::optional<Dictionnaire> chargerListeIndexee(const QString &chemin, const QString &dossier,
-                                                QString *erreur, const std::vector<QString> &autres)
+                                                QString *erreur, QByteArrayView origine,
+                                                const std::function<AutresMots()> &autres)
 {
     const QFileInfo liste(chemin);
-    if (!liste.isFile())
-        return Dictionnaire::charger(chemin, erreur, autres); // says what is wrong
-    const QByteArray empreinte = source(liste, autres);
+    const QByteArray empreinte = source(liste, origine);
     // One index per list file.
     const QString nom =
         u"liste-"_s +
@@ -44,13 +40,17 @@ std::optional<Dictionnaire> chargerListeIndexee(const QString &chemin, const QSt
         u".index"_s;
     const QString cheminIndex = QDir(dossier).filePath(nom);
     QFile index(cheminIndex);
-    if (index.open(QIODevice::ReadOnly) && index.read(empreinte.size()) == empreinte) {
+    if (liste.isFile() && index.open(QIODevice::ReadOnly) &&
+        index.read(empreinte.size()) == empreinte) {
         if (std::optional<Dictionnaire> d = Dictionnaire::lire(index))
             return d;
     }
     index.close();
 
-    std::optional<Dictionnaire> d = Dictionnaire::charger(chemin, erreur, autres);
+    const AutresMots mots = autres();
+    if (!mots)
+        return std::nullopt;
+    std::optional<Dictionnaire> d = Dictionnaire::charger(chemin, erreur, *mots);
     if (!d || !QDir().mkpath(dossier))
         return d;
     QSaveFile ecrit(cheminIndex);

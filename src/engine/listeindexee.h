@@ -2,19 +2,26 @@
 
 // The word list kept indexed in a folder between runs: reading the index back
 // takes a few hundredths of a second, where indexing the list again takes
-// a fifth. The index stands for one list file as it was (its size and date)
-// with one set of other words; a list changed since, other words, or an index
-// damaged or missing, and the list is indexed anew and the index written
-// again. Writing it may fail (a folder read-only, a disk full): the list is
-// loaded all the same.
+// a fifth. The index stands for one list file as it was (its path, size and
+// date) and for where the other words come from (`origine`: the bytes of the
+// model that gives them, say); a list changed since, other words, or an
+// index damaged or missing, and the list is indexed anew, with the words that
+// `autres` then gives, and the index written again. Writing it may fail (a
+// folder read-only, a disk full): the list is loaded all the same. When
+// `autres` gives nothing, neither does this, and says nothing: the caller
+// knows why.
 
 #include "dictionnaire.h"
 
+#include <QByteArrayView>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
+using AutresMots = std::optional<std::vector<QString>>;
+
 std::optional<Dictionnaire> chargerListeIndexee(const QString &chemin, const QString &dossier,
-                                                QString *erreur,
-                                                const std::vector<QString> &autres = {});
+                                                QString *erreur, QByteArrayView origine,
+                                                const std::function<AutresMots()> &autres);

@@ -340,7 +340,8 @@ void TestRetablissement::listeIndexee()
     const QString attendu =
         retablirLeet(*dictionnaireEtModele, Style::Velmora, leet, false, nullptr, &*modele);
     const auto charger = [&] {
-        return chargerListeIndexee(liste, caches, nullptr, modele->vocabulaire());
+        return chargerListeIndexee(liste, caches, nullptr, "modèle",
+                                   [&]() -> AutresMots { return modele->vocabulaire(); });
     };
     // Indexed, read back from the index as it stands, then from an index
     // damaged in several ways.
