@@ -242,6 +242,12 @@ void TestRetablissement::lecture_data()
     // Read on two threads, the second from the line after a sentence's end.
     QTest::newRow("deux phrases") << false << u"!1 /-\\ |\\/|/-\\|\\|63.\n/-\\ 1/-\\\n"_s << false
                                   << u"Il a mangé.\nÀ la\n"_s << true;
+    // The blank removed after the mark leaves no capital due, as in the
+    // standard reading: the second thread's reading, which began with one, is
+    // not taken.
+    QTest::newRow("deux phrases, espaces supprimés")
+        << true << u"| |_  /-\\  |\\/| /-\\ |\\| 6 3 . \n/-\\  |_ /-\\  |\\/| /-\\ | 5 () |\\| \n"_s
+        << true << u"Il a mangé.\nà la maison\n"_s << true;
     QTest::newRow("où est-il") << false << u"()|_| 357-!1"_s << false << u"Où est-il"_s << true;
     QTest::newRow("ou bien") << false << u"x ()|_| 8!3|\\|"_s << false << u"x ou bien"_s << true;
     QTest::newRow("parenthèse plutôt que C") << false << u"x (()|_| 8!3|\\| (()|_| (()|_|)"_s
