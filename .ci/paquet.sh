@@ -1,52 +1,67 @@
 #!/bin/bash
-# The Debian package's round trip, as root: build it, check it with lintian,
-# install it with apt-get, run the installed command-line tool on the
-# README's examples, check that the desktop files are where the package says,
-# remove it and check that they are gone.
+# The Debian packages' round trip, as root: build both from a clean clone with
+# dpkg-buildpackage, check them with lintian, install them with apt-get, run
+# the autopkgtest scripts on them, remove them and check that nothing is left.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-cmake --preset paquet >/dev/null
-cmake --build --preset paquet
-(cd build-paquet && rm -f scribolix_*.deb && cpack -G DEB)
-deb=$(ls build-paquet/scribolix_*_"$(dpkg --print-architecture)".deb)
-dpkg-deb --info "$deb"
-dpkg-deb --contents "$deb"
+dossier=$(mktemp -d)
+trap 'rm -rf "$dossier"' EXIT
+git clone --quiet . "$dossier/scribolix"
+# dpkg-checkbuilddeps: what debian/control says building needs is there.
+(cd "$dossier/scribolix" && dpkg-checkbuilddeps &&
+    DEB_BUILD_OPTIONS=parallel=2 dpkg-buildpackage -us -uc -b)
+
+arch=$(dpkg --print-architecture)
+version=$(dpkg-parsechangelog -l debian/changelog -S Version)
+gui="$dossier/scribolix_${version}_$arch.deb"
+cli="$dossier/scribolix-cli_${version}_$arch.deb"
+for deb in "$gui" "$cli"; do
+    dpkg-deb --info "$deb"
+    dpkg-deb --contents "$deb"
+done
 # What a distribution checks first: no error and no warning from lintian.
-lintian --fail-on error,warning "$deb"
+lintian --fail-on error,warning "$dossier/scribolix_${version}_$arch.changes"
+# A server that wants the command-line tool alone gets no graphical library.
+if dpkg-deb -f "$cli" Depends | grep -Eq 'libqt6(gui|widgets)|qt6-qpa'; then
+    echo "scribolix-cli dépend d'une bibliothèque graphique : $(dpkg-deb -f "$cli" Depends)"
+    exit 1
+fi
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb"
-attendu() { # <expected output> <command...>
-    local voulu=$1
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$gui" "$cli"
+# Each file in the package that should have it.
+contient() { # <package> <files...>
+    local paquet=$1 fichier
     shift
-    local obtenu
-    obtenu=$("$@")
-    [ "$obtenu" = "$voulu" ] || { echo "$*: « $obtenu » au lieu de « $voulu »"; exit 1; }
+    for fichier in "$@"; do
+        dpkg -L "$paquet" | grep -qx "$fichier" || { echo "$fichier absent de $paquet"; exit 1; }
+        test -f "$fichier" || { echo "$fichier non installé"; exit 1; }
+    done
 }
-cli=/usr/bin/scribolix-cli
-attendu '8()|\|_|()|_||2' sh -c "printf 'Bonjour' | $cli"
-attendu 'Ujj' $cli --style korvane --leet-vers-francais '|_|_|_|'
-attendu '5 /-\ 1 |_| 7  !' $cli --espaces 'Salut !'
-attendu 'Lui' $cli --style korvane --leet-vers-francais --retablir '|_|_||'
-attendu 'Il a mangé' $cli --leet-vers-francais --retablir '!1 /-\ |\/|/-\|\|63'
-test -x /usr/bin/scribolix
-
 id=io.github.scribolix.Scribolix
-installes=$(dpkg -L scribolix)
-voulus="/usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml
-    /usr/share/icons/hicolor/scalable/apps/$id.svg /usr/share/man/man1/scribolix-cli.1.gz
-    /usr/share/man/man1/scribolix.1.gz /usr/share/doc/scribolix/LICENSE
-    /usr/share/doc/scribolix/changelog.gz /usr/share/scribolix/francais.modele"
-for taille in 16 32 48 64 128 256; do
-    voulus="$voulus /usr/share/icons/hicolor/${taille}x${taille}/apps/$id.png"
-done
-for fichier in $voulus; do
-    grep -qx "$fichier" <<<"$installes" || { echo "$fichier absent du paquet"; exit 1; }
-    test -f "$fichier" || { echo "$fichier non installé"; exit 1; }
+icones=/usr/share/icons/hicolor
+contient scribolix /usr/bin/scribolix /usr/share/applications/$id.desktop \
+    /usr/share/metainfo/$id.metainfo.xml $icones/scalable/apps/$id.svg \
+    $icones/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png \
+    /usr/share/man/man1/scribolix.1.gz /usr/share/doc/scribolix/copyright \
+    /usr/share/doc/scribolix/changelog.gz
+contient scribolix-cli /usr/bin/scribolix-cli /usr/share/man/man1/scribolix-cli.1.gz \
+    /usr/share/scribolix/francais.modele /usr/share/doc/scribolix-cli/copyright
+installes=$(dpkg -L scribolix scribolix-cli | sort -u)
+for test in debian/tests/ligne-de-commande debian/tests/fenetre; do
+    AUTOPKGTEST_TMP=$(mktemp -d -p "$dossier") "$test"
 done
 
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq scribolix
-for fichier in /usr/bin/scribolix /usr/bin/scribolix-cli $voulus; do
-    test ! -e "$fichier" || { echo "$fichier reste après la désinstallation"; exit 1; }
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq scribolix scribolix-cli
+restes=""
+while read -r chemin; do
+    # Folders that other packages share (/usr/share/man/man1) stay.
+    if [ -e "$chemin" ] && [ ! -d "$chemin" ]; then
+        restes="$restes $chemin"
+    fi
+done <<<"$installes"
+for dossierPaquet in /usr/share/doc/scribolix /usr/share/doc/scribolix-cli /usr/share/scribolix; do
+    [ ! -e "$dossierPaquet" ] || restes="$restes $dossierPaquet"
 done
-echo "Paquet : installé, essayé et désinstallé."
+[ -z "$restes" ] || { echo "Restent après la désinstallation :$restes"; exit 1; }
+echo "Paquets : construits, vérifiés, installés, essayés et désinstallés."
