@@ -1,0 +1,18 @@
+#pragma once
+
+// The reading with a word list of a long text on two threads, to the same
+// result as one reader's. Private to the engine (retablissement.h is its
+// entry point).
+
+#include "dictionnaire.h"
+#include "flux.h"
+#include "glyphes.h"
+#include "modele.h"
+
+#include <memory>
+
+// A translator that reads by pieces of twice `moitie` code units on two
+// threads; throws std::system_error when no thread can be started.
+std::unique_ptr<TraducteurFlux> creerLectureEnDeux(const Dictionnaire &dictionnaire,
+                                                   const ModeleContexte *modele, Style style,
+                                                   bool supprimerEspaces, qsizetype moitie);
