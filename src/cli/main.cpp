@@ -117,6 +117,11 @@ TraductionFlux choisirTraduction(const Options &options, const Retablissement &r
 {
     if (!retablissement.dictionnaire)
         return TraductionFlux(options.demande, options.cases);
+    if (options.styleCommun) {
+        return TraductionFlux(creerLectureCommuneFlux(*retablissement.dictionnaire,
+                                                      options.demande.supprimerEspaces,
+                                                      &*retablissement.modele, moitieLue));
+    }
     return TraductionFlux(creerRetablissementFlux(
         *retablissement.dictionnaire, styleDe(options.demande.ecriture),
         options.demande.supprimerEspaces, &*retablissement.modele, moitieLue));

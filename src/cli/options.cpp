@@ -19,6 +19,10 @@ de toute l'entrée standard (UTF-8).
 
 Options :
   --style <velmora|korvane>  Style d'écriture intégré (velmora par défaut).
+  --style auto               Relit le leet de n'importe qui : les signes
+                             usuels de chaque lettre, lus en mots de la
+                             liste (avec --leet-vers-francais seulement ;
+                             vaut --retablir).
   --perso <fichier>          Style personnalisé lu dans un fichier de style
                              (une ligne par lettre, de A à Z) ; français
                              vers leet seulement.
@@ -108,12 +112,17 @@ std::optional<Demande> lireDemande(const QCommandLineParser &analyseur, QString 
     }
 
     const QString style = analyseur.value(u"style"_s).toLower();
-    if (style.isEmpty() || style == u"velmora")
+    if (style == u"auto" && demande.versLeet) {
+        erreur = u"--style auto relit le leet : il va avec --leet-vers-francais."_s;
+        return std::nullopt;
+    }
+    // Any alphabet's leet reads with the word list, whatever the style says.
+    if (style.isEmpty() || style == u"velmora" || style == u"auto")
         demande.ecriture = Ecriture::Velmora;
     else if (style == u"korvane")
         demande.ecriture = Ecriture::Korvane;
     else {
-        erreur = u"style inconnu « %1 » (velmora ou korvane)."_s.arg(style);
+        erreur = u"style inconnu « %1 » (velmora, korvane ou auto)."_s.arg(style);
         return std::nullopt;
     }
     return demande;
@@ -184,7 +193,8 @@ std::optional<Options> lireOptions(const QStringList &arguments, QString &erreur
             return std::nullopt;
         options.cases = *cases;
     }
-    options.retablir = analyseur.isSet(u"retablir"_s);
+    options.styleCommun = analyseur.value(u"style"_s).toLower() == u"auto";
+    options.retablir = analyseur.isSet(u"retablir"_s) || options.styleCommun;
     options.dictionnaire = analyseur.isSet(u"dictionnaire"_s) ? analyseur.value(u"dictionnaire"_s)
                                                               : dictionnaireParDefaut;
     options.modele = analyseur.value(u"modele"_s);

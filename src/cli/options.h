@@ -16,6 +16,7 @@ struct Options
     Demande demande;
     Glyphes cases; // the personal style, read and checked
     bool retablir = false;
+    bool styleCommun = false; // --style auto: any alphabet's glyphs
     QString dictionnaire;
     QString modele;
     QStringList texte; // the text as arguments, empty for standard input

@@ -15,9 +15,9 @@
 class alignas(128) FluxRetabli : public TraducteurFlux
 {
 public:
-    FluxRetabli(const Dictionnaire &d, const ModeleContexte *modele, Style style, bool supprimer,
-                StatistiquesRetablissement *stats = nullptr)
-        : lecteur(d, modele, lecture(style), texte, stats), supprimerEspaces(supprimer)
+    FluxRetabli(const Dictionnaire &d, const ModeleContexte *modele, const Lecture &l,
+                bool supprimer, StatistiquesRetablissement *stats = nullptr)
+        : lecteur(d, modele, l, texte, stats), supprimerEspaces(supprimer)
     {}
 
     // Only a blank waits for the next character (blancRetire()); the

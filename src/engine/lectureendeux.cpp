@@ -83,9 +83,9 @@ private:
 class FluxEnDeux : public TraducteurFlux
 {
 public:
-    FluxEnDeux(const Dictionnaire &d, const ModeleContexte *modele, Style style, bool supprimer,
-               qsizetype moitie)
-        : style(lecture(style)), moitie(moitie)
+    FluxEnDeux(const Dictionnaire &d, const ModeleContexte *modele, const Lecture &style,
+               bool supprimer, qsizetype moitie)
+        : style(style), moitie(moitie)
     {
         for (auto &l : lecteurs)
             l = std::make_unique<FluxRetabli>(d, modele, style, supprimer);
@@ -189,8 +189,9 @@ void FluxEnDeux::lireEnDeux(QByteArray &sortie)
 } // namespace
 
 std::unique_ptr<TraducteurFlux> creerLectureEnDeux(const Dictionnaire &dictionnaire,
-                                                   const ModeleContexte *modele, Style style,
-                                                   bool supprimerEspaces, qsizetype moitie)
+                                                   const ModeleContexte *modele,
+                                                   const Lecture &style, bool supprimerEspaces,
+                                                   qsizetype moitie)
 {
     return std::make_unique<FluxEnDeux>(dictionnaire, modele, style, supprimerEspaces, moitie);
 }

@@ -6,7 +6,7 @@
 
 #include "dictionnaire.h"
 #include "flux.h"
-#include "glyphes.h"
+#include "lecturemots.h"
 #include "modele.h"
 
 #include <memory>
@@ -14,5 +14,6 @@
 // A translator that reads by pieces of twice `moitie` code units on two
 // threads; throws std::system_error when no thread can be started.
 std::unique_ptr<TraducteurFlux> creerLectureEnDeux(const Dictionnaire &dictionnaire,
-                                                   const ModeleContexte *modele, Style style,
-                                                   bool supprimerEspaces, qsizetype moitie);
+                                                   const ModeleContexte *modele,
+                                                   const Lecture &style, bool supprimerEspaces,
+                                                   qsizetype moitie);

@@ -1,29 +1,36 @@
 #include "lecturemots.h"
 
+#include "inventaireglyphes.h"
 #include "regles.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
 namespace {
 
-Lecture construireLecture(Style style)
+void ajouterGlyphe(Lecture &l, char lettre, QLatin1StringView g)
 {
-    Lecture l;
-    for (const char lettre : ordreReconnaissance()) {
-        const QLatin1StringView g = glyphe(style, lettre - 'A');
-        Glyphe x;
-        x.taille = int(g.size());
-        for (int k = 0; k < x.taille; ++k)
-            x.octets[size_t(k)] = g.data()[k];
-        x.lettre = char(lettre - 'A' + 'a');
-        l.glyphes[static_cast<unsigned char>(x.octets[0])].push_back(x);
-    }
+    Glyphe x;
+    x.taille = int(g.size());
+    for (int k = 0; k < x.taille; ++k)
+        x.octets[size_t(k)] = g.data()[k];
+    x.lettre = lettre;
+    std::vector<Glyphe> &memeDebut = l.glyphes[static_cast<unsigned char>(x.octets[0])];
+    for (const Glyphe &y : memeDebut)
+        if (y.lettre == x.lettre && y.taille == x.taille && y.octets == x.octets)
+            return;
+    memeDebut.push_back(x);
+}
 
+// The copy rules and which marks end a word, once the glyphs are known.
+void completerLecture(Lecture &l)
+{
     std::array<bool, 256> dansUnGlyphe{};
-    for (int lettre = 0; lettre < nombreLettres; ++lettre)
-        for (const char c : glyphe(style, lettre))
-            dansUnGlyphe[static_cast<unsigned char>(c)] = true;
+    for (const std::vector<Glyphe> &memeDebut : l.glyphes)
+        for (const Glyphe &g : memeDebut)
+            for (int k = 0; k < g.taille; ++k)
+                dansUnGlyphe[static_cast<unsigned char>(g.octets[size_t(k)])] = true;
     for (int code = 1; code < 256; ++code) {
         const char16_t c = copieDe(char16_t(code));
         Copie &sorte = l.sorte[size_t(code)];
@@ -41,6 +48,33 @@ Lecture construireLecture(Style style)
         if (code < 128)
             l.dansUnMot[size_t(code)] = !l.separateur[size_t(code)] && !estBlanc(char16_t(code));
     }
+}
+
+Lecture construireLecture(Style style)
+{
+    Lecture l;
+    for (const char lettre : ordreReconnaissance())
+        ajouterGlyphe(l, char(lettre - 'A' + 'a'), glyphe(style, lettre - 'A'));
+    completerLecture(l);
+    return l;
+}
+
+// The common glyphs, then the two styles', the longest first among those that
+// start alike: a glyph is tried whole before its first characters read as
+// another ("|_|" before "|_" and "|").
+Lecture construireLectureCommune()
+{
+    Lecture l;
+    for (const GlypheCommun &g : inventaireDesGlyphes())
+        ajouterGlyphe(l, g.lettre, g.glyphe);
+    for (const Style style : {Style::Velmora, Style::Korvane})
+        for (int lettre = 0; lettre < nombreLettres; ++lettre)
+            ajouterGlyphe(l, char('a' + lettre), glyphe(style, lettre));
+    for (std::vector<Glyphe> &memeDebut : l.glyphes)
+        std::stable_sort(memeDebut.begin(), memeDebut.end(),
+                         [](const Glyphe &a, const Glyphe &b) { return a.taille > b.taille; });
+    completerLecture(l);
+    l.telQuel = true;
     return l;
 }
 
@@ -51,6 +85,12 @@ const Lecture &lecture(Style style)
     static const std::array<Lecture, 2> lectures = {construireLecture(Style::Velmora),
                                                     construireLecture(Style::Korvane)};
     return lectures[style == Style::Korvane ? 1 : 0];
+}
+
+const Lecture &lectureCommune()
+{
+    static const Lecture l = construireLectureCommune();
+    return l;
 }
 
 Copie sorteDe(const Lecture &l, char16_t code)
@@ -335,11 +375,14 @@ void Lecteur::ecrireChoix()
         const char16_t code = codes[size_t(p)];
         const char16_t c = copieDe(code);
         if (sorteDe(style, code) == Copie::Lettre) {
+            // Where letters are glyphs among others, a letter opens a
+            // sentence with a capital as a glyph does.
+            const bool enCapitale = capitale && style.telQuel;
             if (plage.profondeur == 0) {
                 debutSegment = sortie.size();
-                capitaleSegment = false;
+                capitaleSegment = enCapitale;
             }
-            sortie.append(QChar(c));
+            sortie.append(enCapitale ? QChar(c).toUpper() : QChar(c));
             const QLatin1StringView bases = lettresDeBase(c);
             if (bases.isEmpty())
                 plage = dico.prolonger(plage, char(QChar(c).toLower().unicode()));
@@ -508,6 +551,12 @@ void Lecteur::finirMot(char16_t apres)
 // ("LZMA2").
 void Lecteur::lireRepli()
 {
+    if (style.telQuel) {
+        for (int p = 0; p < taille; ++p)
+            if (octets[size_t(p)] != 0)
+                copier(p);
+        return;
+    }
     // The last character before p, blanks that the blank option removed
     // aside; -1 for none.
     const auto avant = [this](int p) {

@@ -37,10 +37,16 @@ struct Lecture
     // ASCII characters that go into a run as they are: no blank, no mark that
     // ends a word, no NUL.
     std::array<bool, 128> dansUnMot{};
+    // A run that no reading with the list takes stays as written, rather than
+    // read glyph by glyph: glyphs of many alphabets make no standard reading.
+    bool telQuel = false;
 };
 
 // The reading of a style, built once from its glyphs and the copy rules.
 const Lecture &lecture(Style style);
+// The same with the glyphs of every common alphabet (inventaireglyphes.h),
+// the two styles' included.
+const Lecture &lectureCommune();
 
 // What a character gives when no glyph takes it: the copy rules' kind for a
 // code below 256; beyond, "œ" is a letter and any other character none.

@@ -41,3 +41,11 @@ std::unique_ptr<TraducteurFlux> creerRetablissementFlux(const Dictionnaire &dict
                                                         Style style, bool supprimerEspaces,
                                                         const ModeleContexte *modele = nullptr,
                                                         qsizetype moitie = 0);
+
+// Leet written with any of the common alphabets (inventaireglyphes.h), read
+// the same way: a run that no word of the list or the model reads stays as
+// written.
+std::unique_ptr<TraducteurFlux> creerLectureCommuneFlux(const Dictionnaire &dictionnaire,
+                                                        bool supprimerEspaces,
+                                                        const ModeleContexte *modele = nullptr,
+                                                        qsizetype moitie = 0);

@@ -225,6 +225,17 @@ void TestCli::executions_data()
     QTest::newRow("modèle livré, à la maison")
         << QStringList{retablir.first(2)} + QStringList{uR"(/-\ 1/-\ |\/|/-\!5()|\|)"_s} << rien
         << 0 << QByteArray("\xc3\x80 la maison\n") << QString();
+    // Anyone's leet, with the shipped model and wfrench's list.
+    const QStringList commun{u"--leet-vers-francais"_s, u"--style"_s, u"auto"_s};
+    QTest::newRow("style auto") << commun << QByteArray("b0nj0ur, c0mm3nt v4$-tu ?\n") << 0
+                                << QByteArray("Bonjour, comment vas-tu ?\n") << QString();
+    QTest::newRow("style auto, mots et chiffres")
+        << commun + QStringList{uR"(3t c'357 |_|n 73$7 ; j'41 2 ch4t5, 3n 2011)"_s} << rien << 0
+        << QByteArray("Et c'est un test ; j'ai 2 chats, en 2011\n") << QString();
+    QTest::newRow("style auto, signes sans lecture")
+        << commun + QStringList{u"#?! &&&"_s} << rien << 0 << QByteArray("#?! &&&\n") << QString();
+    QTest::newRow("style auto vers le leet")
+        << QStringList{u"--style"_s, u"auto"_s, u"a"_s} << rien << 2 << rien << u"--style auto"_s;
     QTest::newRow("modèle absent")
         << QStringList{retablir.first(4)} + QStringList{u"--modele"_s, u"@absent"_s, u"a"_s} << rien
         << 2 << rien << u"@absent"_s;
