@@ -23,21 +23,16 @@ options=${SCRIBOLIX_OPTIONS:-}
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
 
-# The pages of aller_retour_pages.txt, rendered without hyphenation: a word
-# cut at a line end could not come back whole.
+# A page rendered as pages_fr.sh renders those of the round trip.
 rendre() {
     LC_ALL=C.UTF-8 MANWIDTH=80 man --nh -l "$1" 2>/dev/null | col -b || true
 }
 corpus=$dossier/corpus.txt
-: >"$corpus"
-[ -n "${CORPUS:-}" ] && cp "$CORPUS" "$corpus"
-[ -n "${CORPUS:-}" ] || grep -v '^#' "$ici/aller_retour_pages.txt" | while read -r page; do
-    if [ -e "/usr/share/man/fr/$page" ]; then
-        rendre "/usr/share/man/fr/$page" >>"$corpus"
-    else
-        echo "page absente : /usr/share/man/fr/$page" >&2
-    fi
-done
+if [ -n "${CORPUS:-}" ]; then
+    cp "$CORPUS" "$corpus"
+else
+    "$ici/pages_fr.sh" >"$corpus"
+fi
 echo "corpus : $(wc -c <"$corpus") octets, $(wc -w <"$corpus") mots"
 
 comparer() { python3 "$ici/comparer_retour.py" "$@"; }
