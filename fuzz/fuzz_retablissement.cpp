@@ -43,24 +43,33 @@ const ModeleContexte &modele()
     return m;
 }
 
-QString enMorceaux(const Dictionnaire &d, const ModeleContexte *m, Style style, QStringView texte,
-                   bool supprimer, uint32_t graine)
+// What `flux` writes of `texte`, fed whole or in pieces of 0 to 15 code
+// units drawn from `graine`.
+QString lireParMorceaux(TraducteurFlux &flux, QStringView texte, uint32_t graine, bool entier)
 {
-    // Read on two threads too, by halves of up to 63 code units (0: one).
-    const auto flux = creerRetablissementFlux(d, style, supprimer, m, qsizetype(graine % 64));
     QByteArray sortie;
     for (qsizetype debut = 0; debut < texte.size();) {
         graine = graine * 1103515245u + 12345u;
-        const qsizetype taille = std::min<qsizetype>((graine >> 16) & 0x0F, texte.size() - debut);
-        flux->alimenter(texte.sliced(debut, taille), sortie);
+        const qsizetype taille =
+            entier ? texte.size()
+                   : std::min<qsizetype>((graine >> 16) & 0x0F, texte.size() - debut);
+        flux.alimenter(texte.sliced(debut, taille), sortie);
         debut += taille;
     }
-    flux->terminer(sortie);
+    flux.terminer(sortie);
     // fromUtf8() would drop a byte order mark that the text opens with.
     QString lu = QString::fromUtf8(sortie);
     if (sortie.startsWith("\xEF\xBB\xBF"))
         lu.prepend(QChar(0xFEFF));
     return lu;
+}
+
+QString enMorceaux(const Dictionnaire &d, const ModeleContexte *m, Style style, QStringView texte,
+                   bool supprimer, uint32_t graine)
+{
+    // Read on two threads too, by halves of up to 63 code units (0: one).
+    const auto flux = creerRetablissementFlux(d, style, supprimer, m, qsizetype(graine % 64));
+    return lireParMorceaux(*flux, texte, graine, false);
 }
 
 } // namespace
@@ -101,6 +110,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
                                           lisible(texte), lisible(sansMemoire), lisible(entier)));
         EXIGER(morceaux == entier, u"texte %1\n  entier   %2\n  morceaux %3"_s.arg(
                                        lisible(texte), lisible(entier), lisible(morceaux)));
+        // Anyone's leet, with the glyphs of every alphabet: cut anywhere, on
+        // one thread or two, the same as in one piece.
+        const uint32_t graine = options >> 2;
+        const QString commun =
+            lireParMorceaux(*creerLectureCommuneFlux(*d, supprimer, &modele()), texte, 0, true);
+        const QString communEnMorceaux = lireParMorceaux(
+            *creerLectureCommuneFlux(*d, supprimer, &modele(), qsizetype(graine % 64)), texte,
+            graine, false);
+        EXIGER(communEnMorceaux == commun,
+               u"texte %1\n  tout l'alphabet %2\n  en morceaux %3"_s.arg(
+                   lisible(texte), lisible(commun), lisible(communEnMorceaux)));
     }
     return 0;
 }

@@ -4,6 +4,8 @@
 
 #include "regles.h"
 
+#include <algorithm>
+
 // Depth-first over the readings of the run, glyphs in the standard order
 // and the character's own copy last: the first reading found whose words
 // are all in the list is taken, so the standard reading wins whenever it
@@ -13,22 +15,17 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     if (++essais > essaisMaximum)
         return false;
     if (p == taille) {
-        // One mark ("salut!"), or digits in brackets ("apropos(1)").
-        if (queue >= 0) {
-            if (segments > 0 && queue == taille - 1 && codes[size_t(queue)] != u'(')
-                return true;
-            if (segments == 0 || !chiffresEntreParentheses(queue))
-                return false;
-            marquesDuPluriel(queue);
-            return true;
+        const bool lu = lectureFinie(plage, segments, queue);
+        if (!lu || !style.telQuel || !modele)
+            return lu;
+        // Glyphs of many alphabets give several readings ("13": "le" or "b"):
+        // the one whose words are the most frequent, of the first found.
+        const float note = noterLecture();
+        if (trouvees == 0 || note > meilleureNote) {
+            meilleureNote = note;
+            std::copy(choix.begin(), choix.begin() + taille, meilleurChoix.begin());
         }
-        if (plage.profondeur == 0)
-            return segments > 0;
-        // "l'", "qu'", "c'": a word that lost its final e, rather than
-        // another word ("cc'est").
-        if (!elisionExigee && dico.mot(plage) >= 0)
-            return true;
-        return estApostrophe(suivant) && dico.mot(dico.prolonger(plage, 'e')) >= 0;
+        return ++trouvees >= lecturesMaximum;
     }
     const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
     if (o == 0) {
@@ -146,12 +143,83 @@ bool Lecteur::explorerParMots()
                 elisionExigee = elision;
                 queueAutorisee = queue;
                 essais = 0;
-                if (explorer(0, dico.racine(), 0))
+                trouvees = 0;
+                if (explorer(0, dico.racine(), 0) && trouvees == 0)
                     return true;
+                if (trouvees > 0) {
+                    std::copy(meilleurChoix.begin(), meilleurChoix.begin() + taille, choix.begin());
+                    return true;
+                }
             }
         }
     }
     return false;
+}
+
+bool Lecteur::lectureFinie(Dictionnaire::Plage plage, int segments, int queue)
+{
+    // One mark ("salut!"), or digits in brackets ("apropos(1)").
+    if (queue >= 0) {
+        if (segments > 0 && queue == taille - 1 && codes[size_t(queue)] != u'(')
+            return true;
+        if (segments == 0 || !chiffresEntreParentheses(queue))
+            return false;
+        marquesDuPluriel(queue);
+        return true;
+    }
+    if (plage.profondeur == 0)
+        return segments > 0;
+    // "l'", "qu'", "c'": a word that lost its final e, rather than another
+    // word ("cc'est").
+    if (!elisionExigee && dico.mot(plage) >= 0)
+        return true;
+    return estApostrophe(suivant) && dico.mot(dico.prolonger(plage, 'e')) >= 0;
+}
+
+// The words of the reading in `choix`, by how often the model saw them: the
+// likeliest spelling of each, a word it never saw by its ending.
+float Lecteur::noterLecture() const
+{
+    const auto noterMot = [this](Dictionnaire::Plage plage) {
+        if (plage.profondeur == 0)
+            return 0.0;
+        double meilleur = -30.0; // no word: an elided one
+        for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
+            const QStringView forme = dico.forme(plage, k);
+            const qint32 i = modele->indice(forme);
+            meilleur = std::max(meilleur, i >= 0 ? modele->logProbabilite(-1, i)
+                                                 : modele->logProbabiliteInconnu(-1, forme));
+        }
+        return meilleur;
+    };
+    double note = 0;
+    Dictionnaire::Plage plage = dico.racine();
+    for (int p = 0; p < taille;) {
+        if (choix[size_t(p)] == rien) {
+            ++p;
+            continue;
+        }
+        if (choix[size_t(p)] >= 0) {
+            const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
+                                           [size_t(choix[size_t(p)])];
+            plage = dico.prolonger(plage, g.lettre);
+            p += g.taille;
+            continue;
+        }
+        const char16_t c = copieDe(codes[size_t(p)]);
+        if (sorteDe(style, codes[size_t(p)]) == Copie::Lettre) {
+            const QLatin1StringView bases = lettresDeBase(c);
+            if (bases.isEmpty())
+                plage = dico.prolonger(plage, char(QChar(c).toLower().unicode()));
+            for (const char b : bases)
+                plage = dico.prolonger(plage, char(b - 'A' + 'a'));
+        } else {
+            note += noterMot(plage);
+            plage = dico.racine();
+        }
+        ++p;
+    }
+    return float(note + noterMot(plage));
 }
 
 bool Lecteur::chiffresEntreParentheses(int ouvrante) const

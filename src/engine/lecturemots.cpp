@@ -382,7 +382,10 @@ void Lecteur::ecrireChoix()
                 debutSegment = sortie.size();
                 capitaleSegment = enCapitale;
             }
-            sortie.append(enCapitale ? QChar(c).toUpper() : QChar(c));
+            // ... and in small letters otherwise, as a glyph reads.
+            sortie.append(enCapitale      ? QChar(c).toUpper()
+                          : style.telQuel ? QChar(c).toLower()
+                                          : QChar(c));
             const QLatin1StringView bases = lettresDeBase(c);
             if (bases.isEmpty())
                 plage = dico.prolonger(plage, char(QChar(c).toLower().unicode()));
@@ -496,8 +499,11 @@ void Lecteur::finirMot(char16_t apres)
     // but for a C alone, a letter more often than a bracket ("en C").
     const bool signeSeul =
         !apostrophe && sorteSeule(seul) == Copie::Signe && codes[size_t(seul)] != u'(';
-    const bool lettreSeule =
-        !apostrophe && unSeulGlyphe() && !(chiffreSeul && !lettreAttendue) && !signeSeul;
+    // Among the glyphs of every alphabet, a glyph of several characters may
+    // also read as several letters ("13": "le" or "b"): only one character
+    // alone is a letter alone.
+    const bool lettreSeule = !apostrophe && unSeulGlyphe() && !(chiffreSeul && !lettreAttendue) &&
+                             !signeSeul && (!style.telQuel || seul >= 0);
     if (!long_ && !lettreSeule && !signeSeul && explorerParMots()) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);

@@ -70,7 +70,7 @@ public:
     // alone; with one, by the words around it.
     Lecteur(const Dictionnaire &d, const ModeleContexte *m, const Lecture &l, QString &s,
             StatistiquesRetablissement *st)
-        : dico(d), style(l), sortie(s), stats(st)
+        : dico(d), modele(m), style(l), sortie(s), stats(st)
     {
         if (m)
             contexte.emplace(*m, d, s);
@@ -144,6 +144,9 @@ private:
     // are all in the list is taken, so the standard reading wins whenever it
     // is one. `choix[p]` records what was taken at p.
     bool explorer(int p, Dictionnaire::Plage plage, int segments, int queue = -1);
+    // Whether the reading explored stands whole at the run's end.
+    bool lectureFinie(Dictionnaire::Plage plage, int segments, int queue);
+    float noterLecture() const;
     // The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
     // which no reading with the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
@@ -171,6 +174,7 @@ private:
     static constexpr qint8 rien = -2;
 
     const Dictionnaire &dico;
+    const ModeleContexte *modele;
     const Lecture &style;
     QString &sortie;
     StatistiquesRetablissement *stats;
@@ -183,6 +187,10 @@ private:
     float meilleureNote = 0;
     int taille = 0;
     int essais = 0;
+    // With the glyphs of every alphabet, the readings found so far of the
+    // run, of which the best (`meilleurChoix`, `meilleureNote`) is taken.
+    static constexpr int lecturesMaximum = 16;
+    int trouvees = 0;
     int segmentsMaximum = longueurMaximale;
     bool elisionExigee = false;
     bool queueAutorisee = true;

@@ -232,6 +232,10 @@ void TestCli::executions_data()
     QTest::newRow("style auto, mots et chiffres")
         << commun + QStringList{uR"(3t c'357 |_|n 73$7 ; j'41 2 ch4t5, 3n 2011)"_s} << rien << 0
         << QByteArray("Et c'est un test ; j'ai 2 chats, en 2011\n") << QString();
+    // "13" reads "le" rather than the B it also is; capitals as written go.
+    QTest::newRow("style auto, glyphes ambigus")
+        << commun + QStringList{u"L35 RÈ6135 574ND4RD 13 N0M 37 14 D35CRIP7I0N"_s} << rien << 0
+        << QByteArray("Les r\xc3\xa8gles standard le nom et la description\n") << QString();
     QTest::newRow("style auto, signes sans lecture")
         << commun + QStringList{u"#?! &&&"_s} << rien << 0 << QByteArray("#?! &&&\n") << QString();
     QTest::newRow("style auto vers le leet")
