@@ -189,7 +189,7 @@ private:
     int essais = 0;
     // With the glyphs of every alphabet, the readings found so far of the
     // run, of which the best (`meilleurChoix`, `meilleureNote`) is taken.
-    static constexpr int lecturesMaximum = 16;
+    static constexpr int lecturesMaximum = 6;
     int trouvees = 0;
     int segmentsMaximum = longueurMaximale;
     bool elisionExigee = false;
