@@ -95,13 +95,7 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     case Copie::Lettre: {
         if (queue >= 0 || (plage.profondeur == 0 && segments >= segmentsMaximum))
             return false;
-        Dictionnaire::Plage suite = plage;
-        const char16_t c = copieDe(code);
-        const QLatin1StringView bases = lettresDeBase(c);
-        if (bases.isEmpty())
-            suite = dico.prolonger(suite, char(QChar(c).toLower().unicode()));
-        for (const char b : bases)
-            suite = dico.prolonger(suite, char(b - 'A' + 'a'));
+        const Dictionnaire::Plage suite = prolongerDeLettre(plage, copieDe(code));
         if (suite.vide())
             return false;
         return explorer(p + 1, suite, plage.profondeur == 0 ? segments + 1 : segments);
@@ -156,6 +150,18 @@ bool Lecteur::explorerParMots()
     return false;
 }
 
+// The keys that go on with a letter copied as it is: its letters without
+// accents ("æ" as "ae").
+Dictionnaire::Plage Lecteur::prolongerDeLettre(Dictionnaire::Plage plage, char16_t c) const
+{
+    const QLatin1StringView bases = lettresDeBase(c);
+    if (bases.isEmpty())
+        return dico.prolonger(plage, char(QChar(c).toLower().unicode()));
+    for (const char b : bases)
+        plage = dico.prolonger(plage, char(b - 'A' + 'a'));
+    return plage;
+}
+
 bool Lecteur::lectureFinie(Dictionnaire::Plage plage, int segments, int queue)
 {
     // One mark ("salut!"), or digits in brackets ("apropos(1)").
@@ -208,11 +214,7 @@ float Lecteur::noterLecture() const
         }
         const char16_t c = copieDe(codes[size_t(p)]);
         if (sorteDe(style, codes[size_t(p)]) == Copie::Lettre) {
-            const QLatin1StringView bases = lettresDeBase(c);
-            if (bases.isEmpty())
-                plage = dico.prolonger(plage, char(QChar(c).toLower().unicode()));
-            for (const char b : bases)
-                plage = dico.prolonger(plage, char(b - 'A' + 'a'));
+            plage = prolongerDeLettre(plage, c);
         } else {
             note += noterMot(plage);
             plage = dico.racine();

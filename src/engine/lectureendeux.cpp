@@ -140,9 +140,8 @@ std::optional<FluxEnDeux::Reprise> FluxEnDeux::reprise(QStringView texte) const
         const char16_t c = p > 0 ? texte[p - 1].unicode() : 0;
         if (c == 0 || c >= 256 || !style.separateur[c])
             continue;
-        const bool fin = estFinDePhrase(c);
-        if (fin || ligneVide || c == u':' || c == u';')
-            return Reprise{q + 1, fin};
+        if (ligneVide || romptLaPhrase(c))
+            return Reprise{q + 1, estFinDePhrase(c)};
     }
     return std::nullopt;
 }

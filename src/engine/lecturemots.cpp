@@ -133,7 +133,7 @@ void Lecteur::lire(char16_t code, bool retire)
     if (code < 256 && style.separateur[code]) {
         finirMot(code);
         lettreAttendue = estApostrophe(code) || code == u'%';
-        if (contexte && (estFinDePhrase(code) || code == u':' || code == u';'))
+        if (contexte && romptLaPhrase(code))
             contexte->rupture(true);
         sortie.append(QChar(copieDe(code)));
         capitale = estFinDePhrase(code);
@@ -386,11 +386,7 @@ void Lecteur::ecrireChoix()
             sortie.append(enCapitale      ? QChar(c).toUpper()
                           : style.telQuel ? QChar(c).toLower()
                                           : QChar(c));
-            const QLatin1StringView bases = lettresDeBase(c);
-            if (bases.isEmpty())
-                plage = dico.prolonger(plage, char(QChar(c).toLower().unicode()));
-            for (const char b : bases)
-                plage = dico.prolonger(plage, char(b - 'A' + 'a'));
+            plage = prolongerDeLettre(plage, c);
             capitale = false;
             ++p;
             continue;

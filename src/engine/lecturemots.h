@@ -7,6 +7,7 @@
 #include "contextemots.h"
 #include "dictionnaire.h"
 #include "memoiremots.h"
+#include "regles.h"
 #include "retablissement.h"
 
 #include <QString>
@@ -56,6 +57,13 @@ Copie sorteDe(const Lecture &l, char16_t code);
 inline bool estApostrophe(char16_t c)
 {
     return c == u'\'' || c == u'’';
+}
+
+// After these marks, the next word opens a sentence for the choice in
+// context.
+inline bool romptLaPhrase(char16_t c)
+{
+    return estFinDePhrase(c) || c == u':' || c == u';';
 }
 
 // Runs longer than this are no word: they get the standard reading.
@@ -144,6 +152,7 @@ private:
     // are all in the list is taken, so the standard reading wins whenever it
     // is one. `choix[p]` records what was taken at p.
     bool explorer(int p, Dictionnaire::Plage plage, int segments, int queue = -1);
+    Dictionnaire::Plage prolongerDeLettre(Dictionnaire::Plage plage, char16_t c) const;
     // Whether the reading explored stands whole at the run's end.
     bool lectureFinie(Dictionnaire::Plage plage, int segments, int queue);
     float noterLecture() const;
