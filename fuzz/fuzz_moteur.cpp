@@ -95,6 +95,8 @@ QString versLeet(Ecriture ecriture, const QString &texte, qsizetype longueur, bo
         return traduireFrancaisVelmora(texte, longueur, doubler, espaces);
     case Ecriture::Korvane:
         return traduireFrancaisKorvane(texte, longueur, doubler, espaces);
+    case Ecriture::Courante:
+        return traduireFrancaisCourante(texte, longueur, doubler, espaces);
     case Ecriture::Personnalisee:
         break;
     }

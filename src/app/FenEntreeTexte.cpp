@@ -8,7 +8,7 @@
 #include "lignes.h"
 #include "menus.h"
 #include "reglages.h"
-#include "traduction.h"
+#include "textesfenetre.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,13 +35,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString texteInvite = u"Entrez le texte à traduire ici..."_s;
-
-const QString textePersonnalisee = u"Écriture &Personnalisée"_s;
-const QString textePersonnaliseeIncochable = u"Écriture &Personnalisée (incochable)"_s;
-const QString texteLeetFrancais = u"&Leet vers français"_s;
-const QString texteLeetFrancaisIncochable = u"&Leet vers français (incochable)"_s;
-
 // The option rules lengthen some labels with " (incochable)": the button asks
 // the layout for that width from the start, so that the longer text is never cut.
 void reserverLargeur(QAbstractButton *bouton, const QString &texteLePlusLong)
@@ -50,37 +43,6 @@ void reserverLargeur(QAbstractButton *bouton, const QString &texteLePlusLong)
     bouton->setText(texteLePlusLong);
     bouton->setMinimumWidth(bouton->sizeHint().width());
     bouton->setText(texte);
-}
-
-// A modal window takes the keyboard from the main window; when it closes, the
-// window manager, or the toolkit when there is none, need not give it back.
-// While it lives, this remembers where the focus was, and then puts it back
-// there, the main window active again.
-class RetourDuFocus
-{
-public:
-    explicit RetourDuFocus(QWidget *fenetre) : fenetre(fenetre), focus(fenetre->focusWidget()) {}
-    ~RetourDuFocus()
-    {
-        if (!fenetre)
-            return;
-        fenetre->activateWindow();
-        if (focus)
-            focus->setFocus(Qt::ActiveWindowFocusReason);
-    }
-    RetourDuFocus(const RetourDuFocus &) = delete;
-    RetourDuFocus &operator=(const RetourDuFocus &) = delete;
-
-private:
-    QPointer<QWidget> fenetre;
-    QPointer<QWidget> focus;
-};
-
-QFrame *creerSeparateur(QFrame::Shape forme)
-{
-    auto *ligne = new QFrame;
-    ligne->setFrameShape(forme);
-    return ligne;
 }
 
 } // namespace
@@ -160,6 +122,7 @@ void FenEntreeTexte::creerControles()
     caseSupprimerEspaces->setObjectName(u"caseSupprimerEspaces"_s);
     caseDoublerAntiSlashs = new QCheckBox(u"&Doubler les anti-slashs"_s, groupeType);
     caseDoublerAntiSlashs->setObjectName(u"caseDoublerAntiSlashs"_s);
+    creerControlesLecture();
 
     groupeSens = new QGroupBox(u"Sens de conversion"_s, zoneCentrale);
     groupeSens->setObjectName(u"groupeSens"_s);
@@ -232,10 +195,12 @@ void FenEntreeTexte::assemblerFenetre()
     layoutType = new QVBoxLayout(groupeType);
     layoutType->addWidget(radioVelmora);
     layoutType->addWidget(radioKorvane);
+    layoutType->addWidget(radioCourante);
     layoutType->addLayout(layoutPerso);
     layoutType->addWidget(caseMettreEspaces);
     layoutType->addWidget(caseSupprimerEspaces);
     layoutType->addWidget(caseDoublerAntiSlashs);
+    layoutType->addWidget(caseRetablirMots);
 
     layoutSens = new QVBoxLayout(groupeSens);
     layoutSens->addWidget(radioFrancaisLeet);
@@ -285,158 +250,7 @@ void FenEntreeTexte::connecterSignaux()
     // The keys press the buttons, so that they do exactly what a click does.
     connect(actionTraduire, &QAction::triggered, boutonTraduire, &QAbstractButton::click);
     connect(actionQuitter, &QAction::triggered, boutonQuitter, &QAbstractButton::click);
-}
-
-void FenEntreeTexte::ecritureVelmora()
-{
-    afficherEcriture(Style::Velmora);
-}
-
-void FenEntreeTexte::ecritureKorvane()
-{
-    afficherEcriture(Style::Korvane);
-}
-
-void FenEntreeTexte::afficherEcriture(Style style)
-{
-    const QString nom = style == Style::Velmora ? u"Velmora"_s : u"Korvane"_s;
-    auto *fenetre = new QWidget(this, Qt::Tool);
-    fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->setWindowTitle(nom);
-
-    auto *entete = new QLabel(
-        u"<center><strong><u>Style d'écriture de %1 :</u></strong></center><br />"_s.arg(nom));
-
-    // Four columns, A to G, H to N, O to U and V to Z, each entry read from
-    // the engine's own table so that the window can never disagree with it.
-    constexpr int debutsColonnes[] = {0, 7, 14, 21, nombreLettres};
-    auto *layoutColonnes = new QHBoxLayout;
-    for (int colonne = 0; colonne < 4; ++colonne) {
-        if (colonne > 0)
-            layoutColonnes->addWidget(creerSeparateur(QFrame::VLine));
-        QStringList entrees;
-        for (int lettre = debutsColonnes[colonne]; lettre < debutsColonnes[colonne + 1]; ++lettre)
-            entrees << alphabet[lettre] + u"  :  "_s + glyphe(style, lettre);
-        auto *labelColonne = new QLabel(entrees.join(u"\n\n"_s));
-        labelColonne->setTextFormat(Qt::PlainText);
-        layoutColonnes->addWidget(labelColonne);
-    }
-
-    auto *layoutEcriture = new QVBoxLayout(fenetre);
-    layoutEcriture->addWidget(entete);
-    layoutEcriture->addLayout(layoutColonnes);
-    fenetre->show();
-}
-
-void FenEntreeTexte::modeEmploi()
-{
-    auto *fenetre = new QWidget;
-    fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->setWindowTitle(u"Mode d'emploi du Scribolix"_s);
-
-    const QStringList morceaux = {
-        u"<center><strong><u>Ce logiciel va traduire un texte en français en leet et "
-        u"inversement,voici quelques explications :</u></strong></center>"_s,
-        QString(),
-        u"<strong>-Écriture de Velmora :</strong> Si vous choisissez ce type, le logiciel va "
-        u"traduire vos textes avec le style"_s,
-        u"d'écriture de Velmora, que vous pouvez aller consulter dans la partie \"Écritures\"."_s,
-        u"<strong>-Écriture de Korvane :</strong> Même chose que pour Velmora."_s,
-        u"<strong>-Doubler les anti-slashs :</strong> Si vous cochez cette case, les anti-slashs "
-        u"\"  \" seront doublés."_s,
-        QString(),
-        u"<strong>-Mettres des espaces / Supprimer les espaces :</strong> Ces deux options vont "
-        u"de pair : Certaines fois,"_s,
-        u"il peut y avoir des problèmes avec la traduction (ex : avec \"|_|_|_|\"), si les "
-        u"lettres sont séparées par des espaces alors,"_s,
-        u"il n'y aura pas de problèmes durant la traduction Leet->Français et vous pourrez ainsi "
-        u"choisir de supprimer les espaces inutiles."_s,
-    };
-    auto *texte = new QLabel(morceaux.join(u"<br />"_s));
-
-    auto *layoutAide = new QVBoxLayout(fenetre);
-    layoutAide->addWidget(texte);
-    fenetre->show();
-}
-
-void FenEntreeTexte::aPropos()
-{
-    auto *fenetre = new QWidget;
-    fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->setWindowTitle(u"À Propos du Scribolix"_s);
-
-    auto *texte = new QLabel(
-        u"<center><strong>Le Scribolix</strong> version %1<br /><br />"
-        u"Traduit vos textes du français vers le leet "
-        u"et du leet vers le français.<br /><br />"
-        u"Écrit par les développeurs du Scribolix.<br />"
-        u"Logiciel libre sous licence GPL-3.0-or-later "
-        u"(GNU GPL version 3 ou ultérieure).</center>"_s.arg(QStringLiteral(SCRIBOLIX_VERSION)));
-
-    auto *layoutOk = new QGridLayout;
-    auto *boutonOk = new QPushButton(u"OK"_s);
-    layoutOk->addWidget(new QLabel, 0, 0);
-    layoutOk->addWidget(boutonOk, 0, 1);
-
-    auto *layoutAPropos = new QVBoxLayout(fenetre);
-    layoutAPropos->addWidget(texte);
-    layoutAPropos->addWidget(creerSeparateur(QFrame::HLine));
-    layoutAPropos->addLayout(layoutOk);
-
-    connect(boutonOk, &QPushButton::clicked, fenetre, &QWidget::close);
-    fenetre->show();
-}
-
-void FenEntreeTexte::testVelmora()
-{
-    emit slotGriserBouton();
-    if (!radioLeetFrancais->isCheckable()) {
-        radioLeetFrancais->setCheckable(true);
-        radioLeetFrancais->setText(texteLeetFrancais);
-    }
-}
-
-void FenEntreeTexte::testKorvane()
-{
-    testVelmora();
-}
-
-void FenEntreeTexte::testPerso()
-{
-    if (radioPerso->isChecked())
-        emit slotDegriserBouton();
-}
-
-void FenEntreeTexte::griserLeetFr()
-{
-    if (radioPerso->isChecked()) {
-        radioLeetFrancais->setCheckable(false);
-        radioLeetFrancais->setText(texteLeetFrancaisIncochable);
-    }
-}
-
-void FenEntreeTexte::griserPersonnaliser()
-{
-    if (radioLeetFrancais->isChecked()) {
-        radioPerso->setCheckable(false);
-        radioPerso->setText(textePersonnaliseeIncochable);
-    }
-}
-
-void FenEntreeTexte::degriserPersonnaliser()
-{
-    radioPerso->setCheckable(true);
-    radioPerso->setText(textePersonnalisee);
-}
-
-void FenEntreeTexte::griserBouton()
-{
-    boutonPersonnaliser->setEnabled(false);
-}
-
-void FenEntreeTexte::degriserBouton()
-{
-    boutonPersonnaliser->setEnabled(true);
+    connecterLecture();
 }
 
 void FenEntreeTexte::personnaliserEcriture()
@@ -446,117 +260,3 @@ void FenEntreeTexte::personnaliserEcriture()
     editeur->show();
 }
 
-void FenEntreeTexte::traduire()
-{
-    QString texte = zoneTexte->document()->toPlainText();
-    // Until the first selection the prompt may still stand beside what the
-    // user typed or pasted: only the user's text is translated. A box holding
-    // nothing but the prompt is translated as it is.
-    if (premiereSelection && texte != texteInvite) {
-        const QTextCursor invite = inviteIntacte();
-        if (!invite.isNull())
-            texte.remove(invite.selectionStart(), invite.selectionEnd() - invite.selectionStart());
-    }
-
-    if (!radioVelmora->isChecked() && !radioKorvane->isChecked() && !radioPerso->isChecked()) {
-        afficherErreur(u"<strong>Erreur</strong>, vous n'avez pas choisi le type de traduction."_s);
-        return;
-    }
-    if (!radioFrancaisLeet->isChecked() && !radioLeetFrancais->isChecked()) {
-        afficherErreur(
-            u"<strong>Erreur</strong>, vous n'avez pas indiqué le sens de conversion."_s);
-        return;
-    }
-    if (texteVide(texte)) {
-        afficherErreur(u"<strong>Erreur</strong>, vous n'avez pas entré de texte."_s);
-        return;
-    }
-
-    Demande demande;
-    demande.ecriture = radioVelmora->isChecked()   ? Ecriture::Velmora
-                       : radioKorvane->isChecked() ? Ecriture::Korvane
-                                                   : Ecriture::Personnalisee;
-    demande.versLeet = radioFrancaisLeet->isChecked();
-    demande.doublerAntiSlashs = caseDoublerAntiSlashs->isChecked();
-    demande.mettreEspaces = caseMettreEspaces->isChecked();
-    demande.supprimerEspaces = caseSupprimerEspaces->isChecked();
-
-    if (demande.ecriture == Ecriture::Personnalisee) {
-        // The personal style has no way back from leet; the option rules keep
-        // the user from asking for it, and the command quietly refuses it.
-        if (!demande.versLeet)
-            return;
-        if (!styleValide) {
-            afficherErreur(u"<center>Vous n'avez pas validé votre personnalisation.</center>"_s);
-            return;
-        }
-    }
-
-    QString resultat;
-    bool tropLong = false;
-    {
-        const CurseurOccupe occupe;
-        try {
-            resultat = traduireSelon(demande, texte, textesDesCases(cases));
-        } catch (const std::bad_alloc &) {
-            // Long personal glyphs over a long text: the result does not fit.
-            tropLong = true;
-        }
-    }
-    if (tropLong) {
-        afficherErreur(u"<center>Le texte traduit serait trop long pour tenir en "
-                       u"mémoire.</center>"_s);
-        return;
-    }
-    if (resultat.isEmpty()) {
-        afficherErreur(u"<center>Vous n'avez entré aucun texte,<br />ou vous avez utilisé des "
-                       u"symboles inconnus.</center>"_s);
-        return;
-    }
-    montrerResultat(resultat);
-}
-
-void FenEntreeTexte::montrerResultat(const QString &resultat)
-{
-    const RetourDuFocus retour(this);
-    FenTexteTraduit *fenetre = nullptr;
-    {
-        // Filling the result window with a big text is the slow part; its
-        // own event loop must run under the ordinary cursor.
-        const CurseurOccupe occupe;
-        fenetre = new FenTexteTraduit(resultat, this);
-    }
-    fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    fenetre->exec();
-}
-
-void FenEntreeTexte::afficherErreur(const QString &message)
-{
-    const RetourDuFocus retour(this);
-    QMessageBox::critical(this, u"Erreur"_s, message);
-}
-
-void FenEntreeTexte::effacerTexte()
-{
-    // Only the prompt is erased: whatever the user typed or pasted before
-    // selecting anything for the first time is theirs and stays. A prompt the
-    // user has edited is theirs too, and stays as it is.
-    if (!std::exchange(premiereSelection, false))
-        return;
-    if (zoneTexte->toPlainText() == texteInvite) {
-        zoneTexte->setPlainText(QString());
-        return;
-    }
-    QTextCursor invite = inviteIntacte();
-    if (!invite.isNull())
-        invite.removeSelectedText();
-}
-
-// The prompt, selected, where the user's edits have carried it; a null cursor
-// when it is no longer there as it was written.
-QTextCursor FenEntreeTexte::inviteIntacte() const
-{
-    QTextCursor invite = debutInvite;
-    invite.setPosition(finInvite.position(), QTextCursor::KeepAnchor);
-    return invite.selectedText() == texteInvite ? invite : QTextCursor();
-}

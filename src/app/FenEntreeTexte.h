@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cases.h"
+#include "traduction.h"
 
 #include <QMainWindow>
 #include <QTextCursor>
@@ -11,6 +12,7 @@ class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class LectureEnFond;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -20,7 +22,11 @@ class QVBoxLayout;
 // The main window: the text to translate, the choice of style, direction and
 // options, and the translate command. It owns the personal style (the 26
 // cells and the flag saying whether the editor has validated them) and lends
-// both to the style editor.
+// both to the style editor. Its members are defined by role: construction
+// here (FenEntreeTexte.cpp), the option rules (reglesoptions.cpp), the
+// translate command (commandetraduire.cpp), the informational windows
+// (fenetresinformation.cpp), and the controls of the reading with words
+// (controleslecture.cpp), which reads on a worker thread (lectureenfond.h).
 class FenEntreeTexte : public QMainWindow
 {
     Q_OBJECT
@@ -49,6 +55,8 @@ public slots:
     void personnaliserEcriture();
     void traduire();
     void effacerTexte();
+    void testCourante();
+    void preparerLecture();
 
 private:
     void creerMenus();
@@ -59,6 +67,11 @@ private:
     void chargerCases();
     void assemblerFenetre();
     void connecterSignaux();
+    void creerControlesLecture();
+    void connecterLecture();
+
+    Demande demandeChoisie() const;
+    void lireAvecMots(const Demande &demande, const QString &texte);
 
     void afficherErreur(const QString &message);
     void montrerResultat(const QString &resultat);
@@ -87,6 +100,7 @@ private:
     QGroupBox *groupeType;
     QRadioButton *radioVelmora;
     QRadioButton *radioKorvane;
+    QRadioButton *radioCourante;
     QRadioButton *radioPerso;
     QPushButton *boutonPersonnaliser;
     QGroupBox *groupeSens;
@@ -95,6 +109,8 @@ private:
     QCheckBox *caseMettreEspaces;
     QCheckBox *caseSupprimerEspaces;
     QCheckBox *caseDoublerAntiSlashs;
+    QCheckBox *caseRetablirMots;
+    LectureEnFond *lectureEnFond;
     QGroupBox *groupeTexte;
     QTextEdit *zoneTexte;
     QGridLayout *layoutBoutons;

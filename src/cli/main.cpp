@@ -1,24 +1,17 @@
 // scribolix-cli: the translation engine for scripts and batches.
 
 #include "canaux.h"
-#include "dictionnaire.h"
+#include "chargementlecture.h"
 #include "flux.h"
-#include "listeindexee.h"
-#include "modele.h"
 #include "options.h"
 #include "regles.h"
 #include "retablissement.h"
 #include "traitement.h"
 
 #include <QCoreApplication>
-#include <QCryptographicHash>
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <cstdio>
-#include <future>
 #include <new>
 #include <optional>
 
@@ -48,83 +41,33 @@ int afficher(const QString &texte)
     return Reussite;
 }
 
-// The context model that comes with the program: installed beside it, or,
-// run from a build folder, in the sources.
-QString modeleParDefaut()
-{
-    for (const QString &chemin :
-         {QCoreApplication::applicationDirPath() + u"/../share/scribolix/francais.modele"_s,
-          QStringLiteral(SCRIBOLIX_MODELE_INSTALLE)}) {
-        if (QFileInfo::exists(chemin))
-            return QDir::cleanPath(chemin);
-    }
-    return QStringLiteral(SCRIBOLIX_MODELE_SOURCES);
-}
-
 // What the reading with a word list needs, loaded before any text is read.
-struct Retablissement
-{
-    std::optional<Dictionnaire> dictionnaire;
-    std::optional<ModeleContexte> modele;
-};
-
-bool charger(const Options &options, Retablissement &retablissement, QString &erreur)
+bool charger(const Options &options, std::optional<RessourcesLecture> &ressources,
+             QString &erreur)
 {
     if (!options.retablir)
         return true;
-    // The model loads on a thread of its own while the list's index is read.
-    const QString cheminModele = options.modele.isEmpty() ? modeleParDefaut() : options.modele;
-    QString erreurModele;
-    std::future<std::optional<ModeleContexte>> chargement =
-        std::async([&] { return ModeleContexte::charger(cheminModele, &erreurModele); });
-    const auto modele = [&]() -> const std::optional<ModeleContexte> & {
-        if (chargement.valid())
-            retablissement.modele = chargement.get();
-        return retablissement.modele;
-    };
-    // The words the model knows are words too, where the list lacks them.
-    const auto vocabulaire = [&]() -> AutresMots {
-        if (!modele())
-            return std::nullopt;
-        return modele()->vocabulaire();
-    };
-    // Indexed once, kept among the user's caches for the runs to come: the
-    // index stands for the model's bytes too.
-    const QString caches = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-    QFile fichierModele(cheminModele);
-    const QByteArray origine =
-        fichierModele.open(QIODevice::ReadOnly)
-            ? QCryptographicHash::hash(fichierModele.readAll(), QCryptographicHash::Sha256)
-            : QByteArray();
-    if (caches.isEmpty()) {
-        if (const AutresMots mots = vocabulaire())
-            retablissement.dictionnaire =
-                Dictionnaire::charger(options.dictionnaire, &erreur, *mots);
-    } else {
-        retablissement.dictionnaire = chargerListeIndexee(
-            options.dictionnaire, caches + u"/scribolix"_s, &erreur, origine, vocabulaire);
-    }
-    // A fault of the model is told before one of the list.
-    if (!modele()) {
-        erreur = erreurModele;
-        return false;
-    }
-    return retablissement.dictionnaire.has_value();
+    const QString cheminModele =
+        options.modele.isEmpty() ? cheminModeleParDefaut() : options.modele;
+    ressources =
+        chargerRessourcesLecture(options.dictionnaire, cheminModele, dossierDesCaches(), erreur);
+    return ressources.has_value();
 }
 
 // The road the text takes: the standard reading or the one with a word list.
-TraductionFlux choisirTraduction(const Options &options, const Retablissement &retablissement)
+TraductionFlux choisirTraduction(const Options &options,
+                                 const std::optional<RessourcesLecture> &ressources)
 {
-    if (!retablissement.dictionnaire)
+    if (!ressources)
         return TraductionFlux(options.demande, options.cases);
     if (options.styleCommun) {
-        return TraductionFlux(creerLectureCommuneFlux(*retablissement.dictionnaire,
-                                                      options.demande.supprimerEspaces,
-                                                      &*retablissement.modele, moitieLue));
+        return TraductionFlux(creerLectureCommuneFlux(
+            ressources->dictionnaire, options.demande.supprimerEspaces, &ressources->modele,
+            moitieLue));
     }
     return TraductionFlux(creerRetablissementFlux(
-        *retablissement.dictionnaire, styleDe(options.demande.ecriture),
-        options.demande.supprimerEspaces, &*retablissement.modele, moitieLue));
+        ressources->dictionnaire, styleDe(options.demande.ecriture),
+        options.demande.supprimerEspaces, &ressources->modele, moitieLue));
 }
 
 QString avertissementUtf8(const TraductionFlux &flux)
@@ -209,8 +152,8 @@ int main(int argc, char *argv[])
                         mentionsLegales());
     }
 
-    Retablissement retablissement;
-    if (!charger(*options, retablissement, erreur))
+    std::optional<RessourcesLecture> ressources;
+    if (!charger(*options, ressources, erreur))
         return echouer(MauvaisUsage, erreur);
-    return traduire(*options, choisirTraduction(*options, retablissement));
+    return traduire(*options, choisirTraduction(*options, ressources));
 }

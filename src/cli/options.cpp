@@ -1,5 +1,6 @@
 #include "options.h"
 
+#include "chargementlecture.h"
 #include "fichierstyle.h"
 #include "validation.h"
 
@@ -10,8 +11,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString dictionnaireParDefaut = u"/usr/share/dict/french"_s;
-
 const QString texteAide = uR"(Usage : scribolix-cli [options] [texte...]
 Traduit un texte du français vers le leet, ou du leet vers le français.
 Le texte est formé des arguments séparés par un blanc ou, sans argument,
@@ -19,6 +18,10 @@ de toute l'entrée standard (UTF-8).
 
 Options :
   --style <velmora|korvane>  Style d'écriture intégré (velmora par défaut).
+  --style courante           Le leet courant : 4 pour A, 8 pour B, 3 pour E,
+                             6 pour G, 1 pour I, 0 pour O, 5 pour S, 7 pour
+                             T, les autres lettres telles quelles ; relu
+                             comme avec --style auto.
   --style auto               Relit le leet de n'importe qui : les signes
                              usuels de chaque lettre, lus en mots de la
                              liste (avec --leet-vers-francais seulement ;
@@ -116,13 +119,16 @@ std::optional<Demande> lireDemande(const QCommandLineParser &analyseur, QString 
         erreur = u"--style auto relit le leet : il va avec --leet-vers-francais."_s;
         return std::nullopt;
     }
-    // Any alphabet's leet reads with the word list, whatever the style says.
+    // Any alphabet's leet reads with the word list, whatever the style says;
+    // the usual leet reads back that way.
     if (style.isEmpty() || style == u"velmora" || style == u"auto")
         demande.ecriture = Ecriture::Velmora;
     else if (style == u"korvane")
         demande.ecriture = Ecriture::Korvane;
+    else if (style == u"courante")
+        demande.ecriture = demande.versLeet ? Ecriture::Courante : Ecriture::Velmora;
     else {
-        erreur = u"style inconnu « %1 » (velmora, korvane ou auto)."_s.arg(style);
+        erreur = u"style inconnu « %1 » (velmora, korvane, courante ou auto)."_s.arg(style);
         return std::nullopt;
     }
     return demande;
@@ -193,10 +199,12 @@ std::optional<Options> lireOptions(const QStringList &arguments, QString &erreur
             return std::nullopt;
         options.cases = *cases;
     }
-    options.styleCommun = analyseur.value(u"style"_s).toLower() == u"auto";
+    const QString style = analyseur.value(u"style"_s).toLower();
+    options.styleCommun =
+        style == u"auto" || (style == u"courante" && !options.demande.versLeet);
     options.retablir = analyseur.isSet(u"retablir"_s) || options.styleCommun;
     options.dictionnaire = analyseur.isSet(u"dictionnaire"_s) ? analyseur.value(u"dictionnaire"_s)
-                                                              : dictionnaireParDefaut;
+                                                              : cheminListeParDefaut();
     options.modele = analyseur.value(u"modele"_s);
     options.texte = analyseur.positionalArguments();
     return options;

@@ -110,6 +110,8 @@ public:
             personnelle = std::make_unique<rapide::TableLeet<char>>(
                 rapide::tableUtf8(cases, demande.doublerAntiSlashs));
             table = personnelle.get();
+        } else if (demande.ecriture == Ecriture::Courante) {
+            table = &rapide::tableCouranteUtf8(demande.doublerAntiSlashs);
         } else {
             table = &rapide::tableUtf8(styleDe(demande.ecriture), demande.doublerAntiSlashs);
         }
@@ -333,7 +335,7 @@ TraductionFlux::TraductionFlux(const Demande &demande, const Glyphes &cases)
 {
     if (demande.versLeet)
         traducteur = creerTraducteurVersLeet(demande, cases);
-    else if (demande.ecriture == Ecriture::Personnalisee)
+    else if (demande.ecriture == Ecriture::Personnalisee || demande.ecriture == Ecriture::Courante)
         traducteur = std::make_unique<FluxVide>();
     else
         directe = std::make_unique<LectureLeetUtf8>(demande);

@@ -71,6 +71,19 @@ QLatin1StringView glyphe(Style style, int lettre)
     }
 }
 
+QLatin1StringView glypheCourant(int lettre)
+{
+    // Only the digits that everyone reads as their letter: the other letters
+    // stay letters, so that the text remains readable as it is.
+    constexpr std::array<QLatin1StringView, nombreLettres> glyphesCourants = {
+        "4"_L1, "8"_L1, {}, {}, "3"_L1, {},     "6"_L1, {}, "1"_L1, {}, {}, {}, {},
+        {},     "0"_L1, {}, {}, {}, "5"_L1, "7"_L1, {},     {}, {},     {}, {}, {},
+    };
+    if (lettre < 0 || lettre >= nombreLettres)
+        return {};
+    return glyphesCourants[lettre];
+}
+
 QLatin1StringView glypheCommun(int lettre)
 {
     if (lettre < 0 || lettre >= nombreLettres)

@@ -11,8 +11,10 @@
 
 enum class Style { Velmora, Korvane };
 
-// The style a user picks: a built-in one or the personal one.
-enum class Ecriture { Velmora, Korvane, Personnalisee };
+// The style a user picks: a built-in one, the personal one, or the usual
+// leet, the one people commonly write (a few letters as digits, the others
+// kept as they are).
+enum class Ecriture { Velmora, Korvane, Personnalisee, Courante };
 
 constexpr int nombreLettres = 26;
 
@@ -25,6 +27,11 @@ QLatin1StringView glyphe(Style style, int lettre);
 
 // The glyph of a letter both styles write alike; empty for B, I, L and Q.
 QLatin1StringView glypheCommun(int lettre);
+
+// The usual leet's glyph of a letter: "4" for A, "8" for B, "3" for E, "6"
+// for G, "1" for I, "0" for O, "5" for S, "7" for T; empty for a letter that
+// the usual leet keeps as it is, in its own case.
+QLatin1StringView glypheCourant(int lettre);
 
 // True for B, I, L and Q, the four letters whose glyph differs between the styles.
 bool estLettreDuStyle(int lettre);

@@ -78,6 +78,34 @@ TableTextes tablePersonnelle(const Glyphes &cases, bool doublerAntiSlashs)
     return table;
 }
 
+// The usual leet: the personal style's road again, each stand-in replaced by
+// the letter's usual glyph, or by the letter itself in the case of the
+// character it comes from ("ç" gives "c", "É" gives "3").
+TableTextes tableCourante(bool doublerAntiSlashs)
+{
+    const auto marque = [](QChar c) {
+        return c.unicode() >= premiereMarque && c.unicode() < premiereMarque + nombreLettres;
+    };
+    const TableTextes &marquee = tableMarquee(doublerAntiSlashs);
+    TableTextes table;
+    for (int entree = 0; entree < rapide::nombreEntrees; ++entree) {
+        const bool majuscule = QChar(codeDeLEntree(entree)).isUpper();
+        for (const QChar c : marquee[size_t(entree)]) {
+            if (!marque(c)) {
+                table[size_t(entree)] += c;
+                continue;
+            }
+            const int lettre = c.unicode() - premiereMarque;
+            const QLatin1StringView courant = glypheCourant(lettre);
+            if (!courant.isEmpty())
+                table[size_t(entree)] += courant;
+            else
+                table[size_t(entree)] += QChar(char16_t((majuscule ? u'A' : u'a') + lettre));
+        }
+    }
+    return table;
+}
+
 template <typename Unite>
 void poserEntree(rapide::TableLeet<Unite> &table, int code, const Unite *debut, size_t longueur)
 {
@@ -119,6 +147,15 @@ const rapide::TableLeet<Unite> &tableIntegree(Style style, bool doublerAntiSlash
         tableRapide<Unite>(construireTable(Style::Korvane, nullptr, true)),
     };
     return tables[(style == Style::Korvane ? 2 : 0) + (doublerAntiSlashs ? 1 : 0)];
+}
+
+template <typename Unite> const rapide::TableLeet<Unite> &tableUsuelle(bool doublerAntiSlashs)
+{
+    static const std::array<rapide::TableLeet<Unite>, 2> tables = {
+        tableRapide<Unite>(tableCourante(false)),
+        tableRapide<Unite>(tableCourante(true)),
+    };
+    return tables[doublerAntiSlashs ? 1 : 0];
 }
 
 template <typename Unite, bool toutesCourtes>
@@ -194,6 +231,16 @@ const TableLeet<char16_t> &tableUtf16(Style style, bool doublerAntiSlashs)
 const TableLeet<char> &tableUtf8(Style style, bool doublerAntiSlashs)
 {
     return tableIntegree<char>(style, doublerAntiSlashs);
+}
+
+const TableLeet<char16_t> &tableCouranteUtf16(bool doublerAntiSlashs)
+{
+    return tableUsuelle<char16_t>(doublerAntiSlashs);
+}
+
+const TableLeet<char> &tableCouranteUtf8(bool doublerAntiSlashs)
+{
+    return tableUsuelle<char>(doublerAntiSlashs);
 }
 
 TableLeet<char16_t> tableUtf16(const Glyphes &cases, bool doublerAntiSlashs)

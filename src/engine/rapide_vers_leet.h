@@ -36,6 +36,9 @@ template <typename Unite> struct TableLeet
 // The built-in styles' tables, built on first use.
 const TableLeet<char16_t> &tableUtf16(Style style, bool doublerAntiSlashs);
 const TableLeet<char> &tableUtf8(Style style, bool doublerAntiSlashs);
+// The usual leet's tables (glypheCourant()), built on first use.
+const TableLeet<char16_t> &tableCouranteUtf16(bool doublerAntiSlashs);
+const TableLeet<char> &tableCouranteUtf8(bool doublerAntiSlashs);
 TableLeet<char16_t> tableUtf16(const Glyphes &cases, bool doublerAntiSlashs);
 TableLeet<char> tableUtf8(const Glyphes &cases, bool doublerAntiSlashs);
 

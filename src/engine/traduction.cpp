@@ -78,6 +78,13 @@ QString traduireFrancaisKorvane(const QString &texte, qsizetype longueur, bool d
                              mettreEspaces);
 }
 
+QString traduireFrancaisCourante(const QString &texte, qsizetype longueur, bool doublerAntiSlashs,
+                                 bool mettreEspaces)
+{
+    return convertirVersLeet(rapide::tableCouranteUtf16(doublerAntiSlashs), texte, longueur,
+                             mettreEspaces);
+}
+
 QString traduireFrancaisPersonnalisee(const QString &texte, const Glyphes &cases,
                                       qsizetype longueur, bool doublerAntiSlashs,
                                       bool mettreEspaces)
@@ -117,6 +124,22 @@ bool texteVide(const QString &texte)
                        [](QChar c) { return c == u' ' || c == u'\n' || c == u'\t' || c == u'\0'; });
 }
 
+bool lectureAvecMots(const Demande &demande)
+{
+    if (demande.versLeet)
+        return false;
+    switch (demande.ecriture) {
+    case Ecriture::Courante:
+        return true;
+    case Ecriture::Velmora:
+    case Ecriture::Korvane:
+        return demande.retablirMots;
+    case Ecriture::Personnalisee:
+        break;
+    }
+    return false;
+}
+
 QString traduireSelon(const Demande &demande, const QString &texte, const Glyphes &cases)
 {
     const qsizetype longueur = texte.size();
@@ -131,6 +154,9 @@ QString traduireSelon(const Demande &demande, const QString &texte, const Glyphe
         case Ecriture::Personnalisee:
             return traduireFrancaisPersonnalisee(texte, cases, longueur, demande.doublerAntiSlashs,
                                                  demande.mettreEspaces);
+        case Ecriture::Courante:
+            return traduireFrancaisCourante(texte, longueur, demande.doublerAntiSlashs,
+                                            demande.mettreEspaces);
         }
         return {};
     }
@@ -140,6 +166,7 @@ QString traduireSelon(const Demande &demande, const QString &texte, const Glyphe
     case Ecriture::Korvane:
         return traduireLeetKorvane(texte, longueur, demande.supprimerEspaces);
     case Ecriture::Personnalisee:
+    case Ecriture::Courante:
         break;
     }
     return {};

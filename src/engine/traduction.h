@@ -28,6 +28,10 @@ QString traduireFrancaisKorvane(const QString &texte, qsizetype longueur, bool d
 QString traduireFrancaisPersonnalisee(const QString &texte, const Glyphes &cases,
                                       qsizetype longueur, bool doublerAntiSlashs,
                                       bool mettreEspaces);
+// French to the usual leet (glypheCourant()): the letters that have a usual
+// glyph take it, the others are kept in their case, accents dropped.
+QString traduireFrancaisCourante(const QString &texte, qsizetype longueur, bool doublerAntiSlashs,
+                                 bool mettreEspaces);
 
 // Leet to French.
 QString traduireLeetVelmora(const QString &texte, qsizetype longueur, bool supprimerEspaces);
@@ -38,7 +42,8 @@ QString traduireLeetKorvane(const QString &texte, qsizetype longueur, bool suppr
 bool texteVide(const QString &texte);
 
 // One translation as the user asks for it: the chosen style and direction and
-// the three options, each used only in the direction it belongs to.
+// the options, each used only in the direction it belongs to. `retablirMots`
+// asks for the reading with words of a built-in style's leet.
 struct Demande
 {
     Ecriture ecriture = Ecriture::Velmora;
@@ -46,8 +51,14 @@ struct Demande
     bool doublerAntiSlashs = false;
     bool mettreEspaces = false;
     bool supprimerEspaces = false;
+    bool retablirMots = false;
 };
 
+// Whether the request reads leet back with words (relecture.h) rather than
+// glyph by glyph: the usual leet always does, Velmora and Korvane when asked.
+bool lectureAvecMots(const Demande &demande);
+
 // Calls the entry point that matches the request. The personal style exists
-// from French to leet only: from leet it gives an empty result.
+// from French to leet only, and the usual leet reads back only with a word
+// list (retablissement.h): from leet both give an empty result here.
 QString traduireSelon(const Demande &demande, const QString &texte, const Glyphes &cases = {});

@@ -9,9 +9,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,6 +86,8 @@ struct FenetreModale
     QString classe;
     QString titre;
     QString texte;
+    // What copying the whole of a result window's text put on the clipboard.
+    QString copie;
     Qt::TextFormat format = Qt::AutoText;
     QMessageBox::Icon icone = QMessageBox::NoIcon;
     QMessageBox::StandardButtons boutons;
@@ -93,8 +97,9 @@ struct FenetreModale
 };
 
 // While it lives, answers every modal window as soon as it is shown: a message
-// box is acknowledged with its OK button, a result window is closed with
-// Escape. What each showed is kept in `vues`, in order.
+// box is acknowledged with its OK button, a result window has its text copied
+// and is closed with Escape, and a reading's progress is left to end on its
+// own. What each showed is kept in `vues`, in order.
 class Repondeur : public QObject
 {
 public:
@@ -137,7 +142,7 @@ private:
     void repondre()
     {
         QWidget *modale = QApplication::activeModalWidget();
-        if (!modale || !modale->isVisible())
+        if (!modale || !modale->isVisible() || qobject_cast<QProgressDialog *>(modale))
             return;
         FenetreModale vue;
         vue.classe = QString::fromLatin1(modale->metaObject()->className());
@@ -158,6 +163,9 @@ private:
         } else if (auto *zone = modale->findChild<QTextEdit *>(u"zoneResultat"_s)) {
             vue.sorte = FenetreModale::Sorte::Resultat;
             vue.texte = zone->toPlainText();
+            zone->selectAll();
+            zone->copy();
+            vue.copie = QGuiApplication::clipboard()->text();
             vues << vue;
             QTest::keyClick(modale, Qt::Key_Escape);
         } else if (autres == Autres::Fermer) {

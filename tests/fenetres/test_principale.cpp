@@ -511,7 +511,9 @@ void TestPrincipale::modeEmploi()
     const QList<QLabel *> labels = aide->findChildren<QLabel *>();
     QCOMPARE(labels.size(), 1);
     const QString texte = labels[0]->text();
-    QCOMPARE(texte.count(u"<br />"_s), 9);
+    // The ten pieces of the guide, then a blank line and five on the reading
+    // with words.
+    QCOMPARE(texte.count(u"<br />"_s), 15);
     QVERIFY(texte.startsWith(u"<center><strong><u>Ce logiciel va traduire un texte en français en "
                              u"leet et inversement,voici quelques explications :</u></strong>"
                              u"</center><br /><br /><strong>-Écriture de Velmora :</strong>"_s));
@@ -519,7 +521,12 @@ void TestPrincipale::modeEmploi()
     QVERIFY(
         texte.contains(u"les anti-slashs \"  \" seront doublés.<br /><br /><strong>-Mettres "_s));
     QVERIFY(texte.contains(u"(ex : avec \"|_|_|_|\"), si les lettres"_s));
-    QVERIFY(texte.endsWith(u"vous pourrez ainsi choisir de supprimer les espaces inutiles."_s));
+    QVERIFY(texte.contains(
+        u"vous pourrez ainsi choisir de supprimer les espaces inutiles.<br /><br />"
+        u"<strong>-Écriture courante :</strong> Le leet que tout le monde écrit : 4 pour A"_s));
+    QVERIFY(texte.contains(u"<strong>-Rétablir les mots et les accents :</strong>"_s));
+    QVERIFY(texte.endsWith(u"du paquet wfrench ; un long texte peut prendre un moment, que vous "
+                           u"pouvez annuler."_s));
 }
 
 void TestPrincipale::aProposOkFermeLaSienne()

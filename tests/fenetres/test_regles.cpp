@@ -16,7 +16,8 @@ namespace {
 const QString texteInvite = u"Entrez le texte à traduire ici..."_s;
 const QString pageCollee = u"Première ligne de la page collée.\nDeuxième ligne."_s;
 
-const QStringList boutonsRadio{u"radioVelmora"_s, u"radioKorvane"_s, u"radioPerso"_s,
+const QStringList boutonsRadio{u"radioVelmora"_s,      u"radioKorvane"_s,
+                               u"radioCourante"_s,     u"radioPerso"_s,
                                u"radioFrancaisLeet"_s, u"radioLeetFrancais"_s};
 
 } // namespace
@@ -92,6 +93,16 @@ void TestRegles::transitions_data()
         << QStringList{u"radioKorvane"_s} << true << true << false;
     QTest::newRow("Korvane recliqué") << QStringList{u"clic radioKorvane"_s, u"clic radioKorvane"_s}
                                       << QStringList{u"radioKorvane"_s} << true << true << false;
+    // The usual leet follows the rules of the other built-in styles.
+    QTest::newRow("personnalisée, puis courante")
+        << QStringList{u"clic radioPerso"_s, u"clic radioCourante"_s}
+        << QStringList{u"radioCourante"_s} << true << true << false;
+    QTest::newRow("personnalisée, courante lâchée dehors")
+        << QStringList{u"clic radioPerso"_s, u"glisse radioCourante"_s}
+        << QStringList{u"radioPerso"_s} << true << true << false;
+    QTest::newRow("courante, puis LF, puis personnalisée incochable")
+        << QStringList{u"clic radioCourante"_s, u"clic radioLeetFrancais"_s, u"clic radioPerso"_s}
+        << QStringList{u"radioCourante"_s, u"radioLeetFrancais"_s} << false << true << false;
     QTest::newRow("LF, puis personnalisée incochable")
         << QStringList{u"clic radioLeetFrancais"_s, u"clic radioPerso"_s}
         << QStringList{u"radioLeetFrancais"_s} << false << true << false;

@@ -5,6 +5,7 @@
 #include "FenTexteTraduit.h"
 #include "outils.h"
 #include "reglages.h"
+#include "textebrut.h"
 
 #include <QRadioButton>
 #include <QtTest>
@@ -78,6 +79,8 @@ void TestTraduire::choisir(const QStringList &controles)
             QApplication::setActiveWindow(fenetre.get());
             QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
             QTest::keyClick(fenetre.get(), Qt::Key_T, Qt::AltModifier);
+        } else if (nom == u"coller"_s) {
+            continue;
         } else if (nom.startsWith(u"taper "_s)) {
             QVERIFY(QApplication::focusWidget());
             QTest::keyClicks(QApplication::focusWidget(), nom.mid(6));
@@ -188,6 +191,29 @@ void TestTraduire::traductions_data()
     QTest::newRow("depuis le leet, les options de l'autre sens ne changent rien")
         << korvaneDepuisLeet + QStringList{u"caseDoublerAntiSlashs"_s, u"caseMettreEspaces"_s}
         << uR"(|3()|\|_|()|_||2)"_s << u"Bonjour"_s;
+    // The reading with words, only from leet and in a built-in style.
+    const QStringList motsRetablis{u"caseRetablirMots"_s};
+    QTest::newRow("Velmora, mots et accents rétablis")
+        << velmoraDepuisLeet + motsRetablis << uR"(!1 /-\ |\/|/-\|\|63)"_s << u"Il a mangé"_s;
+    QTest::newRow("Velmora, lettre à lettre sans l'option")
+        << velmoraDepuisLeet << uR"(!1 /-\ |\/|/-\|\|63)"_s << u"Il a mange"_s;
+    QTest::newRow("Korvane, mots et accents rétablis")
+        << korvaneDepuisLeet + motsRetablis << u"|)3|3|_|7 |)'373"_s << u"Début d'été"_s;
+    QTest::newRow("vers le leet, l'option de relecture ne change rien")
+        << velmoraVersLeet + motsRetablis << u"Il a mangé"_s << uR"(!1 /-\ |\/|/-\|\|63)"_s;
+    const QStringList couranteVersLeet{u"radioCourante"_s, u"radioFrancaisLeet"_s};
+    const QStringList couranteDepuisLeet{u"radioCourante"_s, u"radioLeetFrancais"_s};
+    QTest::newRow("courante, vers le leet")
+        << couranteVersLeet << u"Bonjour, ça va ? ÉTÉ"_s << u"80nj0ur, c4 v4 ? 373"_s;
+    QTest::newRow("courante, espaces entre les lettres")
+        << couranteVersLeet + QStringList{u"caseMettreEspaces"_s} << u"Bob"_s << u"8 0 8"_s;
+    QTest::newRow("courante, depuis le leet de n'importe qui")
+        << couranteDepuisLeet << u"b0nj0ur, c0mm3nt v4$-tu ?"_s << u"Bonjour, comment vas-tu ?"_s;
+    QTest::newRow("courante, relue") << couranteDepuisLeet << u"80nj0ur"_s << u"Bonjour"_s;
+    // Pasted, translated and copied from the result window, untouched.
+    QTest::newRow("espace insécable, symboles et emoji collés")
+        << velmoraVersLeet + QStringList{u"coller"_s} << u"10\u00a0€ … 😀"_s
+        << u"10\u00a0€ … 😀"_s;
     QTest::newRow("lignes et chevrons montrés tels quels")
         << velmoraVersLeet << u"a<b>\nç"_s << u"/-\\<8>\n("_s;
     // Typed beside the prompt, which stays in the box but is not translated.
@@ -204,8 +230,13 @@ void TestTraduire::traductions()
 
     choisir(choix);
     auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
-    if (!choix.contains(u"Alt+T"_s))
+    if (choix.contains(u"coller"_s)) {
+        QGuiApplication::clipboard()->setText(texte);
+        zoneTexte->selectAll();
+        zoneTexte->paste();
+    } else if (!choix.contains(u"Alt+T"_s)) {
         zoneTexte->setPlainText(texte);
+    }
 
     const QList<FenetreModale> vues = traduire();
 
@@ -213,10 +244,10 @@ void TestTraduire::traductions()
     QCOMPARE(vues[0].classe, u"FenTexteTraduit"_s);
     QCOMPARE(vues[0].titre, u"Texte traduit"_s);
     QCOMPARE(vues[0].parent, fenetre.get());
-    QCOMPARE(vues[0].texte, resultat);
+    QCOMPARE(vues[0].copie, resultat);
     QVERIFY(!vues[0].curseurOccupe);
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(zoneTexte->toPlainText(), texte);
+    QCOMPARE(texteBrut(*zoneTexte->document()), texte);
 }
 
 // The road a first-time user takes: choose, type, translate.
