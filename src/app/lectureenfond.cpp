@@ -133,8 +133,11 @@ LectureEnFond::Resultat LectureEnFond::lire(const Demande &demande, const QStrin
     connect(&progression, &QProgressDialog::canceled, this, [&] { suivi.arreter = true; });
     QTimer suiviProgression;
     suiviProgression.setInterval(50);
-    connect(&suiviProgression, &QTimer::timeout, &progression,
-            [&] { progression.suivre(suivi.lus.load(std::memory_order_relaxed)); });
+    connect(&suiviProgression, &QTimer::timeout, &progression, [&] {
+        if (progression.wasCanceled())
+            suivi.arreter = true;
+        progression.suivre(suivi.lus.load(std::memory_order_relaxed));
+    });
     suiviProgression.start();
 
     boucle.exec();

@@ -3,10 +3,13 @@
 
 #include "FenEntreeTexte.h"
 #include "FenTexteTraduit.h"
+#include "lectureenfond.h"
 #include "outils.h"
 #include "reglages.h"
 #include "textebrut.h"
 
+#include <QCheckBox>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QtTest>
 
@@ -42,6 +45,8 @@ private slots:
     void bonjourTapeAuClavier();
     void deuxTraductionsDeuxFenetres();
     void personnaliseeDepuisLeetNeFaitRien();
+    void lectureAnnulee();
+    void listeDeMotsAbsente();
 
 private:
     void choisir(const QStringList &controles);
@@ -67,6 +72,7 @@ void TestTraduire::init()
 void TestTraduire::cleanup()
 {
     fenetre.reset();
+    LectureEnFond::utiliserFichiers(cheminListeParDefaut(), cheminModeleParDefaut());
     fermerFenetresOuvertes();
 }
 
@@ -291,6 +297,56 @@ void TestTraduire::personnaliseeDepuisLeetNeFaitRien()
     controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s)->setPlainText(u"|3()|\\|"_s);
 
     QVERIFY(traduire().isEmpty());
+}
+
+// Stopped from its progress indication, a reading shows nothing, and the
+// next press of "Traduire !" reads at once.
+void TestTraduire::lectureAnnulee()
+{
+    choisir({u"radioKorvane"_s, u"radioLeetFrancais"_s, u"caseRetablirMots"_s});
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->setPlainText(u"|)3|3|_|7 |)'373 "_s.repeated(100000));
+    bool arretee = false;
+    QTimer::singleShot(0, fenetre.get(), [&] {
+        auto *progression = controle<QProgressDialog>(fenetre.get(), u"progressionLecture"_s);
+        progression->findChild<QPushButton *>()->click();
+        arretee = true;
+    });
+    QVERIFY(traduire().isEmpty());
+    QVERIFY(arretee);
+
+    zoneTexte->setPlainText(u"|)3|3|_|7 |)'373"_s);
+    const QList<FenetreModale> vues = traduire();
+    QCOMPARE(vues.size(), 1);
+    QCOMPARE(vues[0].copie, u"Début d'été"_s);
+}
+
+// Without the word list, the option cannot be checked and says why; the usual
+// leet still writes, and refuses to read back with a message that says what
+// to install.
+void TestTraduire::listeDeMotsAbsente()
+{
+    LectureEnFond::utiliserFichiers(u"/inexistant/french"_s, cheminModeleParDefaut());
+    init();
+    auto *option = controle<QCheckBox>(fenetre.get(), u"caseRetablirMots"_s);
+    QVERIFY(!option->isEnabled());
+    QVERIFY(option->toolTip().contains(u"wfrench"_s));
+    QVERIFY(controle<QRadioButton>(fenetre.get(), u"radioCourante"_s)->toolTip().contains(
+        u"wfrench"_s));
+
+    choisir({u"radioCourante"_s, u"radioFrancaisLeet"_s});
+    auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);
+    zoneTexte->setPlainText(u"Bonjour"_s);
+    QList<FenetreModale> vues = traduire();
+    QCOMPARE(vues.size(), 1);
+    QCOMPARE(vues[0].copie, u"80nj0ur"_s);
+
+    choisir({u"radioLeetFrancais"_s});
+    zoneTexte->setPlainText(u"80nj0ur"_s);
+    vues = traduire();
+    QCOMPARE(vues.size(), 1);
+    QCOMPARE(vues[0].titre, u"Erreur"_s);
+    QVERIFY(vues[0].texte.contains(u"wfrench"_s));
 }
 
 QTEST_MAIN(TestTraduire)

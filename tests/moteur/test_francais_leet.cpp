@@ -257,6 +257,11 @@ void TestFrancaisLeet::parTranches_data()
     // A byte order mark further on is a character, even where a piece opens.
     QTest::newRow("relu en Velmora, U+FEFF")
         << Ecriture::Velmora << false << false << u". \uFEFF/-\\.\uFEFF|\\|"_s;
+    QTest::newRow("courante, accents et symboles")
+        << Ecriture::Courante << true << true
+        << u"Élève, ÇA SE Œ æ\\ ï 😀\n"_s.repeated(40);
+    QTest::newRow("courante, sans les options")
+        << Ecriture::Courante << true << false << u"Bonjour à tous, 2011 !\n"_s.repeated(40);
     QTest::newRow("relu en Velmora, long")
         << Ecriture::Velmora << false << true << uR"(|\|()|_|5 /-\|_|55!, 4 |)!7-()|\|.  ?!(()|\|3
 )"_s.repeated(60);
