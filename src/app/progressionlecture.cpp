@@ -1,6 +1,9 @@
 #include "progressionlecture.h"
 
+#include <QTimer>
+
 #include <algorithm>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -20,10 +23,19 @@ ProgressionLecture::ProgressionLecture(qint64 total, QWidget *parent)
     setObjectName(u"progressionLecture"_s);
     setWindowTitle(u"Lecture en cours"_s);
     setWindowModality(Qt::WindowModal);
-    // Shown by the dialog's own timer once this much time has gone by.
-    setMinimumDuration(300);
     setAutoClose(false);
     setAutoReset(false);
+    // The dialog's own rule shows it from an estimate of the time left, which
+    // a reading still waiting for its list never gives: a timer of ours
+    // shows it once the reading has lasted this long.
+    setMinimumDuration(std::numeric_limits<int>::max());
+    auto *attente = new QTimer(this);
+    attente->setSingleShot(true);
+    connect(attente, &QTimer::timeout, this, [this] {
+        if (!wasCanceled())
+            show();
+    });
+    attente->start(300);
 }
 
 void ProgressionLecture::suivre(qint64 lus)

@@ -9,6 +9,8 @@
 #include <QAction>
 #include <QDir>
 #include <QMenu>
+#include <QProgressDialog>
+#include <QRandomGenerator>
 #include <QRadioButton>
 
 namespace {
@@ -21,6 +23,23 @@ void enregistrer(QWidget *fenetre, const QString &nom)
     if (!fenetre->grab().save(chemin))
         qFatal("Cannot write %s", qPrintable(chemin));
     qInfo("%s", qPrintable(chemin));
+}
+
+// Korvane leet of made-up words, none like another: the reading remembers
+// none of them, and takes long enough for its progress to show.
+QString leetVarie(qsizetype longueur)
+{
+    QRandomGenerator hasard(2026);
+    QString francais;
+    while (francais.size() < longueur) {
+        const int lettres = 2 + int(hasard.bounded(8));
+        for (int i = 0; i < lettres; ++i)
+            francais += QChar(u'a' + hasard.bounded(26));
+        francais += u' ';
+    }
+    Demande korvane;
+    korvane.ecriture = Ecriture::Korvane;
+    return traduireSelon(korvane, francais);
 }
 
 void choisir(FenEntreeTexte &fenetre, const QStringList &noms)
@@ -106,7 +125,11 @@ int main(int argc, char *argv[])
     const QString nomLong = u"mon-style-"_s + QString(60, u'n') + u"-version-finale.txt"_s;
     editeur->remplacerDemandeChemin(
         [&](FenChoixEcriture::Dialogue) { return reglages.chemin(nomLong); });
-    controle<QAction>(editeur, u"actionEnregistrerSous"_s)->trigger();
+    {
+        // Empty cells are saved all the same, after a warning.
+        const Repondeur repondeur;
+        controle<QAction>(editeur, u"actionEnregistrerSous"_s)->trigger();
+    }
     QApplication::processEvents();
     enregistrer(editeur, u"editeur-nom-long"_s);
     editeur->close();
@@ -114,6 +137,32 @@ int main(int argc, char *argv[])
 
     choisir(fenetre, {u"radioLeetFrancais"_s});
     enregistrer(&fenetre, u"principale-leet-francais"_s);
+
+    // The reading with words of a long text: its progress once it shows,
+    // then stopped from there. Run with an empty cache folder, the reading
+    // waits for the word list to be indexed, long enough to show it.
+    zoneTexte->setPlainText(leetVarie(4 * unMio));
+    choisir(fenetre, {u"radioKorvane"_s, u"caseRetablirMots"_s});
+    enregistrer(&fenetre, u"principale-mots-retablis"_s);
+    QTimer guet;
+    guet.setInterval(20);
+    QObject::connect(&guet, &QTimer::timeout, &fenetre, [&guet] {
+        QWidget *modale = QApplication::activeModalWidget();
+        auto *progression = qobject_cast<QProgressDialog *>(modale);
+        if (modale && !progression)
+            modale->close();
+        if (!progression || !progression->isVisible())
+            return;
+        guet.stop();
+        enregistrer(progression, u"progression-lecture"_s);
+        progression->findChild<QPushButton *>()->click();
+    });
+    guet.start();
+    cliquer(controle<QPushButton>(&fenetre, u"boutonTraduire"_s));
+    if (guet.isActive())
+        qFatal("No progress shown");
+    choisir(fenetre, {u"caseRetablirMots"_s, u"radioCourante"_s});
+    enregistrer(&fenetre, u"principale-courante"_s);
 
     capturerOuverte(fenetre, u"actionModeEmploi"_s, u"Mode d'emploi du Scribolix"_s, u"aide"_s);
     capturerOuverte(fenetre, u"actionAPropos"_s, u"À Propos du Scribolix"_s, u"a-propos"_s);
