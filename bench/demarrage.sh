@@ -10,9 +10,12 @@ set -euo pipefail
 tours=${TOURS:-10}
 
 dossier=$(mktemp -d)
-trap 'kill "$serveur" 2>/dev/null || true; rm -rf "$dossier"' EXIT
+trap 'kill "$serveur" 2>/dev/null && wait "$serveur"; rm -rf "$dossier"' EXIT
 export XDG_CONFIG_HOME="$dossier/config" XDG_CACHE_HOME="$dossier/cache"
-export DISPLAY=:${ECRAN:-97}
+# A display of its own, the first free one from :90.
+ecran=90
+while [ -e "/tmp/.X$ecran-lock" ]; do ecran=$((ecran + 1)); done
+export DISPLAY=:$ecran
 Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null &
 serveur=$!
 until xwininfo -root >/dev/null 2>&1; do sleep 0.05; done
