@@ -1,5 +1,5 @@
 #!/bin/bash
-# The Debian packages' round trip, as root: build both from a clean clone with
+# The Debian packages' round trip, as root: build all three from a clean clone with
 # dpkg-buildpackage, check them with lintian, install them with apt-get, run
 # the autopkgtest scripts on them, remove them and check that nothing is left.
 set -euo pipefail
@@ -16,7 +16,8 @@ arch=$(dpkg --print-architecture)
 version=$(dpkg-parsechangelog -l debian/changelog -S Version)
 gui="$dossier/scribolix_${version}_$arch.deb"
 cli="$dossier/scribolix-cli_${version}_$arch.deb"
-for deb in "$gui" "$cli"; do
+modele="$dossier/scribolix-modele_${version}_all.deb"
+for deb in "$gui" "$cli" "$modele"; do
     dpkg-deb --info "$deb"
     dpkg-deb --contents "$deb"
 done
@@ -28,7 +29,7 @@ if dpkg-deb -f "$cli" Depends | grep -Eq 'libqt6(gui|widgets)|qt6-qpa'; then
     exit 1
 fi
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$gui" "$cli"
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$gui" "$cli" "$modele"
 # Each file in the package that should have it.
 contient() { # <package> <files...>
     local paquet=$1 fichier
@@ -46,13 +47,16 @@ contient scribolix /usr/bin/scribolix /usr/share/applications/$id.desktop \
     /usr/share/man/man1/scribolix.1.gz /usr/share/doc/scribolix/copyright \
     /usr/share/doc/scribolix/changelog.gz
 contient scribolix-cli /usr/bin/scribolix-cli /usr/share/man/man1/scribolix-cli.1.gz \
-    /usr/share/scribolix/francais.modele /usr/share/doc/scribolix-cli/copyright
-installes=$(dpkg -L scribolix scribolix-cli | sort -u)
+    /usr/share/doc/scribolix-cli/copyright
+# The model, once, for both programs.
+contient scribolix-modele /usr/share/scribolix/francais.modele \
+    /usr/share/doc/scribolix-modele/copyright
+installes=$(dpkg -L scribolix scribolix-cli scribolix-modele | sort -u)
 for test in debian/tests/ligne-de-commande debian/tests/fenetre; do
     AUTOPKGTEST_TMP=$(mktemp -d -p "$dossier") "$test"
 done
 
-DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq scribolix scribolix-cli
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq scribolix scribolix-cli scribolix-modele
 restes=""
 while read -r chemin; do
     # Folders that other packages share (/usr/share/man/man1) stay.
@@ -60,7 +64,8 @@ while read -r chemin; do
         restes="$restes $chemin"
     fi
 done <<<"$installes"
-for dossierPaquet in /usr/share/doc/scribolix /usr/share/doc/scribolix-cli /usr/share/scribolix; do
+for dossierPaquet in /usr/share/doc/scribolix /usr/share/doc/scribolix-cli \
+    /usr/share/doc/scribolix-modele /usr/share/scribolix; do
     [ ! -e "$dossierPaquet" ] || restes="$restes $dossierPaquet"
 done
 [ -z "$restes" ] || { echo "Restent après la désinstallation :$restes"; exit 1; }
