@@ -259,4 +259,3 @@ void FenEntreeTexte::personnaliserEcriture()
     auto *editeur = new FenChoixEcriture(&cases, &styleValide, this);
     editeur->show();
 }
-

@@ -22,6 +22,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+const QString messageRienTraduit = u"<center>Vous n'avez entré aucun texte,<br />ou vous avez "
+                                   u"utilisé des symboles inconnus.</center>"_s;
+
 // A modal window takes the keyboard from the main window; when it closes, the
 // window manager, or the toolkit when there is none, need not give it back.
 // While it lives, this remembers where the focus was, and then puts it back
@@ -113,8 +116,7 @@ void FenEntreeTexte::traduire()
         return;
     }
     if (resultat.isEmpty()) {
-        afficherErreur(u"<center>Vous n'avez entré aucun texte,<br />ou vous avez utilisé des "
-                       u"symboles inconnus.</center>"_s);
+        afficherErreur(messageRienTraduit);
         return;
     }
     montrerResultat(resultat);
@@ -158,8 +160,7 @@ void FenEntreeTexte::lireAvecMots(const Demande &demande, const QString &texte)
         break;
     }
     if (lu.texte.isEmpty()) {
-        afficherErreur(u"<center>Vous n'avez entré aucun texte,<br />ou vous avez utilisé des "
-                       u"symboles inconnus.</center>"_s);
+        afficherErreur(messageRienTraduit);
         return;
     }
     montrerResultat(lu.texte);
@@ -184,4 +185,3 @@ void FenEntreeTexte::afficherErreur(const QString &message)
     const RetourDuFocus retour(this);
     QMessageBox::critical(this, u"Erreur"_s, message);
 }
-

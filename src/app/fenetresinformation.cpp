@@ -133,4 +133,3 @@ void FenEntreeTexte::aPropos()
     connect(boutonOk, &QPushButton::clicked, fenetre, &QWidget::close);
     fenetre->show();
 }
-

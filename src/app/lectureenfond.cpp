@@ -106,10 +106,9 @@ LectureEnFond::Resultat LectureEnFond::lire(const Demande &demande, const QStrin
             const Chargement &fait = chargement.get();
             if (!fait.ressources) {
                 resultat.texte = fait.erreur;
-            } else if (std::optional<QString> lu = relireEnMots(*fait.ressources,
-                                                                 demande.ecriture,
-                                                                 demande.supprimerEspaces, texte,
-                                                                 suivi)) {
+            } else if (std::optional<QString> lu =
+                           relireEnMots(*fait.ressources, demande.ecriture,
+                                        demande.supprimerEspaces, texte, suivi)) {
                 resultat = {Resultat::Issue::Lu, std::move(*lu)};
             } else {
                 resultat.issue = Resultat::Issue::Annule;

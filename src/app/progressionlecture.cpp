@@ -16,8 +16,7 @@ constexpr int echelle = 1000;
 } // namespace
 
 ProgressionLecture::ProgressionLecture(qint64 total, QWidget *parent)
-    : QProgressDialog(u"Relecture du leet en mots français..."_s, u"Annuler"_s, 0, echelle,
-                      parent),
+    : QProgressDialog(u"Relecture du leet en mots français..."_s, u"Annuler"_s, 0, echelle, parent),
       total(std::max<qint64>(total, 1))
 {
     setObjectName(u"progressionLecture"_s);

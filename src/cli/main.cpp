@@ -42,8 +42,7 @@ int afficher(const QString &texte)
 }
 
 // What the reading with a word list needs, loaded before any text is read.
-bool charger(const Options &options, std::optional<RessourcesLecture> &ressources,
-             QString &erreur)
+bool charger(const Options &options, std::optional<RessourcesLecture> &ressources, QString &erreur)
 {
     if (!options.retablir)
         return true;
@@ -61,13 +60,13 @@ TraductionFlux choisirTraduction(const Options &options,
     if (!ressources)
         return TraductionFlux(options.demande, options.cases);
     if (options.styleCommun) {
-        return TraductionFlux(creerLectureCommuneFlux(
-            ressources->dictionnaire, options.demande.supprimerEspaces, &ressources->modele,
-            moitieLue));
+        return TraductionFlux(creerLectureCommuneFlux(ressources->dictionnaire,
+                                                      options.demande.supprimerEspaces,
+                                                      &ressources->modele, moitieLue));
     }
-    return TraductionFlux(creerRetablissementFlux(
-        ressources->dictionnaire, styleDe(options.demande.ecriture),
-        options.demande.supprimerEspaces, &ressources->modele, moitieLue));
+    return TraductionFlux(
+        creerRetablissementFlux(ressources->dictionnaire, styleDe(options.demande.ecriture),
+                                options.demande.supprimerEspaces, &ressources->modele, moitieLue));
 }
 
 QString avertissementUtf8(const TraductionFlux &flux)

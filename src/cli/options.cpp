@@ -200,8 +200,7 @@ std::optional<Options> lireOptions(const QStringList &arguments, QString &erreur
         options.cases = *cases;
     }
     const QString style = analyseur.value(u"style"_s).toLower();
-    options.styleCommun =
-        style == u"auto" || (style == u"courante" && !options.demande.versLeet);
+    options.styleCommun = style == u"auto" || (style == u"courante" && !options.demande.versLeet);
     options.retablir = analyseur.isSet(u"retablir"_s) || options.styleCommun;
     options.dictionnaire = analyseur.isSet(u"dictionnaire"_s) ? analyseur.value(u"dictionnaire"_s)
                                                               : cheminListeParDefaut();

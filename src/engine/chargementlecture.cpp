@@ -40,8 +40,8 @@ std::optional<RessourcesLecture> chargerRessourcesLecture(const QString &cheminL
                                                           const QString &caches, QString &erreur)
 {
     QString erreurModele;
-    std::future<std::optional<ModeleContexte>> chargement =
-        std::async(std::launch::async, [&] { return ModeleContexte::charger(cheminModele, &erreurModele); });
+    std::future<std::optional<ModeleContexte>> chargement = std::async(
+        std::launch::async, [&] { return ModeleContexte::charger(cheminModele, &erreurModele); });
     std::optional<ModeleContexte> modele;
     const auto attendreModele = [&]() -> const std::optional<ModeleContexte> & {
         if (chargement.valid())

@@ -77,7 +77,7 @@ QLatin1StringView glypheCourant(int lettre)
     // stay letters, so that the text remains readable as it is.
     constexpr std::array<QLatin1StringView, nombreLettres> glyphesCourants = {
         "4"_L1, "8"_L1, {}, {}, "3"_L1, {},     "6"_L1, {}, "1"_L1, {}, {}, {}, {},
-        {},     "0"_L1, {}, {}, {}, "5"_L1, "7"_L1, {},     {}, {},     {}, {}, {},
+        {},     "0"_L1, {}, {}, {},     "5"_L1, "7"_L1, {}, {},     {}, {}, {}, {},
     };
     if (lettre < 0 || lettre >= nombreLettres)
         return {};

@@ -15,15 +15,14 @@ constexpr qsizetype moitieLue = qsizetype(1) << 18;
 } // namespace
 
 std::optional<QString> relireEnMots(const RessourcesLecture &ressources, Ecriture ecriture,
-                                    bool supprimerEspaces, QStringView texte,
-                                    SuiviLecture &suivi)
+                                    bool supprimerEspaces, QStringView texte, SuiviLecture &suivi)
 {
     const std::unique_ptr<TraducteurFlux> lecteur =
         ecriture == Ecriture::Courante
-            ? creerLectureCommuneFlux(ressources.dictionnaire, supprimerEspaces,
-                                      &ressources.modele, moitieLue)
-            : creerRetablissementFlux(ressources.dictionnaire, styleDe(ecriture),
-                                      supprimerEspaces, &ressources.modele, moitieLue);
+            ? creerLectureCommuneFlux(ressources.dictionnaire, supprimerEspaces, &ressources.modele,
+                                      moitieLue)
+            : creerRetablissementFlux(ressources.dictionnaire, styleDe(ecriture), supprimerEspaces,
+                                      &ressources.modele, moitieLue);
     QByteArray utf8;
     utf8.reserve(texte.size() + texte.size() / 2);
     for (qsizetype debut = 0; debut < texte.size(); debut += morceauLu) {

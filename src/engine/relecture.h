@@ -25,5 +25,4 @@ struct SuiviLecture
 // or, for the usual leet, in the glyphs of every alphabet. Nothing when asked
 // to stop before the end.
 std::optional<QString> relireEnMots(const RessourcesLecture &ressources, Ecriture ecriture,
-                                    bool supprimerEspaces, QStringView texte,
-                                    SuiviLecture &suivi);
+                                    bool supprimerEspaces, QStringView texte, SuiviLecture &suivi);

@@ -243,8 +243,8 @@ void TestCli::executions_data()
         << courante + QStringList{u"Élève"_s, u"BOB"_s} << rien << 0 << QByteArray("3l3v3 808\n")
         << QString();
     QTest::newRow("style courante, relu")
-        << courante + QStringList{u"--leet-vers-francais"_s, u"b0nj0ur, c0mm3nt v4$-tu ?"_s}
-        << rien << 0 << QByteArray("Bonjour, comment vas-tu ?\n") << QString();
+        << courante + QStringList{u"--leet-vers-francais"_s, u"b0nj0ur, c0mm3nt v4$-tu ?"_s} << rien
+        << 0 << QByteArray("Bonjour, comment vas-tu ?\n") << QString();
     QTest::newRow("style auto vers le leet")
         << QStringList{u"--style"_s, u"auto"_s, u"a"_s} << rien << 2 << rien << u"--style auto"_s;
     QTest::newRow("modèle absent")

@@ -10,8 +10,8 @@
 #include <QDir>
 #include <QMenu>
 #include <QProgressDialog>
-#include <QRandomGenerator>
 #include <QRadioButton>
+#include <QRandomGenerator>
 
 namespace {
 

@@ -16,9 +16,8 @@ namespace {
 const QString texteInvite = u"Entrez le texte à traduire ici..."_s;
 const QString pageCollee = u"Première ligne de la page collée.\nDeuxième ligne."_s;
 
-const QStringList boutonsRadio{u"radioVelmora"_s,      u"radioKorvane"_s,
-                               u"radioCourante"_s,     u"radioPerso"_s,
-                               u"radioFrancaisLeet"_s, u"radioLeetFrancais"_s};
+const QStringList boutonsRadio{u"radioVelmora"_s, u"radioKorvane"_s,      u"radioCourante"_s,
+                               u"radioPerso"_s,   u"radioFrancaisLeet"_s, u"radioLeetFrancais"_s};
 
 } // namespace
 

@@ -218,8 +218,7 @@ void TestTraduire::traductions_data()
     QTest::newRow("courante, relue") << couranteDepuisLeet << u"80nj0ur"_s << u"Bonjour"_s;
     // Pasted, translated and copied from the result window, untouched.
     QTest::newRow("espace insécable, symboles et emoji collés")
-        << velmoraVersLeet + QStringList{u"coller"_s} << u"10\u00a0€ … 😀"_s
-        << u"10\u00a0€ … 😀"_s;
+        << velmoraVersLeet + QStringList{u"coller"_s} << u"10\u00a0€ … 😀"_s << u"10\u00a0€ … 😀"_s;
     QTest::newRow("lignes et chevrons montrés tels quels")
         << velmoraVersLeet << u"a<b>\nç"_s << u"/-\\<8>\n("_s;
     // Typed beside the prompt, which stays in the box but is not translated.
@@ -331,8 +330,9 @@ void TestTraduire::listeDeMotsAbsente()
     auto *option = controle<QCheckBox>(fenetre.get(), u"caseRetablirMots"_s);
     QVERIFY(!option->isEnabled());
     QVERIFY(option->toolTip().contains(u"wfrench"_s));
-    QVERIFY(controle<QRadioButton>(fenetre.get(), u"radioCourante"_s)->toolTip().contains(
-        u"wfrench"_s));
+    QVERIFY(controle<QRadioButton>(fenetre.get(), u"radioCourante"_s)
+                ->toolTip()
+                .contains(u"wfrench"_s));
 
     choisir({u"radioCourante"_s, u"radioFrancaisLeet"_s});
     auto *zoneTexte = controle<QTextEdit>(fenetre.get(), u"zoneTexte"_s);

@@ -258,8 +258,7 @@ void TestFrancaisLeet::parTranches_data()
     QTest::newRow("relu en Velmora, U+FEFF")
         << Ecriture::Velmora << false << false << u". \uFEFF/-\\.\uFEFF|\\|"_s;
     QTest::newRow("courante, accents et symboles")
-        << Ecriture::Courante << true << true
-        << u"Élève, ÇA SE Œ æ\\ ï 😀\n"_s.repeated(40);
+        << Ecriture::Courante << true << true << u"Élève, ÇA SE Œ æ\\ ï 😀\n"_s.repeated(40);
     QTest::newRow("courante, sans les options")
         << Ecriture::Courante << true << false << u"Bonjour à tous, 2011 !\n"_s.repeated(40);
     QTest::newRow("relu en Velmora, long")
