@@ -1,7 +1,7 @@
 #pragma once
 
 // The reading with a word list of a long text on two threads, to the same
-// result as one reader's. Private to the engine (retablissement.h is its
+// result as one reader's. Private to the reading (retablissement.h is its
 // entry point).
 
 #include "dictionnaire.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 // The reading with a word list as a translator fed piece by piece (flux.h).
-// Private to the engine (retablissement.h is its entry point).
+// Private to the reading (retablissement.h is its entry point).
 
 #include "flux.h"
 #include "lecturemots.h"

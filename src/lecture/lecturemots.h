@@ -2,7 +2,7 @@
 
 // The reading with a word list, run by run: the runs between blanks and
 // marks, each read as the words of the list that its glyphs can spell.
-// Private to the engine (retablissement.h is its entry point).
+// Private to the reading (retablissement.h is its entry point).
 
 #include "contextemots.h"
 #include "dictionnaire.h"
