@@ -12,6 +12,14 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+const QString tableCourante =
+    u"Le leet de tous les jours : 4 pour A, 8 pour B, 3 pour E, 6 pour G, "
+    u"1 pour I, 0 pour O, 5 pour S, 7 pour T.\n"_s;
+
+} // namespace
+
 void FenEntreeTexte::creerControlesLecture()
 {
     radioCourante = new QRadioButton(u"Écriture &courante"_s, groupeType);
@@ -21,18 +29,15 @@ void FenEntreeTexte::creerControlesLecture()
     lectureEnFond = new LectureEnFond(this);
 
     if (lectureEnFond->listePresente()) {
-        radioCourante->setToolTip(u"Le leet de tous les jours : 4 pour A, 8 pour B, 3 pour E, "
-                                  u"6 pour G, 1 pour I, 0 pour O, 5 pour S, 7 pour T.\n"
+        radioCourante->setToolTip(tableCourante +
                                   u"De leet vers français, relit le leet de n'importe qui."_s);
         caseRetablirMots->setToolTip(u"De leet vers français, avec Velmora ou Korvane : "
                                      u"retrouve les vrais mots, accents compris."_s);
         return;
     }
     // Without the list, the usual leet still writes, but reads nothing back.
-    radioCourante->setToolTip(u"Le leet de tous les jours : 4 pour A, 8 pour B, 3 pour E, "
-                              u"6 pour G, 1 pour I, 0 pour O, 5 pour S, 7 pour T.\n"
-                              u"Pour le relire en français, installez le paquet wfrench "
-                              u"(liste de mots française)."_s);
+    radioCourante->setToolTip(tableCourante + u"Pour le relire en français, installez le paquet "
+                                              u"wfrench (liste de mots française)."_s);
     caseRetablirMots->setEnabled(false);
     caseRetablirMots->setToolTip(u"Indisponible : installez le paquet wfrench "
                                  u"(liste de mots française)."_s);
