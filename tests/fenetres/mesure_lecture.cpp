@@ -4,7 +4,8 @@
 // list and the model loaded meanwhile) and after; the longest pause of the
 // event loop meanwhile; and the program's peak memory at the end. Not a test:
 // run it by hand, with an empty cache folder for a true first use,
-//   XDG_CACHE_HOME=$(mktemp -d) QT_QPA_PLATFORM=offscreen fenetres_mesure_lecture
+//   XDG_CACHE_HOME=$(mktemp -d) QT_QPA_PLATFORM=offscreen fenetres_mesure_lecture [MiB]
+// (1 MiB by default).
 
 #include "sondes.h"
 #include "traduction.h"
@@ -65,11 +66,12 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     const ReglagesDeSonde reglages;
+    const qsizetype taille = unMio * std::max(1, argc > 1 ? QByteArray(argv[1]).toInt() : 1);
 
     Demande korvane;
     korvane.ecriture = Ecriture::Korvane;
-    QString leet = traduireSelon(korvane, proseFrancaise(unMio));
-    leet.truncate(unMio);
+    QString leet = traduireSelon(korvane, proseFrancaise(taille));
+    leet.truncate(taille);
     korvane.versLeet = false;
     korvane.retablirMots = true;
 
@@ -88,11 +90,12 @@ int main(int argc, char *argv[])
         resultats << suivante.resultat;
         pauses << suivante.pause;
     }
-    qInfo("Korvane, 1 MiB, with words: first use %lld ms to the result window (longest pause "
+    qInfo("Korvane, %lld MiB, with words: first use %lld ms to the result window (longest pause "
           "of the event loop %lld ms); after, %lld ms (longest pause %lld ms, median of 5, "
           "worst %lld ms); peak memory %lld MiB",
-          static_cast<long long>(premiere.resultat), static_cast<long long>(premiere.pause),
-          static_cast<long long>(mediane(resultats)), static_cast<long long>(mediane(pauses)),
+          static_cast<long long>(taille / unMio), static_cast<long long>(premiere.resultat),
+          static_cast<long long>(premiere.pause), static_cast<long long>(mediane(resultats)),
+          static_cast<long long>(mediane(pauses)),
           static_cast<long long>(*std::max_element(pauses.cbegin(), pauses.cend())),
           static_cast<long long>(memoireDePointe()));
     return 0;
