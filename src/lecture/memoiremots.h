@@ -1,5 +1,8 @@
 #pragma once
 
+// The memory of runs, for the reader (lecturemots.h): what each run of leet
+// gave, so that a run read before is not read again.
+
 #include "contextemots.h"
 
 #include <QLatin1StringView>
