@@ -76,15 +76,19 @@ void TestTraduire::cleanup()
     fermerFenetresOuvertes();
 }
 
-// Clicks each control named; "Alt+T" goes to the text box by its key and
-// "taper <text>" types where the focus is.
+// Clicks each control named; "Alt+<letter>" presses that key in the window
+// (Alt+T goes to the text box, the other letters press the control whose
+// label they are underlined in), and "taper <text>" types where the focus is.
 void TestTraduire::choisir(const QStringList &controles)
 {
     for (const QString &nom : controles) {
-        if (nom == u"Alt+T"_s) {
+        if (nom.startsWith(u"Alt+"_s)) {
             QApplication::setActiveWindow(fenetre.get());
             QVERIFY(QTest::qWaitForWindowActive(fenetre.get()));
-            QTest::keyClick(fenetre.get(), Qt::Key_T, Qt::AltModifier);
+            const auto touche = Qt::Key(Qt::Key_A + (nom.back().unicode() - u'A'));
+            QTest::keyClick(fenetre.get(), touche, Qt::AltModifier);
+            // A button's key clicks it once its pressed look has shown.
+            QTest::qWait(200);
         } else if (nom == u"coller"_s) {
             continue;
         } else if (nom.startsWith(u"taper "_s)) {
@@ -216,6 +220,10 @@ void TestTraduire::traductions_data()
     QTest::newRow("courante, depuis le leet de n'importe qui")
         << couranteDepuisLeet << u"b0nj0ur, c0mm3nt v4$-tu ?"_s << u"Bonjour, comment vas-tu ?"_s;
     QTest::newRow("courante, relue") << couranteDepuisLeet << u"80nj0ur"_s << u"Bonjour"_s;
+    QTest::newRow("courante au clavier")
+        << QStringList{u"Alt+C"_s, u"Alt+L"_s} << u"80nj0ur"_s << u"Bonjour"_s;
+    QTest::newRow("mots rétablis au clavier") << QStringList{u"Alt+K"_s, u"Alt+L"_s, u"Alt+R"_s}
+                                              << u"|)3|3|_|7 |)'373"_s << u"Début d'été"_s;
     // Pasted, translated and copied from the result window, untouched.
     QTest::newRow("espace insécable, symboles et emoji collés")
         << velmoraVersLeet + QStringList{u"coller"_s} << u"10\u00a0€ … 😀"_s << u"10\u00a0€ … 😀"_s;
