@@ -15,7 +15,7 @@
 // Words come back again and again in a text: what a run gave is kept, under
 // the run's characters and the two things its reading depends on beyond them
 // (a capital due at its start, an apostrophe after it), so that a run seen
-// before costs one lookup. One slot per hash, the newest run wins. The table
+// before costs one lookup. Two slots per hash, the older run goes. The table
 // starts small, for short texts, and grows a few times as runs are kept:
 // never an allocation per word.
 class MemoireMots
@@ -59,17 +59,24 @@ public:
     {
         if (cases.empty())
             return {};
-        const Case &c = cases[h & (cases.size() - 1)];
-        if (c.longueurCle != taille || c.empreinte != h || c.capitaleAvant != capitale ||
-            c.apostrophe != apostrophe)
+        const size_t i = h & (cases.size() - 1);
+        const Case *trouvee = nullptr;
+        for (const size_t j : {i, i ^ 1}) {
+            const Case &c = cases[j];
+            if (c.longueurCle == taille && c.empreinte == h && c.capitaleAvant == capitale &&
+                c.apostrophe == apostrophe &&
+                std::equal(codes, codes + taille, c.cle.begin(),
+                           [](char16_t a, quint8 b) { return a == char16_t(b); })) {
+                trouvee = &c;
+                break;
+            }
+        }
+        if (!trouvee)
             return {};
-        for (int k = 0; k < taille; ++k)
-            if (char16_t(c.cle[size_t(k)]) != codes[k])
-                return {};
+        const Case &c = *trouvee;
         *capitaleApres = c.capitaleApres;
         *contexte = c.contexte;
-        return QLatin1StringView(reinterpret_cast<const char *>(c.sortie.data()),
-                                 c.longueurSortie);
+        return QLatin1StringView(reinterpret_cast<const char *>(c.sortie.data()), c.longueurSortie);
     }
 
     void garder(quint32 h, const char16_t *codes, int taille, bool capitale, bool apostrophe,
@@ -83,7 +90,7 @@ public:
         // runs kept move to their slots in it.
         if (cases.size() < casesMaximum && ++gardes > cases.size())
             agrandir();
-        Case &c = cases[h & (cases.size() - 1)];
+        Case &c = place(h);
         c.empreinte = h;
         c.longueurCle = quint8(taille);
         c.longueurSortie = quint8(lu.size());
@@ -103,7 +110,7 @@ private:
         anciennes.swap(cases);
         for (const Case &c : anciennes)
             if (c.longueurCle != 0)
-                cases[c.empreinte & (cases.size() - 1)] = c;
+                place(c.empreinte) = c;
         gardes = 0;
     }
 
@@ -119,11 +126,26 @@ private:
         bool capitaleAvant = false;
         bool apostrophe = false;
         bool capitaleApres = false;
+        bool recente = false; // of the two slots of a hash, the one kept last
         Contexte contexte;
         std::array<quint8, cleMaximale> cle{};
         std::array<quint8, sortieMaximale> sortie{};
     };
     static_assert(sizeof(Case) == 128);
+
+    // Two slots a hash, side by side in memory: an empty one, else the one
+    // kept longest ago.
+    Case &place(quint32 h)
+    {
+        const size_t i = h & (cases.size() - 1);
+        Case &a = cases[i];
+        Case &b = cases[i ^ 1];
+        Case &choisie = a.longueurCle == 0 ? a : b.longueurCle == 0 ? b : (a.recente ? b : a);
+        a.recente = false;
+        b.recente = false;
+        choisie.recente = true;
+        return choisie;
+    }
     std::vector<Case> cases;
     size_t gardes = 0;
 };
