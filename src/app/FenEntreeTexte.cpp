@@ -1,9 +1,7 @@
 #include "FenEntreeTexte.h"
 
 #include "FenChoixEcriture.h"
-#include "FenTexteTraduit.h"
 #include "ZoneTexte.h"
-#include "curseur.h"
 #include "icone.h"
 #include "lignes.h"
 #include "menus.h"
@@ -13,14 +11,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -28,8 +24,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <new>
-#include <utility>
 
 using namespace Qt::StringLiterals;
 

@@ -12,7 +12,6 @@
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
 

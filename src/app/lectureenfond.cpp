@@ -4,6 +4,7 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QWidget>
 
@@ -30,19 +31,7 @@ Fichiers &fichiersChoisis()
 }
 
 const QString messageMemoire = u"le texte est trop long pour tenir en mémoire."_s;
-
-// Clears the flag that keeps a second reading out, however the first ends.
-class Occupation
-{
-public:
-    explicit Occupation(bool &drapeau) : drapeau(drapeau) { drapeau = true; }
-    ~Occupation() { drapeau = false; }
-    Occupation(const Occupation &) = delete;
-    Occupation &operator=(const Occupation &) = delete;
-
-private:
-    bool &drapeau;
-};
+const QString messageSansFil = u"aucun fil d'exécution n'a pu être lancé."_s;
 
 } // namespace
 
@@ -78,7 +67,7 @@ void LectureEnFond::preparer()
         } catch (const std::bad_alloc &) {
             fait.erreur = messageMemoire;
         } catch (const std::system_error &) {
-            fait.erreur = u"aucun fil d'exécution n'a pu être lancé."_s;
+            fait.erreur = messageSansFil;
         }
         return fait;
     };
@@ -94,7 +83,8 @@ LectureEnFond::Resultat LectureEnFond::lire(const Demande &demande, const QStrin
 {
     if (enCours)
         return {};
-    const Occupation occupation(enCours);
+    // The flag keeps a second reading out, however this one ends.
+    const QScopedValueRollback<bool> occupation(enCours, true);
     preparer();
 
     Resultat resultat;
@@ -116,7 +106,7 @@ LectureEnFond::Resultat LectureEnFond::lire(const Demande &demande, const QStrin
         } catch (const std::bad_alloc &) {
             resultat = {Resultat::Issue::Echec, messageMemoire};
         } catch (const std::system_error &) {
-            resultat = {Resultat::Issue::Echec, u"aucun fil d'exécution n'a pu être lancé."_s};
+            resultat = {Resultat::Issue::Echec, messageSansFil};
         }
         fini = true;
         QMetaObject::invokeMethod(&boucle, &QEventLoop::quit, Qt::QueuedConnection);
@@ -125,18 +115,15 @@ LectureEnFond::Resultat LectureEnFond::lire(const Demande &demande, const QStrin
     try {
         travail = std::thread(lireSurLeFil);
     } catch (const std::system_error &) {
-        return {Resultat::Issue::Echec, u"aucun fil d'exécution n'a pu être lancé."_s};
+        return {Resultat::Issue::Echec, messageSansFil};
     }
 
     ProgressionLecture progression(texte.size(), fenetre);
     connect(&progression, &QProgressDialog::canceled, this, [&] { suivi.arreter = true; });
     QTimer suiviProgression;
     suiviProgression.setInterval(50);
-    connect(&suiviProgression, &QTimer::timeout, &progression, [&] {
-        if (progression.wasCanceled())
-            suivi.arreter = true;
-        progression.suivre(suivi.lus.load(std::memory_order_relaxed));
-    });
+    connect(&suiviProgression, &QTimer::timeout, &progression,
+            [&] { progression.suivre(suivi.lus.load(std::memory_order_relaxed)); });
     suiviProgression.start();
 
     boucle.exec();

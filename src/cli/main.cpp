@@ -1,11 +1,9 @@
 // scribolix-cli: the translation engine for scripts and batches.
 
 #include "canaux.h"
-#include "chargementlecture.h"
 #include "flux.h"
 #include "options.h"
-#include "regles.h"
-#include "retablissement.h"
+#include "relecture.h"
 #include "traitement.h"
 
 #include <QCoreApplication>
@@ -20,10 +18,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 enum CodeSortie { Reussite = 0, TexteRefuse = 1, MauvaisUsage = 2 };
-
-// A long text is read on two threads by pieces of twice this many code units:
-// a few thousand words each, long enough that starting a thread costs little.
-constexpr qsizetype moitieLue = qsizetype(1) << 18;
 
 int echouer(CodeSortie code, const QString &message)
 {
@@ -59,14 +53,10 @@ TraductionFlux choisirTraduction(const Options &options,
 {
     if (!ressources)
         return TraductionFlux(options.demande, options.cases);
-    if (options.styleCommun) {
-        return TraductionFlux(creerLectureCommuneFlux(ressources->dictionnaire,
-                                                      options.demande.supprimerEspaces,
-                                                      &ressources->modele, moitieLue));
-    }
+    // Anyone's leet reads as the usual leet does.
+    const Ecriture ecriture = options.styleCommun ? Ecriture::Courante : options.demande.ecriture;
     return TraductionFlux(
-        creerRetablissementFlux(ressources->dictionnaire, styleDe(options.demande.ecriture),
-                                options.demande.supprimerEspaces, &ressources->modele, moitieLue));
+        creerLectureEnMots(*ressources, ecriture, options.demande.supprimerEspaces));
 }
 
 QString avertissementUtf8(const TraductionFlux &flux)

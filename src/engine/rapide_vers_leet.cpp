@@ -49,6 +49,25 @@ const TableTextes &tableMarquee(bool doublerAntiSlashs)
     return tables[doublerAntiSlashs ? 1 : 0];
 }
 
+// The rules' table for stand-in cells, each stand-in replaced by what
+// `glypheDe(entree, lettre)` gives for the letter at that entry.
+template <typename Glyphe>
+TableTextes remplacerMarques(bool doublerAntiSlashs, const Glyphe &glypheDe)
+{
+    const TableTextes &marquee = tableMarquee(doublerAntiSlashs);
+    TableTextes table;
+    for (int entree = 0; entree < rapide::nombreEntrees; ++entree) {
+        for (const QChar c : marquee[size_t(entree)]) {
+            const int lettre = c.unicode() - premiereMarque;
+            if (lettre >= 0 && lettre < nombreLettres)
+                table[size_t(entree)] += glypheDe(entree, lettre);
+            else
+                table[size_t(entree)] += c;
+        }
+    }
+    return table;
+}
+
 TableTextes tablePersonnelle(const Glyphes &cases, bool doublerAntiSlashs)
 {
     // The stand-ins hold no backslash: the rules doubled none, the cells'
@@ -56,54 +75,22 @@ TableTextes tablePersonnelle(const Glyphes &cases, bool doublerAntiSlashs)
     Glyphes glyphes;
     for (int lettre = 0; lettre < nombreLettres; ++lettre)
         ajouterGlyphe(glyphes[lettre], cases[lettre], doublerAntiSlashs);
-    const auto marque = [](QChar c) {
-        return c.unicode() >= premiereMarque && c.unicode() < premiereMarque + nombreLettres;
-    };
-    const TableTextes &marquee = tableMarquee(doublerAntiSlashs);
-    TableTextes table;
-    for (int entree = 0; entree < rapide::nombreEntrees; ++entree) {
-        const QString &modele = marquee[size_t(entree)];
-        QString &texte = table[size_t(entree)];
-        if (modele.size() == 1 && marque(modele.front())) {
-            texte = glyphes[modele.front().unicode() - premiereMarque];
-            continue;
-        }
-        for (const QChar c : modele) {
-            if (marque(c))
-                texte += glyphes[c.unicode() - premiereMarque];
-            else
-                texte += c;
-        }
-    }
-    return table;
+    return remplacerMarques(doublerAntiSlashs,
+                            [&](int, int lettre) -> const QString & { return glyphes[lettre]; });
 }
 
-// The usual leet: the personal style's road again, each stand-in replaced by
-// the letter's usual glyph, or by the letter itself in the case of the
-// character it comes from ("ç" gives "c", "É" gives "3").
+// The usual leet: each stand-in replaced by the letter's usual glyph, or by
+// the letter itself in the case of the character it comes from ("ç" gives
+// "c", "É" gives "3").
 TableTextes tableCourante(bool doublerAntiSlashs)
 {
-    const auto marque = [](QChar c) {
-        return c.unicode() >= premiereMarque && c.unicode() < premiereMarque + nombreLettres;
-    };
-    const TableTextes &marquee = tableMarquee(doublerAntiSlashs);
-    TableTextes table;
-    for (int entree = 0; entree < rapide::nombreEntrees; ++entree) {
+    return remplacerMarques(doublerAntiSlashs, [](int entree, int lettre) {
+        const QLatin1StringView courant = glypheCourant(lettre);
+        if (!courant.isEmpty())
+            return QString(courant);
         const bool majuscule = QChar(codeDeLEntree(entree)).isUpper();
-        for (const QChar c : marquee[size_t(entree)]) {
-            if (!marque(c)) {
-                table[size_t(entree)] += c;
-                continue;
-            }
-            const int lettre = c.unicode() - premiereMarque;
-            const QLatin1StringView courant = glypheCourant(lettre);
-            if (!courant.isEmpty())
-                table[size_t(entree)] += courant;
-            else
-                table[size_t(entree)] += QChar(char16_t((majuscule ? u'A' : u'a') + lettre));
-        }
-    }
-    return table;
+        return QString(QChar(char16_t((majuscule ? u'A' : u'a') + lettre)));
+    });
 }
 
 template <typename Unite>
