@@ -7,19 +7,26 @@
 #include <algorithm>
 
 // Depth-first over the readings of the run, glyphs in the standard order
-// and the character's own copy last: the first reading found whose words
-// are all in the list is taken, so the standard reading wins whenever it
-// is one. `choix[p]` records what was taken at p.
+// and the character's own copy last. Without a model, the first reading
+// found whose words are all in the list is taken, so the standard reading
+// wins whenever it is one; with one, the first few are weighed.
+// `choix[p]` records what was taken at p.
 bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue)
 {
     if (++essais > essaisMaximum)
         return false;
+    // Words score at most nothing: a reading that already costs more in
+    // characters read as themselves than the best found cannot win.
+    if (trouvees > 0 && -coutSigneSurGlyphe * copiesSurGlyphe <= meilleureNote)
+        return false;
     if (p == taille) {
         const bool lu = lectureFinie(plage, segments, queue);
-        if (!lu || !style.telQuel || !modele)
+        if (!lu || !modele)
             return lu;
-        // Glyphs of many alphabets give several readings ("13": "le" or "b"):
-        // the one whose words are the most frequent, of the first found.
+        // A run has several readings ("13": "le" or "b"; "|_|re": "ure" or
+        // "lire"): of the first found, the one whose words are the most
+        // frequent, a character read as itself where it begins a glyph
+        // counting against it.
         const float note = noterLecture();
         if (trouvees == 0 || note > meilleureNote) {
             meilleureNote = note;
@@ -35,7 +42,7 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     const std::vector<Glyphe> &candidats = style.glyphes[o];
     bool unGlyphe = false;
     for (size_t k = 0; k < candidats.size() && queue < 0; ++k) {
-        if (!present(candidats[k], p) || !tientDansLaPiece(candidats[k], p))
+        if (!entier(p, k))
             continue;
         unGlyphe = true;
         if (plage.profondeur == 0 && segments >= segmentsMaximum)
@@ -48,12 +55,22 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
                      plage.profondeur == 0 ? segments + 1 : segments))
             return true;
     }
-    const char16_t code = codes[size_t(p)];
-    const Copie sorte = sorteDe(style, code);
     if (!finDePiece(p + 1))
         return false;
     choix[size_t(p)] = copie;
-    switch (sorte) {
+    const int surGlyphe = unGlyphe || glyphesEn[size_t(p)] != 0 ? 1 : 0;
+    copiesSurGlyphe += surGlyphe;
+    const bool fini = explorerCopie(p, plage, segments, queue, unGlyphe);
+    copiesSurGlyphe -= surGlyphe;
+    return fini;
+}
+
+// The character at p read as itself: a letter, a digit or a mark.
+bool Lecteur::explorerCopie(int p, Dictionnaire::Plage plage, int segments, int queue,
+                            bool unGlyphe)
+{
+    const char16_t code = codes[size_t(p)];
+    switch (sorteDe(style, code)) {
     case Copie::Rien:
         if (unGlyphe)
             return false;
@@ -126,6 +143,20 @@ bool Lecteur::unSeulGlyphe() const
 // an elided word first.
 bool Lecteur::explorerParMots()
 {
+    // Which glyphs stand at each position, found once for the passes below.
+    for (int p = 0; p < taille; ++p) {
+        glyphesEn[size_t(p)] = 0;
+        glyphesEntiers[size_t(p)] = 0;
+        const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
+        const std::vector<Glyphe> &candidats = style.glyphes[o];
+        for (size_t k = 0; o != 0 && k < std::min(candidats.size(), size_t(64)); ++k) {
+            if (!present(candidats[k], p))
+                continue;
+            glyphesEn[size_t(p)] |= quint64(1) << k;
+            if (tientDansLaPiece(candidats[k], p))
+                glyphesEntiers[size_t(p)] |= quint64(1) << k;
+        }
+    }
     for (const int maximum : {1, longueurMaximale}) {
         // Whole glyphs before a closing mark taken from one ("help", not
         // "heu>", where "|>" is a P).
@@ -213,6 +244,10 @@ float Lecteur::noterLecture() const
             continue;
         }
         const char16_t c = copieDe(codes[size_t(p)]);
+        // The channel: a character that begins a glyph there was more
+        // likely written as that glyph than as itself.
+        if (octets[size_t(p)] != 0 && glyphesEn[size_t(p)] != 0)
+            note -= coutSigneSurGlyphe;
         if (sorteDe(style, codes[size_t(p)]) == Copie::Lettre) {
             plage = prolongerDeLettre(plage, c);
         } else {

@@ -22,6 +22,8 @@ private slots:
     void initTestCase();
     void executions_data();
     void executions();
+    void allerRetour_data();
+    void allerRetour();
     void aideEtVersion();
 
 private:
@@ -354,6 +356,38 @@ void TestCli::executions()
     else
         QVERIFY2(erreurs.contains(message), qPrintable(erreurs));
     QVERIFY(!erreurs.contains(u'<'));
+}
+
+// French written in a style and read back with the shipped model and
+// wfrench's list: where glyphs cut in several ways, the likelier words win.
+void TestCli::allerRetour_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("francais");
+
+    const QStringList phrases{u"Vous pouvez lire le fichier"_s, u"Il lit, lisez, la police"_s,
+                              u"Copier-coller le texte"_s};
+    for (const QString &style : {u"korvane"_s, u"velmora"_s}) {
+        for (const QString &phrase : phrases)
+            QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase)) << style << phrase;
+    }
+    QTest::newRow("velmora : |nom|afficher|")
+        << u"velmora"_s << u"Lisez le fichier |nom|afficher|"_s;
+    QTest::newRow("velmora : lintian")
+        << u"velmora"_s << u"Utilisez lintian et dpkg-buildpackage."_s;
+}
+
+void TestCli::allerRetour()
+{
+    QFETCH(QString, style);
+    QFETCH(QString, francais);
+
+    const Resultat leet = lancer({u"--style"_s, style}, francais.toUtf8());
+    QCOMPARE(leet.code, 0);
+    const Resultat retour =
+        lancer({u"--style"_s, style, u"--leet-vers-francais"_s, u"--retablir"_s}, leet.sortie);
+    QCOMPARE(retour.code, 0);
+    QCOMPARE(QString::fromUtf8(retour.sortie), francais);
 }
 
 void TestCli::aideEtVersion()
