@@ -223,13 +223,13 @@ void Lecteur::lireRepli()
             break;
         }
     }
+    if (chiffres == taille && lireVraisemblable())
+        return;
     // An underscore after the run's start joins the parts of a name
     // ("XZ_DEFAULTS") rather than opening a J.
     bool souligne = false;
     for (int p = 1; p < chiffres; ++p)
         souligne = souligne || codes[size_t(p)] == u'_';
-    if (chiffres == taille && !souligne && lireVraisemblable())
-        return;
     soulignesSignes = souligne;
     const int lus = lireStandard(chiffres);
     soulignesSignes = false;

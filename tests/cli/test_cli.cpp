@@ -371,6 +371,9 @@ void TestCli::allerRetour_data()
         for (const QString &phrase : phrases)
             QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase)) << style << phrase;
     }
+    // A word that neither the list nor the model has, spelled by the
+    // likeliest letters: "|_" then "|" rather than "|_|".
+    QTest::newRow("korvane : listefichiers") << u"korvane"_s << u"La liste listefichiers"_s;
     QTest::newRow("velmora : |nom|afficher|")
         << u"velmora"_s << u"Lisez le fichier |nom|afficher|"_s;
     QTest::newRow("velmora : lintian")
