@@ -366,8 +366,9 @@ def sans_accents(mot):
 
 
 def mots_anglais(originaux, francais, unigrammes, seuil):
-    """The English words of the catalogues' original strings seen at least
-    `seuil` times there, most frequent first, each with whether it is no
+    """The number of English words of the catalogues' original strings, and
+    those seen at least `seuil` times there, most frequent first, each with
+    its count and whether it is no
     French word even once leet has taken its accents: French text has its
     letters twenty times less often, and for a word of two letters, no word
     of the list has them ("the", "with", "and"; "a", "on" and "general", for
@@ -386,9 +387,10 @@ def mots_anglais(originaux, francais, unigrammes, seuil):
         par_cle[sans_accents(m)] += c
     gardes = sorted((m for m, c in comptes.items() if c >= seuil),
                     key=lambda m: (-comptes[m], m))
-    return [(m, len(m) >= 2 and par_cle[m] * 20 < comptes[m]
-             and (len(m) >= 3 or m not in cles_francaises))
-            for m in gardes]
+    return sum(comptes.values()), [
+        (m, len(m) >= 2 and par_cle[m] * 20 < comptes[m]
+         and (len(m) >= 3 or m not in cles_francaises), comptes[m])
+        for m in gardes]
 
 
 def construire(args):
@@ -449,14 +451,14 @@ def construire(args):
     paires = sorted((indice[a], indice[b], c) for (a, b), c in bigrammes.items()
                     if c >= args.seuil_bigrammes and a in indice and b in indice)
 
-    anglais = mots_anglais(originaux, francais, unigrammes, args.seuil_anglais)
+    total_anglais, anglais = mots_anglais(originaux, francais, unigrammes, args.seuil_anglais)
 
     lignes = [ENTETE, f"mots {len(ordre)} {total}"]
     lignes += [f"{m}\t{gardes[m]}" for m in ordre]
     lignes.append(f"bigrammes {len(paires)}")
     lignes += [f"{i}\t{j}\t{c}" for i, j, c in paires]
-    lignes.append(f"anglais {len(anglais)}")
-    lignes += [f"{m}\t{1 if seulement else 0}" for m, seulement in anglais]
+    lignes.append(f"anglais {len(anglais)} {total_anglais}")
+    lignes += [f"{m}\t{1 if seulement else 0}\t{c}" for m, seulement, c in anglais]
     donnees = ("\n".join(lignes) + "\n").encode("utf-8")
     fichier = struct.pack(">I", len(donnees)) + zlib.compress(donnees, 9)
     os.makedirs(os.path.dirname(os.path.abspath(args.sortie)), exist_ok=True)
@@ -472,7 +474,8 @@ def construire(args):
     print(f"bigrammes : {len(bigrammes)} distincts, M = {len(paires)} gardés "
           f"(vus au moins {args.seuil_bigrammes} fois)", file=sys.stderr)
     print(f"anglais : {len(anglais)} mots vus au moins {args.seuil_anglais} fois dans les "
-          f"originaux, dont {sum(1 for _, s in anglais if s)} qui ne sont pas français",
+          f"originaux ({total_anglais} occurrences), dont {sum(1 for _, s, _ in anglais if s)} "
+          "qui ne sont pas français",
           file=sys.stderr)
     print(f"{args.sortie} : {len(fichier)} octets ({len(donnees)} décompressés)", file=sys.stderr)
 

@@ -131,7 +131,7 @@ void ChoixEnContexte::ajouterOrthographes(Mot &m, QStringView lu, Dictionnaire::
 
 void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage,
                           bool capitale, bool parenthese, bool fermee, const Seul *connu,
-                          Seul *seul)
+                          Seul *seul, const AutreLecture *autres, int nombreAutres)
 {
     // Written in place of the word before the one that waits: no copy.
     Mot &m = mots[size_t(1 - attente)];
@@ -156,6 +156,8 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
         m.anglais = connu->anglais;
     } else {
         candidats(m, plage, parenthese);
+        for (int k = 0; k < nombreAutres; ++k)
+            ajouterOrthographes(m, autres[k].lettres, autres[k].plage, false);
     }
     if (seul) {
         *seul = m.nombre == 1 ? Seul{m.candidats[0].indice, m.candidats[0].dansLaListe, m.anglais}

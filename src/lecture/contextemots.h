@@ -35,11 +35,19 @@ public:
         bool dansLaListe = false;
         ModeleContexte::Anglais anglais = ModeleContexte::Anglais::Non;
     };
+    // Another reading of the same characters as one word of the list ("lire"
+    // for "ure"): its key and its letters.
+    struct AutreLecture
+    {
+        Dictionnaire::Plage plage;
+        QStringView lettres;
+    };
     // `connu`, when given, is what this same word came to before; `seul`,
-    // when given, receives what it comes to now.
+    // when given, receives what it comes to now; `autres`, the other readings
+    // whose spellings are candidates too.
     void mot(qsizetype position, qsizetype longueur, Dictionnaire::Plage plage, bool capitale,
              bool parenthese = false, bool fermee = false, const Seul *connu = nullptr,
-             Seul *seul = nullptr);
+             Seul *seul = nullptr, const AutreLecture *autres = nullptr, int nombreAutres = 0);
     // Something that is no word came: the waiting word is chosen without
     // looking further, and the next word opens a sentence when
     // `finDePhrase`, or follows an unknown word.

@@ -28,6 +28,8 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
         // frequent, a character read as itself where it begins a glyph
         // counting against it.
         const float note = noterLecture();
+        if (segments == 1 && queue < 0 && !elisionExigee && copiesSurGlyphe == 0)
+            retenirAutre(plage, note);
         if (trouvees == 0 || note > meilleureNote) {
             meilleureNote = note;
             std::copy(choix.begin(), choix.begin() + taille, meilleurChoix.begin());
@@ -121,6 +123,32 @@ bool Lecteur::explorerCopie(int p, Dictionnaire::Plage plage, int segments, int 
     return false;
 }
 
+// Keeps the reading in `choix`, one word of the list, among the others.
+void Lecteur::retenirAutre(Dictionnaire::Plage plage, float note)
+{
+    if (nombreAutres == autresMaximum || dico.mot(plage) < 0)
+        return;
+    for (int k = 0; k < nombreAutres; ++k)
+        if (autres[size_t(k)].plage.noeud == plage.noeud)
+            return;
+    std::array<char16_t, longueurMaximale> &lettres = lettresAutres[size_t(nombreAutres)];
+    int n = 0;
+    for (int p = 0; p < taille;) {
+        if (choix[size_t(p)] < 0) {
+            if (choix[size_t(p)] != rien)
+                return; // a letter copied as it is: no glyph's
+            ++p;
+            continue;
+        }
+        const Glyphe &g =
+            style.glyphes[static_cast<unsigned char>(octets[size_t(p)])][size_t(choix[size_t(p)])];
+        lettres[size_t(n++)] = char16_t(g.lettre);
+        p += g.taille;
+    }
+    notesAutres[size_t(nombreAutres)] = note;
+    autres[size_t(nombreAutres++)] = {plage, QStringView(lettres.data(), n)};
+}
+
 // The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
 // which no reading with the list should turn into a word of two letters.
 bool Lecteur::unSeulGlyphe() const
@@ -157,6 +185,7 @@ bool Lecteur::explorerParMots()
                 glyphesEntiers[size_t(p)] |= quint64(1) << k;
         }
     }
+    nombreAutres = 0;
     for (const int maximum : {1, longueurMaximale}) {
         // Whole glyphs before a closing mark taken from one ("help", not
         // "heu>", where "|>" is a P).
@@ -224,8 +253,10 @@ float Lecteur::noterLecture() const
         for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
             const QStringView forme = dico.forme(plage, k);
             const qint32 i = modele->indice(forme);
-            meilleur = std::max(meilleur, i >= 0 ? modele->logProbabilite(-1, i)
-                                                 : modele->logProbabiliteInconnu(-1, forme));
+            meilleur = std::max(
+                {meilleur,
+                 i >= 0 ? modele->logProbabilite(-1, i) : modele->logProbabiliteInconnu(-1, forme),
+                 modele->logProbabiliteAnglais(forme)});
         }
         return meilleur;
     };

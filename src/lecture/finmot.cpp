@@ -93,6 +93,8 @@ void Lecteur::finirMot(char16_t apres)
     }
     debutRun = sortie.size();
     motsDuRun = 0;
+    nombreAutres = 0;
+    autresDits = false;
     ditAuContexte = {};
     parPieces = false;
     for (int p = 0; p < taille && !parPieces; ++p)
@@ -150,7 +152,7 @@ void Lecteur::finirMot(char16_t apres)
         }
     }
     // A run of several words in context is read afresh each time.
-    if (memorisable && motsDuRun <= 1)
+    if (memorisable && motsDuRun <= 1 && !autresDits)
         memoire.garder(h, codes.data(), taille, capitaleAvant, apostrophe,
                        QStringView(sortie).sliced(debutRun), capitale, ditAuContexte);
     taille = 0;
@@ -231,8 +233,11 @@ void Lecteur::lireRepli()
     for (int p = 1; p < chiffres; ++p)
         souligne = souligne || codes[size_t(p)] == u'_';
     soulignesSignes = souligne;
+    // After an apostrophe or a percent sign, a digit alone is a letter.
+    nombresEntiers = !lettreAttendue;
     const int lus = lireStandard(chiffres);
     soulignesSignes = false;
+    nombresEntiers = false;
     for (int p = lus; p < taille; ++p) {
         if (octets[size_t(p)] != 0)
             copier(p);

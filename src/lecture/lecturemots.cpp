@@ -111,8 +111,25 @@ void Lecteur::motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool 
                      {}};
     // The word before, still waiting, may change length as it is chosen.
     const qsizetype avant = sortie.size();
+    // The run's other readings as one word, when it reads as one.
+    std::array<ChoixEnContexte::AutreLecture, autresMaximum> aussi;
+    int nombreAussi = 0;
+    bool entier = false;
+    // Those far less likely alone than the reading chosen are left out:
+    // the words around would not make up for it, and the run is then read
+    // once for all.
+    constexpr float margeAutres = 8.0f;
+    for (int k = 0; k < nombreAutres; ++k) {
+        if (autres[size_t(k)].plage.noeud == plage.noeud)
+            entier = true;
+        else if (notesAutres[size_t(k)] > meilleureNote - margeAutres)
+            aussi[size_t(nombreAussi++)] = autres[size_t(k)];
+    }
+    if (!entier || motsDuRun > 1)
+        nombreAussi = 0;
+    autresDits = autresDits || nombreAussi > 0;
     contexte->mot(position, longueur, plage, capitaleEnTete, parenthese, fermee, nullptr,
-                  &ditAuContexte.seul);
+                  &ditAuContexte.seul, aussi.data(), nombreAussi);
     debutRun += sortie.size() - avant;
 }
 
@@ -170,12 +187,25 @@ void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
 int Lecteur::lireStandard(int jusque, int debut)
 {
     int p = debut;
+    // Not after the dash that opens an option ("-4e", "-e").
+    bool apresUnSigne = debut == 0 && !long_ && codes[0] != u'-';
     while (p < jusque) {
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         if (o == 0) {
             capitale = false;
             ++p;
             continue;
+        }
+        // Digits between marks are a number ("2023-05-11", "1.17.14"): no
+        // reading of the run made words of them.
+        if (nombresEntiers && apresUnSigne) {
+            const int fin = finDuNombre(p);
+            if (fin > p) {
+                for (; p < fin; ++p)
+                    if (octets[size_t(p)] != 0)
+                        copier(p);
+                continue;
+            }
         }
         // Not when the "|" of the J would stand alone after it ("bcj").
         const Glyphe *apres =
@@ -185,12 +215,37 @@ int Lecteur::lireStandard(int jusque, int debut)
             sortie.append(QChar(char16_t(capitale ? g->lettre - 'a' + 'A' : g->lettre)));
             capitale = false;
             p += g->taille;
+            apresUnSigne = false;
             continue;
         }
+        apresUnSigne =
+            sorteDe(style, codes[size_t(p)]) == Copie::Signe && (p > 0 || codes[0] != u'-');
         copier(p);
         ++p;
     }
     return p;
+}
+
+// Where the digits from p end, when they stand between marks or the run's
+// edges, blanks that the blank option removed aside; p otherwise.
+int Lecteur::finDuNombre(int p) const
+{
+    const auto chiffre = [this](int q) {
+        return sorteDe(style, codes[size_t(q)]) == Copie::Chiffre;
+    };
+    const auto borne = [this](int q) {
+        return q >= taille || (sorteDe(style, codes[size_t(q)]) == Copie::Signe && !glypheEn(q));
+    };
+    if (!chiffre(p))
+        return p;
+    int fin = p;
+    int apres = p;
+    while (apres < taille && (octets[size_t(apres)] == 0 || chiffre(apres))) {
+        if (octets[size_t(apres)] != 0)
+            fin = apres + 1;
+        ++apres;
+    }
+    return borne(apres) ? fin : p;
 }
 
 void Lecteur::copier(int p)

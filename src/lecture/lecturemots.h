@@ -144,6 +144,7 @@ private:
     void explorerLettres(int p, char a, char b, float note);
     int lettresConnues(int debut, int fin) const;
     void copier(int p);
+    int finDuNombre(int p) const;
     bool present(const Glyphe &g, int p) const;
     // Whether a glyph or a character taken up to `q` may end there: in a run
     // whose glyphs the blank option held apart, only where one was.
@@ -222,6 +223,15 @@ private:
     // run, of which the best (`meilleurChoix`, `meilleureNote`) is taken.
     static constexpr int lecturesMaximum = 6;
     int trouvees = 0;
+    // The readings found of the run as one word of the list, all glyphs:
+    // the context chooses between them.
+    static constexpr int autresMaximum = 3;
+    std::array<std::array<char16_t, longueurMaximale>, autresMaximum> lettresAutres{};
+    std::array<ChoixEnContexte::AutreLecture, autresMaximum> autres{};
+    int nombreAutres = 0;
+    bool autresDits = false; // the context weighs them: the run is read afresh each time
+    std::array<float, autresMaximum> notesAutres{};
+    void retenirAutre(Dictionnaire::Plage plage, float note);
     // Characters read as themselves where a glyph begins, in the reading
     // being explored.
     int copiesSurGlyphe = 0;
@@ -236,6 +246,7 @@ private:
     // alone is a letter ("doesn't", "%s").
     bool lettreAttendue = false;
     bool soulignesSignes = false; // lireStandard() reads "_" as a mark
+    bool nombresEntiers = false;  // lireStandard() reads digits between marks as a number
     // The run holds blanks that the blank option removed: leet written with
     // a blank after each glyph, each piece between two a glyph or a mark.
     bool parPieces = false;

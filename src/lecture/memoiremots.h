@@ -114,9 +114,9 @@ private:
         gardes = 0;
     }
 
-    // 2 MB: the frequent runs, which make most of a text, fit; more slots
-    // read no faster, and each of two readers has its own.
-    static constexpr size_t casesMaximum = 1 << 14;
+    // 4 MB: the frequent runs, which make most of a text, fit, and a run
+    // read afresh weighs several readings; each of two readers has its own.
+    static constexpr size_t casesMaximum = 1 << 15;
     // Two cache lines.
     struct alignas(64) Case
     {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -21,6 +22,8 @@ constexpr double remise = 0.75;
 constexpr double poidsDesTerminaisons = 300;
 // The count given to a word the model never saw.
 constexpr double compteInconnu = 0.3;
+// What it costs that a word of French text is English: one in twenty.
+constexpr double logPassageALAnglais = -3.0;
 
 // The lines of the model's text, read in place.
 class Lignes
@@ -190,17 +193,25 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     // The English words, in models that have them.
     QByteArrayView suite = ligne();
     if (suite.startsWith("anglais ")) {
-        if (!nombres(suite.sliced(8), 1, v) || v[0] >= quint64(texte.size()))
+        // Since the counts came in: how many English words the strings
+        // held, and each word's count.
+        const bool avecComptes = nombres(suite.sliced(8), 2, v);
+        if ((!avecComptes && !nombres(suite.sliced(8), 1, v)) || v[0] >= quint64(texte.size()))
             return abime(u"nombre de mots anglais attendu"_s);
         const quint64 nombreAnglais = v[0];
+        totalAnglais = avecComptes ? double(v[1]) : 0.0;
         anglais.reserve(size_t(nombreAnglais));
+        comptesAnglais.reserve(size_t(nombreAnglais));
         for (quint64 k = 0; k < nombreAnglais; ++k) {
             const QByteArrayView l2 = ligne();
             const qsizetype tab = l2.indexOf('\t');
-            if (tab <= 0 || !nombres(l2.sliced(tab + 1), 1, v) || v[0] > 1)
+            if (tab <= 0 || !nombres(l2.sliced(tab + 1), avecComptes ? 2 : 1, v) || v[0] > 1 ||
+                (avecComptes && (v[1] == 0 || double(v[1]) > totalAnglais)))
                 return abime(u"mot anglais attendu"_s);
             anglais.push_back(QString::fromUtf8(l2.first(tab)));
             seulementAnglais.push_back(v[0] == 1);
+            comptesAnglais.push_back(avecComptes ? quint32(std::min<quint64>(v[1], 0xffffffffu))
+                                                 : 0);
         }
         suite = ligne();
     }
@@ -384,6 +395,14 @@ double ModeleContexte::logProbabilite(qint32 precedent, qint32 mot) const
                                                     double(continuations[size_t(mot)]))
                                   : seul;
     return std::log(paire + reste(precedent) * suite);
+}
+
+double ModeleContexte::logProbabiliteAnglais(QStringView mot) const
+{
+    const qint32 i = chercher(parAnglais, anglais, mot);
+    if (i < 0 || comptesAnglais[size_t(i)] == 0)
+        return -std::numeric_limits<double>::infinity();
+    return logPassageALAnglais + std::log(double(comptesAnglais[size_t(i)]) / totalAnglais);
 }
 
 double ModeleContexte::logProbabiliteInconnu(qint32 precedent, QStringView mot) const

@@ -53,6 +53,11 @@ public:
     // frequency at a sentence's start), then a small constant for a word
     // never seen.
     double logProbabilite(qint32 precedent, qint32 mot) const;
+    // The log-probability of an English word in French text: that a word is
+    // English, then this one's share of the English words; -infinity for a
+    // word that the catalogues' English strings do not give, or a model
+    // without their counts.
+    double logProbabiliteAnglais(QStringView mot) const;
     // The same for a word the model never saw, spelled `mot`: the small
     // constant, by how often words of its ending follow `precedent`.
     double logProbabiliteInconnu(qint32 precedent, QStringView mot) const;
@@ -69,6 +74,8 @@ private:
     std::vector<QString> mots;
     std::vector<QString> anglais;
     std::vector<bool> seulementAnglais;  // of each English word: no French word
+    std::vector<quint32> comptesAnglais; // of each English word, 0 when the file has none
+    double totalAnglais = 0;             // English words in the strings, kept or not
     std::vector<qint32> parAnglais;      // hash table: English word → index
     std::vector<qint32> parMot;          // hash table: word → index
     std::vector<std::string> cles;       // of the accented words, sorted

@@ -365,14 +365,17 @@ void TestCli::allerRetour_data()
     QTest::addColumn<QString>("style");
     QTest::addColumn<QString>("francais");
 
+    // Digits between marks stay a number, though glyphs read from them.
     const QStringList phrases{u"Vous pouvez lire le fichier"_s, u"Il lit, lisez, la police"_s,
-                              u"Copier-coller le texte"_s};
+                              u"Copier-coller le texte"_s, u"Version du 2023-05-11 du manuel."_s};
     for (const QString &style : {u"korvane"_s, u"velmora"_s}) {
         for (const QString &phrase : phrases)
             QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase)) << style << phrase;
     }
     // A word that neither the list nor the model has, spelled by the
     // likeliest letters: "|_" then "|" rather than "|_|".
+    // Two cuts of a run, both words ("une", "line"): the words around choose.
+    QTest::newRow("korvane : on the command line") << u"korvane"_s << u"On the command line."_s;
     QTest::newRow("korvane : listefichiers") << u"korvane"_s << u"La liste listefichiers"_s;
     QTest::newRow("velmora : |nom|afficher|")
         << u"velmora"_s << u"Lisez le fichier |nom|afficher|"_s;

@@ -32,7 +32,7 @@ namespace {
 // pairs of words with theirs.
 QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
                          const QList<std::tuple<QString, QString, int>> &paires,
-                         const QStringList &anglais = {})
+                         const QStringList &anglais = {}, int totalAnglais = 0)
 {
     QStringList lignes{u"scribolix-modele 1"_s, u"mots %1 1000"_s.arg(mots.size())};
     QStringList noms;
@@ -47,9 +47,12 @@ QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
     std::sort(indices.begin(), indices.end());
     for (const auto &[avant, apres, compte] : indices)
         lignes << u"%1\t%2\t%3"_s.arg(avant).arg(apres).arg(compte);
-    // English words, "1" for those French does not share.
+    // English words, "1" for those French does not share, with their counts
+    // when `totalAnglais` is given.
     if (!anglais.isEmpty())
-        lignes << u"anglais %1"_s.arg(anglais.size()) << anglais;
+        lignes << u"anglais %1"_s.arg(anglais.size()) +
+                      (totalAnglais > 0 ? u" %1"_s.arg(totalAnglais) : QString())
+               << anglais;
     return qCompress((lignes.join(u'\n') + u'\n').toUtf8());
 }
 
@@ -122,6 +125,18 @@ void TestRetablissement::initTestCase()
     const auto ancien =
         ModeleContexte::depuisOctets(fichierModele({{u"<s>"_s, 2}, {u"a"_s, 1}}, {}));
     QVERIFY(ancien && ancien->anglaisDe(u"a") == ModeleContexte::Anglais::Non);
+    // English words weigh by their counts, in models that have them; a count
+    // beyond all the English words is refused.
+    QCOMPARE(modele->logProbabiliteAnglais(u"with"), -qInf());
+    const auto compte = [](int can) {
+        return ModeleContexte::depuisOctets(fichierModele(
+            {{u"<s>"_s, 2}, {u"a"_s, 1}}, {}, {u"can\t0\t%1"_s.arg(can), u"an\t0\t5"_s}, 100));
+    };
+    QVERIFY(compte(40) &&
+            compte(40)->logProbabiliteAnglais(u"can") > compte(40)->logProbabiliteAnglais(u"an"));
+    QVERIFY(compte(4) &&
+            compte(4)->logProbabiliteAnglais(u"can") < compte(4)->logProbabiliteAnglais(u"an"));
+    QVERIFY(!compte(400));
     // After a word it was never seen with, a word that follows many others
     // beats a more frequent one that follows only one.
     const auto suites = ModeleContexte::depuisOctets(fichierModele(
