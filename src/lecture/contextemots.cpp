@@ -14,7 +14,11 @@ ChoixEnContexte::ChoixEnContexte(const ModeleContexte &m, const Dictionnaire &d,
       logParenthese(std::log(0.0074)),
       // One in two when a closing one ends the run: "(ram)" rather than
       // "cram)".
-      logFermee(std::log(0.5))
+      logFermee(std::log(0.5)),
+      // A digit alone where its glyph's letter makes a word ("4" for "à"):
+      // a number one time in a thousand, as measured on the manual pages and
+      // the strings held out of the model, written in the usual leet.
+      logNombre(std::log(0.001))
 {}
 
 void ChoixEnContexte::ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe,
@@ -42,6 +46,8 @@ double ChoixEnContexte::note(qint32 avant, const Mot &m, const Candidat &c)
 {
     const double crochet = c.parenthese ? (m.fermee ? logFermee : logParenthese) : 0.0;
     if (c.indice < 0) {
+        if (m.chiffres && c.forme.isEmpty())
+            return logNombre;
         return crochet + (c.dansLaListe
                               ? modele.logProbabiliteInconnu(avant, formeDe(m, c)) + logListe
                               : logInconnu);
@@ -140,6 +146,7 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
     m.fermee = fermee;
     m.position = position;
     m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
+    m.chiffres = longueur > 0 && sortie.at(position).isDigit();
     const bool dejaVu = connu && connu->indice != -2 && !parenthese;
     // A word of the list that the model lacks is scored by its letters.
     if (!dejaVu || (connu->indice < 0 && connu->dansLaListe)) {
@@ -156,8 +163,12 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
         m.anglais = connu->anglais;
     } else {
         candidats(m, plage, parenthese);
-        for (int k = 0; k < nombreAutres; ++k)
+        for (int k = 0; k < nombreAutres; ++k) {
+            const qint32 indice = modele.indice(autres[k].lettres);
+            if (indice >= 0)
+                ajouter(m, modele.mot(indice), indice, dico.mot(autres[k].plage) >= 0);
             ajouterOrthographes(m, autres[k].lettres, autres[k].plage, false);
+        }
     }
     if (seul) {
         *seul = m.nombre == 1 ? Seul{m.candidats[0].indice, m.candidats[0].dansLaListe, m.anglais}

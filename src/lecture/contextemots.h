@@ -88,6 +88,7 @@ private:
         bool fermee = false; // the run ends with a closing bracket
         ModeleContexte::Anglais anglais = ModeleContexte::Anglais::Non; // as read
         bool apresAnglais = false; // the word chosen before it is English
+        bool chiffres = false;     // written as digits: as read, a number
         qsizetype position = 0;
         qsizetype longueur = 0;
         qint32 precedent = -1;
@@ -141,6 +142,7 @@ private:
     double logInconnu;
     double logParenthese;
     double logFermee;
+    double logNombre;
     std::string cle;
     std::vector<Ensemble> ensembles;
     std::vector<Note> notes;

@@ -32,6 +32,28 @@ bool Lecteur::queDesChiffres() const
     return chiffre;
 }
 
+// The digit at `seul`, the run's one character, written as it is and given
+// to the context with the word of its glyph's letter ("a", "à") when the
+// model has one; false, and nothing written, otherwise.
+bool Lecteur::chiffreEnContexte(int seul)
+{
+    const Glyphe *g = glypheEn(seul);
+    if (!g || g->taille != 1)
+        return false;
+    lettresAutres[0][0] = char16_t(g->lettre);
+    const QStringView lettre(lettresAutres[0].data(), 1);
+    if (modele->indice(lettre) < 0)
+        return false;
+    const bool capitaleEnTete = capitale;
+    copier(seul);
+    const ChoixEnContexte::AutreLecture autre{dico.prolonger(dico.racine(), g->lettre), lettre};
+    ++motsDuRun;
+    autresDits = true;
+    contexte->mot(debutRun, sortie.size() - debutRun, Dictionnaire::Plage{-1, 1}, capitaleEnTete,
+                  false, false, nullptr, nullptr, &autre, 1);
+    return true;
+}
+
 bool Lecteur::standardEstChoisi() const
 {
     for (int p = 0; p < taille;) {
@@ -110,8 +132,11 @@ void Lecteur::finirMot(char16_t apres)
     // Among the glyphs of every alphabet, a glyph of several characters may
     // also read as several letters ("13": "le" or "b"): only one character
     // alone is a letter alone.
-    const bool lettreSeule = !apostrophe && unSeulGlyphe() && !(chiffreSeul && !lettreAttendue) &&
-                             !signeSeul && (!style.telQuel || seul >= 0);
+    // A letter written as itself alone is one too ("y" in "il y 4").
+    const bool lettreSeule =
+        !apostrophe &&
+        (unSeulGlyphe() || (sorteSeule(seul) == Copie::Lettre && codes[0] != u'-')) &&
+        !(chiffreSeul && !lettreAttendue) && !signeSeul && (!style.telQuel || seul >= 0);
     if (!long_ && !lettreSeule && !signeSeul && explorerParMots()) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
@@ -130,6 +155,10 @@ void Lecteur::finirMot(char16_t apres)
             contexte->rupture(true);
             ditAuContexte.sorte = MemoireMots::Contexte::Option;
         }
+    } else if (contexte && style.telQuel && chiffreSeul && !lettreAttendue &&
+               chiffreEnContexte(seul)) {
+        // A digit alone among words may be the letter of its glyph ("je
+        // suis 4 la maison"): the words around choose.
     } else if (!long_ && !(chiffreSeul && lettreAttendue) && queDesChiffres()) {
         if (stats)
             ++stats->chiffres;

@@ -195,6 +195,7 @@ private:
     // mark alone ("!" between words).
     bool queDesChiffres() const;
     bool standardEstChoisi() const;
+    bool chiffreEnContexte(int seul);
     void finirMot(char16_t apres);
     void motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool capitaleEnTete);
 
