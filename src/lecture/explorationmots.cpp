@@ -169,7 +169,7 @@ bool Lecteur::unSeulGlyphe() const
 // inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
 // whole glyphs before marks that close the word, and before an apostrophe,
 // an elided word first.
-bool Lecteur::explorerParMots()
+bool Lecteur::explorerParMots(int debut)
 {
     // Which glyphs stand at each position, found once for the passes below.
     for (int p = 0; p < taille; ++p) {
@@ -198,7 +198,7 @@ bool Lecteur::explorerParMots()
                 queueAutorisee = queue;
                 essais = 0;
                 trouvees = 0;
-                if (explorer(0, dico.racine(), 0) && trouvees == 0)
+                if (explorer(debut, dico.racine(), 0) && trouvees == 0)
                     return true;
                 if (trouvees > 0) {
                     std::copy(meilleurChoix.begin(), meilleurChoix.begin() + taille, choix.begin());

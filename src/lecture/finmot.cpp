@@ -254,7 +254,7 @@ void Lecteur::lireRepli()
             break;
         }
     }
-    if (chiffres == taille && lireVraisemblable())
+    if (chiffres == taille && lireVraisemblable(0, taille))
         return;
     // An underscore after the run's start joins the parts of a name
     // ("XZ_DEFAULTS") rather than opening a J.
@@ -264,7 +264,7 @@ void Lecteur::lireRepli()
     soulignesSignes = souligne;
     // After an apostrophe or a percent sign, a digit alone is a letter.
     nombresEntiers = !lettreAttendue;
-    const int lus = lireStandard(chiffres);
+    const int lus = lireParSegments(chiffres);
     soulignesSignes = false;
     nombresEntiers = false;
     for (int p = lus; p < taille; ++p) {
@@ -319,17 +319,20 @@ bool Lecteur::fermanteSeule(int debut) const
 // like a word's ("ariel", not "arbl"; "w", not "vv"), by the list's letter
 // trigrams: only when that reading is far likelier than the standard one,
 // which is the first that the glyphs' order gives.
-bool Lecteur::lireVraisemblable()
+bool Lecteur::lireVraisemblable(int debut, int fin)
 {
     essais = 0;
     noteStandard = std::numeric_limits<float>::quiet_NaN();
     meilleureNote = -std::numeric_limits<float>::infinity();
-    explorerLettres(0, 0, 0, 0);
+    const int tailleDuRun = taille;
+    taille = fin;
+    explorerLettres(debut, 0, 0, 0);
+    taille = tailleDuRun;
     // Fifty times likelier.
     constexpr float marge = 3.9f;
     if (std::isnan(noteStandard) || !(meilleureNote > noteStandard + marge))
         return false;
-    for (int p = 0; p < taille;) {
+    for (int p = debut; p < fin;) {
         if (meilleurChoix[size_t(p)] == rien) {
             capitale = false;
             ++p;
@@ -342,6 +345,62 @@ bool Lecteur::lireVraisemblable()
         p += g.taille;
     }
     return true;
+}
+
+// The run up to `jusque` read part by part, each part what the standard
+// reading takes as glyphs up to a mark it copies ("memlimit", "compress" and
+// "limit" in "--memlimit-compress=limit"): as words of the list where they
+// read so, else by the likeliest letters, else glyph by glyph; digits
+// between marks as a number. Returns where it stopped.
+int Lecteur::lireParSegments(int jusque)
+{
+    const int tailleDuRun = taille;
+    const char16_t suivantDuRun = suivant;
+    bool apresUnSigne = !long_ && codes[0] != u'-';
+    int p = 0;
+    while (p < jusque) {
+        const int finNombre = nombresEntiers && apresUnSigne ? finDuNombre(p) : p;
+        if (finNombre > p) {
+            for (; p < finNombre; ++p)
+                if (octets[size_t(p)] != 0)
+                    copier(p);
+            apresUnSigne = false;
+            continue;
+        }
+        int q = p;
+        while (q < jusque) {
+            if (octets[size_t(q)] == 0) {
+                ++q;
+                continue;
+            }
+            const Glyphe *g = glypheStandard(q);
+            if (!g)
+                break;
+            q += g->taille;
+        }
+        if (q > jusque)
+            return lireStandard(jusque, p);
+        if (q > p) {
+            taille = q;
+            suivant = q < tailleDuRun ? codes[size_t(q)] : suivantDuRun;
+            std::fill(choix.begin(), choix.begin() + p, rien);
+            // The whole run: the list had its turn already, or none was due.
+            const bool lu = (p > 0 || q < tailleDuRun) && explorerParMots(p);
+            if (lu)
+                ecrireChoix();
+            taille = tailleDuRun;
+            suivant = suivantDuRun;
+            if (!lu && !lireVraisemblable(p, q))
+                lireStandard(q, p);
+        }
+        if (q == jusque)
+            break;
+        apresUnSigne =
+            sorteDe(style, codes[size_t(q)]) == Copie::Signe && (q > 0 || codes[0] != u'-');
+        copier(q);
+        p = q + 1;
+    }
+    return std::max(p, jusque);
 }
 
 void Lecteur::explorerLettres(int p, char a, char b, float note)

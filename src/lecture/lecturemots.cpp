@@ -207,11 +207,7 @@ int Lecteur::lireStandard(int jusque, int debut)
                 continue;
             }
         }
-        // Not when the "|" of the J would stand alone after it ("bcj").
-        const Glyphe *apres =
-            soulignesSignes && p > 0 && o == '_' && p + 1 < taille ? glypheEn(p + 1) : nullptr;
-        const bool signe = apres && apres->taille >= 2;
-        if (const Glyphe *g = signe ? nullptr : glypheEn(p)) {
+        if (const Glyphe *g = glypheStandard(p)) {
             sortie.append(QChar(char16_t(capitale ? g->lettre - 'a' + 'A' : g->lettre)));
             capitale = false;
             p += g->taille;
@@ -246,6 +242,15 @@ int Lecteur::finDuNombre(int p) const
         ++apres;
     }
     return borne(apres) ? fin : p;
+}
+
+const Glyphe *Lecteur::glypheStandard(int p) const
+{
+    // Not when the "|" of the J would stand alone after it ("bcj").
+    const Glyphe *apres = soulignesSignes && p > 0 && octets[size_t(p)] == '_' && p + 1 < taille
+                              ? glypheEn(p + 1)
+                              : nullptr;
+    return apres && apres->taille >= 2 ? nullptr : glypheEn(p);
 }
 
 void Lecteur::copier(int p)

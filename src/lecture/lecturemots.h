@@ -139,7 +139,8 @@ private:
     // it stopped.
     int lireStandard(int jusque, int debut = 0);
     void lireRepli();
-    bool lireVraisemblable();
+    bool lireVraisemblable(int debut, int fin);
+    int lireParSegments(int jusque);
     bool fermanteSeule(int debut) const;
     void explorerLettres(int p, char a, char b, float note);
     int lettresConnues(int debut, int fin) const;
@@ -155,6 +156,9 @@ private:
     // The same for a glyph at `p`: "œ" and "æ" are two glyphs in one piece.
     bool tientDansLaPiece(const Glyphe &g, int p) const;
     const Glyphe *glypheEn(int p) const;
+    // The glyph that the standard reading takes at p, if any: the first
+    // there, but for an underscore that joins a name's parts.
+    const Glyphe *glypheStandard(int p) const;
     // Whether the glyph k of the character at p stands there whole, within
     // its piece: from the masks that explorerParMots() fills.
     bool entier(int p, size_t k) const
@@ -185,7 +189,7 @@ private:
     // inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
     // whole glyphs before marks that close the word, and before an
     // apostrophe, an elided word first.
-    bool explorerParMots();
+    bool explorerParMots(int debut = 0);
     bool chiffresEntreParentheses(int ouvrante) const;
     void marquesDuPluriel(int ouvrante);
     // Writes the letters read since the last sign, in the list's spelling.

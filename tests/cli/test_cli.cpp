@@ -383,6 +383,9 @@ void TestCli::allerRetour_data()
         << u"korvane"_s << u"La liste listefichiers"_s << QString();
     QTest::newRow("velmora : |nom|afficher|")
         << u"velmora"_s << u"Lisez le fichier |nom|afficher|"_s << QString();
+    // A run that the list reads in part: its words, and the rest as written.
+    QTest::newRow("velmora : limit=5")
+        << u"velmora"_s << u"Essayez limit=5 dans memlimit"_s << QString();
     QTest::newRow("velmora : lintian")
         << u"velmora"_s << u"Utilisez lintian et dpkg-buildpackage."_s << QString();
     // A lone 4 is "à" or "a" where the words around call for it, a number
