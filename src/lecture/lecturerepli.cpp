@@ -1,0 +1,255 @@
+// What a run becomes when the list does not read it whole: what words carry
+// at their end ("stat()", "LZMA2"), then part by part between the marks that
+// its standard reading copies, each part as words of the list, by the
+// likeliest letters, or glyph by glyph.
+
+#include "lecturemots.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+// The standard reading of a run that no reading with the list takes, with
+// what words carry at their end read as such: "()" or a number in brackets
+// ("stat()", "vimdiff(1)"), and digits after a word known without them
+// ("LZMA2").
+void Lecteur::lireRepli()
+{
+    if (style.telQuel) {
+        for (int p = 0; p < taille; ++p)
+            if (octets[size_t(p)] != 0)
+                copier(p);
+        return;
+    }
+    // The last character before p, blanks that the blank option removed
+    // aside; -1 for none.
+    const auto avant = [this](int p) {
+        do
+            --p;
+        while (p >= 0 && octets[size_t(p)] == 0);
+        return p;
+    };
+    int fin = taille;
+    const int dernier = avant(taille);
+    // A word that the list lacks between brackets ("(quilt)"): the first one
+    // is no C, nor "()" an O.
+    int premier = 0;
+    while (premier < taille && octets[size_t(premier)] == 0)
+        ++premier;
+    int second = premier + 1;
+    while (second < taille && octets[size_t(second)] == 0)
+        ++second;
+    // "()" is an O where the blank option did not hold its halves apart.
+    const auto unO = [this](int p) {
+        return p + 1 < taille && codes[size_t(p)] == u'(' && codes[size_t(p + 1)] == u')';
+    };
+    if (dernier > second && codes[size_t(premier)] == u'(' && !unO(premier) &&
+        fermanteSeule(premier + 1)) {
+        copier(premier);
+        lireStandard(taille, premier + 1);
+        return;
+    }
+    if (dernier >= 2 && codes[size_t(dernier)] == u')') {
+        int q = avant(dernier);
+        while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
+            q = avant(q);
+        // "()" ends a known word only ("open()"): otherwise it is an O ("too").
+        if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || lettresConnues(0, q) > 0))
+            fin = q;
+    }
+    // The shortest run of digits at the end whose letters before are a word.
+    // "1", "3", "5", "6", "7" end many words as "l", "e", "s", "g", "t"
+    // ("will", "has", "unless"): digits are taken for digits only when one of
+    // them stands for a letter that rarely ends a word, or for none, after
+    // a word of three letters or more; a "1" after one of four ("LZMA1").
+    int chiffres = fin;
+    bool rare = false;
+    bool un = false;
+    for (int p = avant(fin); p > 0 && sorteDe(style, codes[size_t(p)]) == Copie::Chiffre;
+         p = avant(p)) {
+        rare = rare || QStringView(u"02489").contains(QChar(codes[size_t(p)]));
+        un = un || codes[size_t(p)] == u'1';
+        const int connues = rare || un ? lettresConnues(0, p) : 0;
+        if (connues >= 3 && (rare || connues >= 4)) {
+            chiffres = p;
+            break;
+        }
+    }
+    if (chiffres == taille && lireVraisemblable(0, taille))
+        return;
+    // An underscore after the run's start joins the parts of a name
+    // ("XZ_DEFAULTS") rather than opening a J.
+    bool souligne = false;
+    for (int p = 1; p < chiffres; ++p)
+        souligne = souligne || codes[size_t(p)] == u'_';
+    soulignesSignes = souligne;
+    // After an apostrophe or a percent sign, a digit alone is a letter.
+    nombresEntiers = !lettreAttendue;
+    const int lus = lireParSegments(chiffres);
+    soulignesSignes = false;
+    nombresEntiers = false;
+    for (int p = lus; p < taille; ++p) {
+        if (octets[size_t(p)] != 0)
+            copier(p);
+    }
+}
+
+// When the run's characters from `debut` to `fin` read as a word of the list
+// or of the model ("LZMA2"), in their standard reading, its letters; 0
+// otherwise.
+int Lecteur::lettresConnues(int debut, int fin) const
+{
+    std::array<char16_t, longueurMaximale> lu{};
+    int lettres = 0;
+    Dictionnaire::Plage plage = dico.racine();
+    for (int p = debut; p < fin;) {
+        if (octets[size_t(p)] == 0) {
+            ++p;
+            continue;
+        }
+        const Glyphe *g = glypheEn(p);
+        if (!g || p + g->taille > fin)
+            return 0;
+        lu[size_t(lettres++)] = char16_t(g->lettre);
+        plage = dico.prolonger(plage, g->lettre);
+        p += g->taille;
+    }
+    const bool connu = dico.mot(plage) >= 0 || (lettres >= 3 && contexte &&
+                                                contexte->connu(QStringView(lu.data(), lettres)));
+    return connu ? lettres : 0;
+}
+
+// Whether the standard reading from `debut` ends with a closing bracket that
+// no glyph takes ("(ram)", but not the D of "ctrl-d").
+bool Lecteur::fermanteSeule(int debut) const
+{
+    bool fermante = false;
+    for (int p = debut; p < taille;) {
+        if (octets[size_t(p)] == 0) {
+            ++p;
+            continue;
+        }
+        const Glyphe *g = glypheEn(p);
+        fermante = !g && codes[size_t(p)] == u')';
+        p += g ? g->taille : 1;
+    }
+    return fermante;
+}
+
+// A run that the list lacks, all glyphs, read as the letters that look most
+// like a word's ("ariel", not "arbl"; "w", not "vv"), by the list's letter
+// trigrams: only when that reading is far likelier than the standard one,
+// which is the first that the glyphs' order gives.
+bool Lecteur::lireVraisemblable(int debut, int fin)
+{
+    essais = 0;
+    noteStandard = std::numeric_limits<float>::quiet_NaN();
+    meilleureNote = -std::numeric_limits<float>::infinity();
+    const int tailleDuRun = taille;
+    taille = fin;
+    explorerLettres(debut, 0, 0, 0);
+    taille = tailleDuRun;
+    // Fifty times likelier.
+    constexpr float marge = 3.9f;
+    if (std::isnan(noteStandard) || !(meilleureNote > noteStandard + marge))
+        return false;
+    for (int p = debut; p < fin;) {
+        if (meilleurChoix[size_t(p)] == rien) {
+            capitale = false;
+            ++p;
+            continue;
+        }
+        const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
+                                       [size_t(meilleurChoix[size_t(p)])];
+        sortie.append(QChar(char16_t(capitale ? g.lettre - 'a' + 'A' : g.lettre)));
+        capitale = false;
+        p += g.taille;
+    }
+    return true;
+}
+
+// The run up to `jusque` read part by part, each part what the standard
+// reading takes as glyphs up to a mark it copies ("memlimit", "compress" and
+// "limit" in "--memlimit-compress=limit"): as words of the list where they
+// read so, else by the likeliest letters, else glyph by glyph; digits
+// between marks as a number. Returns where it stopped.
+int Lecteur::lireParSegments(int jusque)
+{
+    const int tailleDuRun = taille;
+    const char16_t suivantDuRun = suivant;
+    bool apresUnSigne = !long_ && codes[0] != u'-';
+    int p = 0;
+    while (p < jusque) {
+        const int finNombre = nombresEntiers && apresUnSigne ? finDuNombre(p) : p;
+        if (finNombre > p) {
+            for (; p < finNombre; ++p)
+                if (octets[size_t(p)] != 0)
+                    copier(p);
+            apresUnSigne = false;
+            continue;
+        }
+        int q = p;
+        while (q < jusque) {
+            if (octets[size_t(q)] == 0) {
+                ++q;
+                continue;
+            }
+            const Glyphe *g = glypheStandard(q);
+            if (!g)
+                break;
+            q += g->taille;
+        }
+        if (q > jusque)
+            return lireStandard(jusque, p);
+        if (q > p) {
+            taille = q;
+            suivant = q < tailleDuRun ? codes[size_t(q)] : suivantDuRun;
+            std::fill(choix.begin(), choix.begin() + p, rien);
+            // The whole run: the list had its turn already, or none was due.
+            const bool lu = (p > 0 || q < tailleDuRun) && explorerParMots(p);
+            if (lu)
+                ecrireChoix();
+            taille = tailleDuRun;
+            suivant = suivantDuRun;
+            if (!lu && !lireVraisemblable(p, q))
+                lireStandard(q, p);
+        }
+        if (q == jusque)
+            break;
+        apresUnSigne =
+            sorteDe(style, codes[size_t(q)]) == Copie::Signe && (q > 0 || codes[0] != u'-');
+        copier(q);
+        p = q + 1;
+    }
+    return std::max(p, jusque);
+}
+
+void Lecteur::explorerLettres(int p, char a, char b, float note)
+{
+    if (++essais > essaisMaximum || note <= meilleureNote)
+        return;
+    if (p == taille) {
+        note += dico.noteLettre(a, b, 0);
+        if (std::isnan(noteStandard))
+            noteStandard = note;
+        if (note > meilleureNote) {
+            meilleureNote = note;
+            std::copy(choix.begin(), choix.begin() + taille, meilleurChoix.begin());
+        }
+        return;
+    }
+    if (octets[size_t(p)] == 0) {
+        choix[size_t(p)] = rien;
+        explorerLettres(p + 1, a, b, note);
+        return;
+    }
+    const std::vector<Glyphe> &candidats =
+        style.glyphes[static_cast<unsigned char>(octets[size_t(p)])];
+    for (size_t k = 0; k < candidats.size(); ++k) {
+        const Glyphe &g = candidats[k];
+        if (!present(g, p) || !tientDansLaPiece(g, p))
+            continue;
+        choix[size_t(p)] = qint8(k);
+        explorerLettres(p + g.taille, b, g.lettre, note + dico.noteLettre(a, b, g.lettre));
+    }
+}
