@@ -60,7 +60,7 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     if (!finDePiece(p + 1))
         return false;
     choix[size_t(p)] = copie;
-    const int surGlyphe = unGlyphe || glyphesEn[size_t(p)] != 0 ? 1 : 0;
+    const int surGlyphe = style.dansUnGlyphe[o] ? 1 : 0;
     copiesSurGlyphe += surGlyphe;
     const bool fini = explorerCopie(p, plage, segments, queue, unGlyphe);
     copiesSurGlyphe -= surGlyphe;
@@ -173,15 +173,11 @@ bool Lecteur::explorerParMots(int debut)
 {
     // Which glyphs stand at each position, found once for the passes below.
     for (int p = 0; p < taille; ++p) {
-        glyphesEn[size_t(p)] = 0;
         glyphesEntiers[size_t(p)] = 0;
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         const std::vector<Glyphe> &candidats = style.glyphes[o];
         for (size_t k = 0; o != 0 && k < std::min(candidats.size(), size_t(64)); ++k) {
-            if (!present(candidats[k], p))
-                continue;
-            glyphesEn[size_t(p)] |= quint64(1) << k;
-            if (tientDansLaPiece(candidats[k], p))
+            if (present(candidats[k], p) && tientDansLaPiece(candidats[k], p))
                 glyphesEntiers[size_t(p)] |= quint64(1) << k;
         }
     }
@@ -275,9 +271,10 @@ float Lecteur::noterLecture() const
             continue;
         }
         const char16_t c = copieDe(codes[size_t(p)]);
-        // The channel: a character that begins a glyph there was more
-        // likely written as that glyph than as itself.
-        if (octets[size_t(p)] != 0 && glyphesEn[size_t(p)] != 0)
+        // The channel: a character that glyphs hold was more likely
+        // written as part of one than as itself.
+        if (octets[size_t(p)] != 0 &&
+            style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(p)])])
             note -= coutSigneSurGlyphe;
         if (sorteDe(style, codes[size_t(p)]) == Copie::Lettre) {
             plage = prolongerDeLettre(plage, c);

@@ -35,6 +35,8 @@ struct Lecture
     // Punctuation that belongs to no glyph of the style: it ends a word.
     std::array<bool, 256> separateur{};
     std::array<Copie, 256> sorte{};
+    // The bytes that some glyph holds.
+    std::array<bool, 256> dansUnGlyphe{};
     // ASCII characters that go into a run as they are: no blank, no mark that
     // ends a word, no NUL.
     std::array<bool, 128> dansUnMot{};
@@ -67,10 +69,10 @@ inline bool romptLaPhrase(char16_t c)
 }
 
 // What it costs, in the model's log-probability, that the writer meant a
-// character that begins a glyph as itself (a bracket, a digit) rather than as
-// that glyph's letter: three thousand times less likely. Measured on the
-// manual pages of the round trip: below it, "celle" reads "(elle"; above it,
-// nothing changes.
+// character that glyphs hold as itself (a bracket, a digit, "_" of "|_|")
+// rather than as part of a glyph: three thousand times less likely. Measured
+// on the manual pages of the round trip: below it, "celle" reads "(elle";
+// above it, nothing changes.
 constexpr float coutSigneSurGlyphe = 8.0f;
 
 // Runs longer than this are no word: they get the standard reading.
@@ -217,8 +219,7 @@ private:
     std::array<qint8, longueurMaximale + 1> choix{};
     std::array<qint8, longueurMaximale + 1> meilleurChoix{};
     // Of each position, the glyphs (their first 64) whose characters stand
-    // there, and those of them that also keep within the piece.
-    std::array<quint64, longueurMaximale + 1> glyphesEn{};
+    // there whole, within the piece.
     std::array<quint64, longueurMaximale + 1> glyphesEntiers{};
     float noteStandard = 0;
     float meilleureNote = 0;

@@ -30,7 +30,7 @@ void ajouterGlyphe(Lecture &l, char lettre, QLatin1StringView g)
 // The copy rules and which marks end a word, once the glyphs are known.
 void completerLecture(Lecture &l)
 {
-    std::array<bool, 256> dansUnGlyphe{};
+    std::array<bool, 256> &dansUnGlyphe = l.dansUnGlyphe;
     for (const std::vector<Glyphe> &memeDebut : l.glyphes)
         for (const Glyphe &g : memeDebut)
             for (int k = 0; k < g.taille; ++k)
