@@ -377,6 +377,10 @@ void TestCli::allerRetour_data()
     // Two cuts of a run, both words ("une", "line"): the words around choose.
     QTest::newRow("korvane : on the command line")
         << u"korvane"_s << u"On the command line."_s << QString();
+    // "|>" is a P before it is "|" and a mark: every character of a glyph
+    // read as itself costs alike.
+    QTest::newRow("korvane : lp") << u"korvane"_s << u"Avec lp, cp et ld_library_path"_s
+                                  << QString();
     // A word that neither the list nor the model has, spelled by the
     // likeliest letters: "|_" then "|" rather than "|_|".
     QTest::newRow("korvane : listefichiers")
