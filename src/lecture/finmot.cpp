@@ -134,7 +134,15 @@ void Lecteur::finirMot(char16_t apres)
         !apostrophe &&
         (unSeulGlyphe() || (sorteSeule(seul) == Copie::Lettre && codes[0] != u'-')) &&
         !(chiffreSeul && !lettreAttendue) && !signeSeul && (!style.telQuel || seul >= 0);
-    if (!long_ && !lettreSeule && !signeSeul && explorerParMots()) {
+    const bool parMots = !long_ && !lettreSeule && !signeSeul && explorerParMots();
+    if (parMots && trouvees > 0 && inconnuPlusProbable()) {
+        if (stats)
+            ++stats->repli;
+        if (contexte) {
+            contexte->rupture(false);
+            ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
+        }
+    } else if (parMots) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
         ecrireChoix();

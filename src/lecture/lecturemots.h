@@ -142,6 +142,8 @@ private:
     int lireStandard(int jusque, int debut = 0);
     void lireRepli();
     bool lireVraisemblable(int debut, int fin);
+    bool inconnuPlusProbable();
+    void ecrireLettres(int debut, int fin);
     int lireParSegments(int jusque);
     bool fermanteSeule(int debut) const;
     void explorerLettres(int p, char a, char b, float note);

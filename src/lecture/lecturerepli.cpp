@@ -153,6 +153,43 @@ bool Lecteur::lireVraisemblable(int debut, int fin)
     constexpr float marge = 3.9f;
     if (std::isnan(noteStandard) || !(meilleureNote > noteStandard + marge))
         return false;
+    ecrireLettres(debut, fin);
+    return true;
+}
+
+// Whether the run, read as one word that neither the list nor the model
+// has, in the letters likeliest in a word, is likelier than the reading
+// with the list just weighed (`meilleureNote`), which reads characters of
+// glyphs as marks ("pi-iii_ii>pe" for "philippe"); if so, written so.
+bool Lecteur::inconnuPlusProbable()
+{
+    // That a word is one that neither the list nor the model has: a thousand
+    // times less likely, as the manual pages and the held-out strings
+    // measure it.
+    constexpr float coutInconnu = 7.0f;
+    bool signeDeGlyphe = false;
+    for (int p = 0; p < taille && !signeDeGlyphe; ++p)
+        signeDeGlyphe = choix[size_t(p)] == copie &&
+                        style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(p)])];
+    if (!signeDeGlyphe || estApostrophe(suivant))
+        return false;
+    const float noteMots = meilleureNote;
+    const std::array<qint8, longueurMaximale + 1> garde = choix;
+    essais = 0;
+    noteStandard = std::numeric_limits<float>::quiet_NaN();
+    meilleureNote = noteMots + coutInconnu;
+    explorerLettres(0, 0, 0, 0);
+    if (!(meilleureNote > noteMots + coutInconnu)) {
+        choix = garde;
+        meilleureNote = noteMots;
+        return false;
+    }
+    ecrireLettres(0, taille);
+    return true;
+}
+
+void Lecteur::ecrireLettres(int debut, int fin)
+{
     for (int p = debut; p < fin;) {
         if (meilleurChoix[size_t(p)] == rien) {
             capitale = false;
@@ -165,7 +202,6 @@ bool Lecteur::lireVraisemblable(int debut, int fin)
         capitale = false;
         p += g.taille;
     }
-    return true;
 }
 
 // The run up to `jusque` read part by part, each part what the standard

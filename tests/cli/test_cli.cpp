@@ -385,6 +385,10 @@ void TestCli::allerRetour_data()
     // likeliest letters: "|_" then "|" rather than "|_|".
     QTest::newRow("korvane : listefichiers")
         << u"korvane"_s << u"La liste listefichiers"_s << QString();
+    // ... rather than words of the list that glyphs' characters read as
+    // marks hold apart ("pi-iii_ii>pe").
+    QTest::newRow("korvane : philippe")
+        << u"korvane"_s << u"Traduit par philippe et ariel"_s << QString();
     QTest::newRow("velmora : |nom|afficher|")
         << u"velmora"_s << u"Lisez le fichier |nom|afficher|"_s << QString();
     // A run that the list reads in part: its words, and the rest as written.
