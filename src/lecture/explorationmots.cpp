@@ -44,7 +44,7 @@ bool Lecteur::explorer(int p, Dictionnaire::Plage plage, int segments, int queue
     const std::vector<Glyphe> &candidats = style.glyphes[o];
     bool unGlyphe = false;
     for (size_t k = 0; k < candidats.size() && queue < 0; ++k) {
-        if (!entier(p, k))
+        if (!present(candidats[k], p) || !tientDansLaPiece(candidats[k], p))
             continue;
         unGlyphe = true;
         if (plage.profondeur == 0 && segments >= segmentsMaximum)
@@ -171,16 +171,6 @@ bool Lecteur::unSeulGlyphe() const
 // an elided word first.
 bool Lecteur::explorerParMots(int debut)
 {
-    // Which glyphs stand at each position, found once for the passes below.
-    for (int p = 0; p < taille; ++p) {
-        glyphesEntiers[size_t(p)] = 0;
-        const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
-        const std::vector<Glyphe> &candidats = style.glyphes[o];
-        for (size_t k = 0; o != 0 && k < std::min(candidats.size(), size_t(64)); ++k) {
-            if (present(candidats[k], p) && tientDansLaPiece(candidats[k], p))
-                glyphesEntiers[size_t(p)] |= quint64(1) << k;
-        }
-    }
     nombreAutres = 0;
     for (const int maximum : {1, longueurMaximale}) {
         // Whole glyphs before a closing mark taken from one ("help", not

@@ -262,16 +262,6 @@ void Lecteur::copier(int p)
     capitale = estFinDePhrase(c);
 }
 
-bool Lecteur::present(const Glyphe &g, int p) const
-{
-    if (p + g.taille > taille)
-        return false;
-    for (int k = 0; k < g.taille; ++k)
-        if (octets[size_t(p + k)] != g.octets[size_t(k)])
-            return false;
-    return true;
-}
-
 bool Lecteur::tientDansLaPiece(const Glyphe &g, int p) const
 {
     const int fin = p + g.taille;

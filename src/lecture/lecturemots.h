@@ -150,7 +150,16 @@ private:
     int lettresConnues(int debut, int fin) const;
     void copier(int p);
     int finDuNombre(int p) const;
-    bool present(const Glyphe &g, int p) const;
+    // Whether the glyph's characters stand at p.
+    bool present(const Glyphe &g, int p) const
+    {
+        if (p + g.taille > taille)
+            return false;
+        for (int k = 0; k < g.taille; ++k)
+            if (octets[size_t(p + k)] != g.octets[size_t(k)])
+                return false;
+        return true;
+    }
     // Whether a glyph or a character taken up to `q` may end there: in a run
     // whose glyphs the blank option held apart, only where one was.
     bool finDePiece(int q) const
@@ -163,16 +172,6 @@ private:
     // The glyph that the standard reading takes at p, if any: the first
     // there, but for an underscore that joins a name's parts.
     const Glyphe *glypheStandard(int p) const;
-    // Whether the glyph k of the character at p stands there whole, within
-    // its piece: from the masks that explorerParMots() fills.
-    bool entier(int p, size_t k) const
-    {
-        return k < 64
-                   ? (glyphesEntiers[size_t(p)] >> k & 1) != 0
-                   : present(style.glyphes[static_cast<unsigned char>(octets[size_t(p)])][k], p) &&
-                         tientDansLaPiece(
-                             style.glyphes[static_cast<unsigned char>(octets[size_t(p)])][k], p);
-    }
     // Depth-first over the readings of the run, glyphs in the standard order
     // and the character's own copy last: the first reading found whose words
     // are all in the list is taken, so the standard reading wins whenever it
@@ -220,10 +219,11 @@ private:
     std::array<char16_t, longueurMaximale + 1> codes{};
     std::array<qint8, longueurMaximale + 1> choix{};
     std::array<qint8, longueurMaximale + 1> meilleurChoix{};
-    // Of each position, the glyphs (their first 64) whose characters stand
-    // there whole, within the piece.
-    std::array<quint64, longueurMaximale + 1> glyphesEntiers{};
     float noteStandard = 0;
+    // What a reading by the likeliest letters must beat the standard one by
+    // to be taken: fifty times likelier.
+    static constexpr float margeLettres = 3.9f;
+    float seuilLettres = 0;
     float meilleureNote = 0;
     int taille = 0;
     int essais = 0;

@@ -145,13 +145,12 @@ bool Lecteur::lireVraisemblable(int debut, int fin)
     essais = 0;
     noteStandard = std::numeric_limits<float>::quiet_NaN();
     meilleureNote = -std::numeric_limits<float>::infinity();
+    seuilLettres = -std::numeric_limits<float>::infinity();
     const int tailleDuRun = taille;
     taille = fin;
     explorerLettres(debut, 0, 0, 0);
     taille = tailleDuRun;
-    // Fifty times likelier.
-    constexpr float marge = 3.9f;
-    if (std::isnan(noteStandard) || !(meilleureNote > noteStandard + marge))
+    if (std::isnan(noteStandard) || !(meilleureNote > noteStandard + margeLettres))
         return false;
     ecrireLettres(debut, fin);
     return true;
@@ -176,8 +175,9 @@ bool Lecteur::inconnuPlusProbable()
     const float noteMots = meilleureNote;
     const std::array<qint8, longueurMaximale + 1> garde = choix;
     essais = 0;
-    noteStandard = std::numeric_limits<float>::quiet_NaN();
+    noteStandard = 0; // no standard reading to beat: the best wins
     meilleureNote = noteMots + coutInconnu;
+    seuilLettres = -std::numeric_limits<float>::infinity();
     explorerLettres(0, 0, 0, 0);
     if (!(meilleureNote > noteMots + coutInconnu)) {
         choix = garde;
@@ -262,12 +262,16 @@ int Lecteur::lireParSegments(int jusque)
 
 void Lecteur::explorerLettres(int p, char a, char b, float note)
 {
-    if (++essais > essaisMaximum || note <= meilleureNote)
+    // Below the bound, a reading cannot win: the best found, and once the
+    // standard reading is, what it takes to beat it.
+    if (++essais > essaisMaximum || note <= meilleureNote || note <= seuilLettres)
         return;
     if (p == taille) {
         note += dico.noteLettre(a, b, 0);
-        if (std::isnan(noteStandard))
+        if (std::isnan(noteStandard)) {
             noteStandard = note;
+            seuilLettres = note + margeLettres;
+        }
         if (note > meilleureNote) {
             meilleureNote = note;
             std::copy(choix.begin(), choix.begin() + taille, meilleurChoix.begin());
