@@ -165,16 +165,33 @@ bool Lecteur::unSeulGlyphe() const
     return true;
 }
 
-// One word of the list first ("elles"), and only then words that marks
-// inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
-// whole glyphs before marks that close the word, and before an apostrophe,
-// an elided word first.
+// The readings with the list of the run from `debut`, the best in `choix`.
 bool Lecteur::explorerParMots(int debut)
 {
     nombreAutres = 0;
+    // With the model, every reading is weighed at once, an elided word first
+    // before an apostrophe.
+    if (modele) {
+        trouvees = 0;
+        for (const bool elision : {true, false}) {
+            if (elision && !estApostrophe(suivant))
+                continue;
+            segmentsMaximum = longueurMaximale;
+            elisionExigee = elision;
+            queueAutorisee = true;
+            essais = 0;
+            explorer(debut, dico.racine(), 0);
+            if (trouvees > 0) {
+                std::copy(meilleurChoix.begin(), meilleurChoix.begin() + taille, choix.begin());
+                return true;
+            }
+        }
+        return false;
+    }
+    // Without, the first reading found: one word before several, whole
+    // glyphs before a closing mark taken from one ("help", not "heu>",
+    // where "|>" is a P).
     for (const int maximum : {1, longueurMaximale}) {
-        // Whole glyphs before a closing mark taken from one ("help", not
-        // "heu>", where "|>" is a P).
         for (const bool queue : {false, true}) {
             for (const bool elision : {true, false}) {
                 if (elision && !estApostrophe(suivant))
@@ -184,12 +201,8 @@ bool Lecteur::explorerParMots(int debut)
                 queueAutorisee = queue;
                 essais = 0;
                 trouvees = 0;
-                if (explorer(debut, dico.racine(), 0) && trouvees == 0)
+                if (explorer(debut, dico.racine(), 0))
                     return true;
-                if (trouvees > 0) {
-                    std::copy(meilleurChoix.begin(), meilleurChoix.begin() + taille, choix.begin());
-                    return true;
-                }
             }
         }
     }
@@ -232,10 +245,12 @@ bool Lecteur::lectureFinie(Dictionnaire::Plage plage, int segments, int queue)
 // likeliest spelling of each, a word it never saw by its ending.
 float Lecteur::noterLecture() const
 {
-    const auto noterMot = [this](Dictionnaire::Plage plage) {
+    // A word of the list by its likeliest spelling; else the letters as read,
+    // as the model knows them ("m" of "m'", "dpkg"), or as an English word.
+    const auto noterMot = [this](Dictionnaire::Plage plage, QStringView lettres) {
         if (plage.profondeur == 0)
             return 0.0;
-        double meilleur = -30.0; // no word: an elided one
+        double meilleur = -30.0; // no word the model knows either
         for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
             const QStringView forme = dico.forme(plage, k);
             const qint32 i = modele->indice(forme);
@@ -244,8 +259,15 @@ float Lecteur::noterLecture() const
                  i >= 0 ? modele->logProbabilite(-1, i) : modele->logProbabiliteInconnu(-1, forme),
                  modele->logProbabiliteAnglais(forme)});
         }
+        if (dico.nombreDeFormes(plage) == 0) {
+            const qint32 i = modele->indice(lettres);
+            meilleur = std::max({meilleur, i >= 0 ? modele->logProbabilite(-1, i) : meilleur,
+                                 modele->logProbabiliteAnglais(lettres)});
+        }
         return meilleur;
     };
+    std::array<char16_t, longueurMaximale> lettres{};
+    int n = 0;
     double note = 0;
     Dictionnaire::Plage plage = dico.racine();
     for (int p = 0; p < taille;) {
@@ -257,6 +279,7 @@ float Lecteur::noterLecture() const
             const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
                                            [size_t(choix[size_t(p)])];
             plage = dico.prolonger(plage, g.lettre);
+            lettres[size_t(n++)] = char16_t(g.lettre);
             p += g.taille;
             continue;
         }
@@ -268,13 +291,15 @@ float Lecteur::noterLecture() const
             note -= coutSigneSurGlyphe;
         if (sorteDe(style, codes[size_t(p)]) == Copie::Lettre) {
             plage = prolongerDeLettre(plage, c);
+            lettres[size_t(n++)] = QChar(c).toLower().unicode();
         } else {
-            note += noterMot(plage);
+            note += noterMot(plage, QStringView(lettres.data(), n));
             plage = dico.racine();
+            n = 0;
         }
         ++p;
     }
-    return float(note + noterMot(plage));
+    return float(note + noterMot(plage, QStringView(lettres.data(), n)));
 }
 
 bool Lecteur::chiffresEntreParentheses(int ouvrante) const

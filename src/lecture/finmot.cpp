@@ -112,6 +112,7 @@ void Lecteur::finirMot(char16_t apres)
     }
     debutRun = sortie.size();
     motsDuRun = 0;
+    repli = false;
     nombreAutres = 0;
     autresDits = false;
     ditAuContexte = {};
@@ -176,6 +177,9 @@ void Lecteur::finirMot(char16_t apres)
         if (stats)
             ++stats->repli;
         lireRepli();
+        // Its words, read part by part, were chosen in context once: the
+        // run comes back as it was written then, a break for the context.
+        repli = true;
         if (contexte) {
             // An option ("--admindir=dir") is described as the one of a
             // letter is.
@@ -186,7 +190,7 @@ void Lecteur::finirMot(char16_t apres)
         }
     }
     // A run of several words in context is read afresh each time.
-    if (memorisable && motsDuRun <= 1 && !autresDits)
+    if (memorisable && (repli || (motsDuRun <= 1 && !autresDits)))
         memoire.garder(h, codes.data(), taille, capitaleAvant, apostrophe,
                        QStringView(sortie).sliced(debutRun), capitale, ditAuContexte);
     taille = 0;

@@ -188,10 +188,10 @@ private:
     int caractereSeul() const;
     // What the run's one character, at `seul`, copies to; Rien for none.
     Copie sorteSeule(int seul) const;
-    // One word of the list first ("elles"), and only then words that marks
-    // inside the run hold apart ("mot-clé", rather than "eu_es"); each time,
-    // whole glyphs before marks that close the word, and before an
-    // apostrophe, an elided word first.
+    // The run from `debut` read with the list: with the model, every reading
+    // weighed in one search; without, the first found, one word of the list
+    // before words that marks hold apart ("mot-clé", rather than "eu_es").
+    // Before an apostrophe, an elided word first.
     bool explorerParMots(int debut = 0);
     bool chiffresEntreParentheses(int ouvrante) const;
     void marquesDuPluriel(int ouvrante);
@@ -266,5 +266,6 @@ private:
     // the choice in context, and what it told it.
     qsizetype debutRun = 0;
     int motsDuRun = 0;
+    bool repli = false; // read by the fallback
     MemoireMots::Contexte ditAuContexte;
 };
