@@ -254,15 +254,17 @@ float Lecteur::noterLecture() const
         for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
             const QStringView forme = dico.forme(plage, k);
             const qint32 i = modele->indice(forme);
-            meilleur = std::max(
-                {meilleur,
-                 i >= 0 ? modele->logProbabilite(-1, i) : modele->logProbabiliteInconnu(-1, forme),
-                 modele->logProbabiliteAnglais(forme)});
+            meilleur =
+                std::max({meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
+                                                      modele->logProbabiliteAnglais(i))
+                                           : std::max(modele->logProbabiliteInconnu(-1, forme),
+                                                      modele->logProbabiliteAnglais(forme))});
         }
         if (dico.nombreDeFormes(plage) == 0) {
             const qint32 i = modele->indice(lettres);
-            meilleur = std::max({meilleur, i >= 0 ? modele->logProbabilite(-1, i) : meilleur,
-                                 modele->logProbabiliteAnglais(lettres)});
+            meilleur = std::max(meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
+                                                            modele->logProbabiliteAnglais(i))
+                                                 : modele->logProbabiliteAnglais(lettres));
         }
         return meilleur;
     };

@@ -143,6 +143,7 @@ private:
     void lireRepli();
     bool lireVraisemblable(int debut, int fin);
     bool inconnuPlusProbable();
+    bool queDesGlyphes(int debut, int fin) const;
     void ecrireLettres(int debut, int fin);
     int lireParSegments(int jusque);
     bool fermanteSeule(int debut) const;

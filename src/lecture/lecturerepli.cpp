@@ -142,6 +142,8 @@ bool Lecteur::fermanteSeule(int debut) const
 // which is the first that the glyphs' order gives.
 bool Lecteur::lireVraisemblable(int debut, int fin)
 {
+    if (!queDesGlyphes(debut, fin))
+        return false;
     essais = 0;
     noteStandard = std::numeric_limits<float>::quiet_NaN();
     meilleureNote = -std::numeric_limits<float>::infinity();
@@ -170,7 +172,7 @@ bool Lecteur::inconnuPlusProbable()
     for (int p = 0; p < taille && !signeDeGlyphe; ++p)
         signeDeGlyphe = choix[size_t(p)] == copie &&
                         style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(p)])];
-    if (!signeDeGlyphe || estApostrophe(suivant))
+    if (!signeDeGlyphe || estApostrophe(suivant) || !queDesGlyphes(0, taille))
         return false;
     const float noteMots = meilleureNote;
     const std::array<qint8, longueurMaximale + 1> garde = choix;
@@ -241,13 +243,15 @@ int Lecteur::lireParSegments(int jusque)
             taille = q;
             suivant = q < tailleDuRun ? codes[size_t(q)] : suivantDuRun;
             std::fill(choix.begin(), choix.begin() + p, rien);
-            // The whole run: the list had its turn already, or none was due.
-            const bool lu = (p > 0 || q < tailleDuRun) && explorerParMots(p);
+            // The whole run: the list and the letters had their turn already,
+            // or none was due.
+            const bool partie = p > 0 || q < tailleDuRun;
+            const bool lu = partie && explorerParMots(p);
             if (lu)
                 ecrireChoix();
             taille = tailleDuRun;
             suivant = suivantDuRun;
-            if (!lu && !lireVraisemblable(p, q))
+            if (!lu && !(partie && lireVraisemblable(p, q)))
                 lireStandard(q, p);
         }
         if (q == jusque)
@@ -258,6 +262,18 @@ int Lecteur::lireParSegments(int jusque)
         p = q + 1;
     }
     return std::max(p, jusque);
+}
+
+// Whether every character from `debut` to `fin` is one that glyphs hold,
+// blanks that the blank option removed aside: else no reading by letters
+// alone covers them.
+bool Lecteur::queDesGlyphes(int debut, int fin) const
+{
+    for (int p = debut; p < fin; ++p)
+        if (octets[size_t(p)] != 0 &&
+            !style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(p)])])
+            return false;
+    return true;
 }
 
 void Lecteur::explorerLettres(int p, char a, char b, float note)

@@ -315,6 +315,11 @@ qint32 ModeleContexte::indice(QStringView mot) const
 void ModeleContexte::indexerAnglais()
 {
     parAnglais = tableDe(anglais);
+    // The English weight of each word of the model, found once.
+    anglaisDesMots.assign(mots.size(), -std::numeric_limits<float>::infinity());
+    if (totalAnglais > 0)
+        for (size_t i = 0; i < mots.size(); ++i)
+            anglaisDesMots[i] = float(logProbabiliteAnglais(mots[i]));
 }
 
 ModeleContexte::Anglais ModeleContexte::anglaisDe(QStringView mot) const

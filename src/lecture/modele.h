@@ -58,6 +58,8 @@ public:
     // word that the catalogues' English strings do not give, or a model
     // without their counts.
     double logProbabiliteAnglais(QStringView mot) const;
+    // The same for a word of the model, by its index.
+    double logProbabiliteAnglais(qint32 indice) const { return anglaisDesMots[size_t(indice)]; }
     // The same for a word the model never saw, spelled `mot`: the small
     // constant, by how often words of its ending follow `precedent`.
     double logProbabiliteInconnu(qint32 precedent, QStringView mot) const;
@@ -76,6 +78,7 @@ private:
     std::vector<bool> seulementAnglais;  // of each English word: no French word
     std::vector<quint32> comptesAnglais; // of each English word, 0 when the file has none
     double totalAnglais = 0;             // English words in the strings, kept or not
+    std::vector<float> anglaisDesMots;   // of each word: logProbabiliteAnglais()
     std::vector<qint32> parAnglais;      // hash table: English word → index
     std::vector<qint32> parMot;          // hash table: word → index
     std::vector<std::string> cles;       // of the accented words, sorted
