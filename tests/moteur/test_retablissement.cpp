@@ -276,6 +276,15 @@ void TestRetablissement::lecture_data()
         << false << uR"(\/\/!7|-| 373 \/\/!7|-|)"_s << false << u"With ete with"_s << true;
     QTest::newRow("the reste the") << false << u"x 7|-|3"_s << false << u"x the"_s << true;
     QTest::newRow("nom d'option") << false << u"x --373 373"_s << false << u"x --ete été"_s << true;
+    // Where the list does not read a run whole: its words, and digits
+    // between marks as a number.
+    QTest::newRow("nombre entre des signes")
+        << false << u"x 2023-05-11"_s << false << u"x 2023-05-11"_s << false;
+    QTest::newRow("nombre entre des signes, contexte")
+        << false << u"x 2023-05-11 373"_s << false << u"x 2023-05-11 été"_s << true;
+    QTest::newRow("mot et nombre") << false << u"x 1|_|!=5"_s << false << u"x lui=5"_s << false;
+    QTest::newRow("mot et nombre, contexte")
+        << false << u"x 1|_|!=5 1|_|!=5"_s << false << u"x lui=5 lui=5"_s << true;
     QTest::newRow("lui, contexte")
         << true << u"|_|_|| x |_|_||"_s << false << u"Lui x lui"_s << true;
     QTest::newRow("été, contexte") << false << u"373 2011"_s << false << u"Été 2011"_s << true;
