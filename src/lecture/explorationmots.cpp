@@ -169,41 +169,36 @@ bool Lecteur::unSeulGlyphe() const
 bool Lecteur::explorerParMots(int debut)
 {
     nombreAutres = 0;
-    // With the model, every reading is weighed at once, an elided word first
-    // before an apostrophe.
-    if (modele) {
-        trouvees = 0;
+    struct Passe
+    {
+        int mots;
+        bool queue;
+    };
+    // With the model, every reading is weighed in one search. Without, the
+    // first found: one word before several, whole glyphs before a closing
+    // mark taken from one ("help", not "heu>", where "|>" is a P).
+    static constexpr std::array<Passe, 1> toutes{{{longueurMaximale, true}}};
+    static constexpr std::array<Passe, 4> parOrdre{
+        {{1, false}, {1, true}, {longueurMaximale, false}, {longueurMaximale, true}}};
+    const Passe *premiere = modele ? toutes.data() : parOrdre.data();
+    const Passe *fin = modele ? toutes.data() + toutes.size() : parOrdre.data() + parOrdre.size();
+    for (const Passe *passe = premiere; passe != fin; ++passe) {
+        // Before an apostrophe, an elided word first.
         for (const bool elision : {true, false}) {
             if (elision && !estApostrophe(suivant))
                 continue;
-            segmentsMaximum = longueurMaximale;
+            segmentsMaximum = passe->mots;
             elisionExigee = elision;
-            queueAutorisee = true;
+            queueAutorisee = passe->queue;
             essais = 0;
-            explorer(debut, dico.racine(), 0);
+            trouvees = 0;
+            const bool fini = explorer(debut, dico.racine(), 0);
             if (trouvees > 0) {
                 std::copy(meilleurChoix.begin(), meilleurChoix.begin() + taille, choix.begin());
                 return true;
             }
-        }
-        return false;
-    }
-    // Without, the first reading found: one word before several, whole
-    // glyphs before a closing mark taken from one ("help", not "heu>",
-    // where "|>" is a P).
-    for (const int maximum : {1, longueurMaximale}) {
-        for (const bool queue : {false, true}) {
-            for (const bool elision : {true, false}) {
-                if (elision && !estApostrophe(suivant))
-                    continue;
-                segmentsMaximum = maximum;
-                elisionExigee = elision;
-                queueAutorisee = queue;
-                essais = 0;
-                trouvees = 0;
-                if (explorer(debut, dico.racine(), 0))
-                    return true;
-            }
+            if (fini)
+                return true;
         }
     }
     return false;
