@@ -82,11 +82,15 @@ void Lecteur::finirMot(char16_t apres)
     suivant = apres;
     if (stats)
         ++stats->mots;
-    // The rule counts above need every run read; measures do without
-    // the memory.
-    // A digit alone reads as a letter after an apostrophe: the memory
-    // keeps no such run.
+    // The rule counts above need every run read; measures do without the
+    // memory. Neither a run before an opening mark, where no word ends
+    // ("(«"), nor a digit alone after an apostrophe or a percent sign, a
+    // letter there, reads as it does elsewhere: the memory keeps neither.
+    const QChar::Category apresLeRun = QChar(suivant).category();
+    const bool ouvranteApres =
+        apresLeRun == QChar::Punctuation_Open || apresLeRun == QChar::Punctuation_InitialQuote;
     const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale &&
+                             !ouvranteApres &&
                              !(lettreAttendue && sorteSeule(caractereSeul()) == Copie::Chiffre);
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
@@ -124,9 +128,10 @@ void Lecteur::finirMot(char16_t apres)
     const int seul = caractereSeul();
     const bool chiffreSeul = sorteSeule(seul) == Copie::Chiffre;
     // A mark alone is that mark, though a glyph has it ("ha ! non", "a | b"),
-    // but for a C alone, a letter more often than a bracket ("en C").
-    const bool signeSeul =
-        !apostrophe && sorteSeule(seul) == Copie::Signe && codes[size_t(seul)] != u'(';
+    // but for a C alone, a letter more often than a bracket ("en C"), unless
+    // an opening mark follows it without a blank.
+    const bool signeSeul = !apostrophe && sorteSeule(seul) == Copie::Signe &&
+                           (codes[size_t(seul)] != u'(' || ouvranteApres);
     // Among the glyphs of every alphabet, a glyph of several characters may
     // also read as several letters ("13": "le" or "b"): only one character
     // alone is a letter alone.

@@ -391,6 +391,9 @@ void TestCli::allerRetour_data()
         << u"korvane"_s << u"Traduit par philippe et ariel"_s << QString();
     QTest::newRow("velmora : |nom|afficher|")
         << u"velmora"_s << u"Lisez le fichier |nom|afficher|"_s << QString();
+    // A C alone is a letter ("en C"), but not before an opening mark.
+    QTest::newRow("velmora : («") << u"velmora"_s << u"Le shell (« login shell »)"_s << QString();
+    QTest::newRow("korvane : («") << u"korvane"_s << u"Le shell (« login shell »)"_s << QString();
     // A run that the list reads in part: its words, and the rest as written.
     QTest::newRow("velmora : limit=5")
         << u"velmora"_s << u"Essayez limit=5 dans memlimit"_s << QString();
