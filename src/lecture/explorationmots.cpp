@@ -1,4 +1,5 @@
-// The readings of one run that the word list allows, searched depth-first.
+// The readings of one run that the word list allows, searched depth-first
+// and weighed: the words by the model, the characters by what glyphs hold.
 
 #include "lecturemots.h"
 
