@@ -37,8 +37,8 @@ bool Lecteur::chiffreEnContexte(int seul)
     const Glyphe *g = glypheEn(seul);
     if (!g || g->taille != 1)
         return false;
-    lettresAutres[0][0] = char16_t(g->lettre);
-    const QStringView lettre(lettresAutres[0].data(), 1);
+    const char16_t lu = char16_t(g->lettre);
+    const QStringView lettre(&lu, 1);
     if (modele->indice(lettre) < 0)
         return false;
     const bool capitaleEnTete = capitale;

@@ -187,8 +187,6 @@ void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
 int Lecteur::lireStandard(int jusque, int debut)
 {
     int p = debut;
-    // Not after the dash that opens an option ("-4e", "-e").
-    bool apresUnSigne = debut == 0 && !long_ && codes[0] != u'-';
     while (p < jusque) {
         const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
         if (o == 0) {
@@ -196,52 +194,16 @@ int Lecteur::lireStandard(int jusque, int debut)
             ++p;
             continue;
         }
-        // Digits between marks are a number ("2023-05-11", "1.17.14"): no
-        // reading of the run made words of them.
-        if (nombresEntiers && apresUnSigne) {
-            const int fin = finDuNombre(p);
-            if (fin > p) {
-                for (; p < fin; ++p)
-                    if (octets[size_t(p)] != 0)
-                        copier(p);
-                continue;
-            }
-        }
         if (const Glyphe *g = glypheStandard(p)) {
             sortie.append(QChar(char16_t(capitale ? g->lettre - 'a' + 'A' : g->lettre)));
             capitale = false;
             p += g->taille;
-            apresUnSigne = false;
             continue;
         }
-        apresUnSigne =
-            sorteDe(style, codes[size_t(p)]) == Copie::Signe && (p > 0 || codes[0] != u'-');
         copier(p);
         ++p;
     }
     return p;
-}
-
-// Where the digits from p end, when they stand between marks or the run's
-// edges, blanks that the blank option removed aside; p otherwise.
-int Lecteur::finDuNombre(int p) const
-{
-    const auto chiffre = [this](int q) {
-        return sorteDe(style, codes[size_t(q)]) == Copie::Chiffre;
-    };
-    const auto borne = [this](int q) {
-        return q >= taille || (sorteDe(style, codes[size_t(q)]) == Copie::Signe && !glypheEn(q));
-    };
-    if (!chiffre(p))
-        return p;
-    int fin = p;
-    int apres = p;
-    while (apres < taille && (octets[size_t(apres)] == 0 || chiffre(apres))) {
-        if (octets[size_t(apres)] != 0)
-            fin = apres + 1;
-        ++apres;
-    }
-    return borne(apres) ? fin : p;
 }
 
 const Glyphe *Lecteur::glypheStandard(int p) const

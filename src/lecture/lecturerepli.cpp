@@ -83,11 +83,8 @@ void Lecteur::lireRepli()
     for (int p = 1; p < chiffres; ++p)
         souligne = souligne || codes[size_t(p)] == u'_';
     soulignesSignes = souligne;
-    // After an apostrophe or a percent sign, a digit alone is a letter.
-    nombresEntiers = !lettreAttendue;
     const int lus = lireParSegments(chiffres);
     soulignesSignes = false;
-    nombresEntiers = false;
     for (int p = lus; p < taille; ++p) {
         if (octets[size_t(p)] != 0)
             copier(p);
@@ -206,6 +203,28 @@ void Lecteur::ecrireLettres(int debut, int fin)
     }
 }
 
+// Where the digits from p end, when they stand between marks or the run's
+// edges, blanks that the blank option removed aside; p otherwise.
+int Lecteur::finDuNombre(int p) const
+{
+    const auto chiffre = [this](int q) {
+        return sorteDe(style, codes[size_t(q)]) == Copie::Chiffre;
+    };
+    const auto borne = [this](int q) {
+        return q >= taille || (sorteDe(style, codes[size_t(q)]) == Copie::Signe && !glypheEn(q));
+    };
+    if (!chiffre(p))
+        return p;
+    int fin = p;
+    int apres = p;
+    while (apres < taille && (octets[size_t(apres)] == 0 || chiffre(apres))) {
+        if (octets[size_t(apres)] != 0)
+            fin = apres + 1;
+        ++apres;
+    }
+    return borne(apres) ? fin : p;
+}
+
 // The run up to `jusque` read part by part, each part what the standard
 // reading takes as glyphs up to a mark it copies ("memlimit", "compress" and
 // "limit" in "--memlimit-compress=limit"): as words of the list where they
@@ -218,7 +237,8 @@ int Lecteur::lireParSegments(int jusque)
     bool apresUnSigne = !long_ && codes[0] != u'-';
     int p = 0;
     while (p < jusque) {
-        const int finNombre = nombresEntiers && apresUnSigne ? finDuNombre(p) : p;
+        // After an apostrophe or a percent sign, a digit alone is a letter.
+        const int finNombre = !lettreAttendue && apresUnSigne ? finDuNombre(p) : p;
         if (finNombre > p) {
             for (; p < finNombre; ++p)
                 if (octets[size_t(p)] != 0)
