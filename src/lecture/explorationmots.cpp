@@ -237,33 +237,43 @@ bool Lecteur::lectureFinie(Dictionnaire::Plage plage, int segments, int queue)
     return estApostrophe(suivant) && dico.mot(dico.prolonger(plage, 'e')) >= 0;
 }
 
+// A word of the list by its likeliest spelling; else the letters as read,
+// as the model knows them ("m" of "m'", "dpkg"), or as an English word.
+double Lecteur::noterMot(Dictionnaire::Plage plage, QStringView lettres) const
+{
+    if (plage.profondeur == 0)
+        return 0.0;
+    // A word's note depends on its key's node alone: the same words come
+    // back again and again, each spelling a lookup in the model.
+    const bool mot = dico.nombreDeFormes(plage) > 0;
+    NoteDeMot &enCache =
+        notesDesMots[(quint32(plage.noeud) * 2654435761u) >> (32 - bitsNotesDesMots)];
+    if (mot && enCache.noeud == plage.noeud && enCache.profondeur == plage.profondeur)
+        return enCache.note;
+    double meilleur = -30.0; // no word the model knows either
+    for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
+        const QStringView forme = dico.forme(plage, k);
+        const qint32 i = modele->indice(forme);
+        meilleur = std::max({meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
+                                                         modele->logProbabiliteAnglais(i))
+                                              : std::max(modele->logProbabiliteInconnu(-1, forme),
+                                                         modele->logProbabiliteAnglais(forme))});
+    }
+    if (dico.nombreDeFormes(plage) == 0) {
+        const qint32 i = modele->indice(lettres);
+        meilleur = std::max(meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
+                                                        modele->logProbabiliteAnglais(i))
+                                             : modele->logProbabiliteAnglais(lettres));
+    }
+    if (mot)
+        enCache = {plage.noeud, plage.profondeur, meilleur};
+    return meilleur;
+}
+
 // The words of the reading in `choix`, by how often the model saw them: the
 // likeliest spelling of each, a word it never saw by its ending.
 float Lecteur::noterLecture() const
 {
-    // A word of the list by its likeliest spelling; else the letters as read,
-    // as the model knows them ("m" of "m'", "dpkg"), or as an English word.
-    const auto noterMot = [this](Dictionnaire::Plage plage, QStringView lettres) {
-        if (plage.profondeur == 0)
-            return 0.0;
-        double meilleur = -30.0; // no word the model knows either
-        for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
-            const QStringView forme = dico.forme(plage, k);
-            const qint32 i = modele->indice(forme);
-            meilleur =
-                std::max({meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
-                                                      modele->logProbabiliteAnglais(i))
-                                           : std::max(modele->logProbabiliteInconnu(-1, forme),
-                                                      modele->logProbabiliteAnglais(forme))});
-        }
-        if (dico.nombreDeFormes(plage) == 0) {
-            const qint32 i = modele->indice(lettres);
-            meilleur = std::max(meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
-                                                            modele->logProbabiliteAnglais(i))
-                                                 : modele->logProbabiliteAnglais(lettres));
-        }
-        return meilleur;
-    };
     std::array<char16_t, longueurMaximale> lettres{};
     int n = 0;
     double note = 0;

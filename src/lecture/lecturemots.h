@@ -4,6 +4,7 @@
 // marks, each read as the words of the list that its glyphs can spell.
 // Private to the reading (retablissement.h is its entry point).
 
+#include "chemin.h"
 #include "contextemots.h"
 #include "dictionnaire.h"
 #include "memoiremots.h"
@@ -75,8 +76,6 @@ inline bool romptLaPhrase(char16_t c)
 // above it, nothing changes.
 constexpr float coutSigneSurGlyphe = 8.0f;
 
-// Runs longer than this are no word: they get the standard reading.
-constexpr int longueurMaximale = 64;
 // Bound on the readings tried for one run, so that the cost stays linear.
 constexpr int essaisMaximum = 512;
 
@@ -146,6 +145,17 @@ private:
     bool queDesGlyphes(int debut, int fin) const;
     void ecrireLettres(int debut, int fin);
     int lireParSegments(int jusque);
+    void lireParChemin(int fin);
+    void quitterLeBord(int p);
+    void fixerLeSeuil(int p);
+    void quitterParUnNombre(int p);
+    void avancerLesLettres(int p, bool finir);
+    void cheminDesMots(int p, Dictionnaire::Plage plage, int n);
+    void ecrireChemin(int fin);
+    char lettreEcrite(int p) const;
+    float noteDeLInconnu(int p, int ab, float note) const;
+    float noteCourte(QStringView lettres) const;
+    void prolongerLeMot(int p);
     bool fermanteSeule(int debut) const;
     void explorerLettres(int p, char a, char b, float note);
     int lettresConnues(int debut, int fin) const;
@@ -183,6 +193,16 @@ private:
     // Whether the reading explored stands whole at the run's end.
     bool lectureFinie(Dictionnaire::Plage plage, int segments, int queue);
     float noterLecture() const;
+    double noterMot(Dictionnaire::Plage plage, QStringView lettres) const;
+    struct NoteDeMot
+    {
+        qint32 noeud = -1;
+        qint32 profondeur = 0;
+        double note = 0;
+    };
+    static constexpr int bitsNotesDesMots = 12;
+    mutable std::vector<NoteDeMot> notesDesMots =
+        std::vector<NoteDeMot>(size_t(1) << bitsNotesDesMots);
     // The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
     // which no reading with the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
@@ -261,6 +281,12 @@ private:
     char16_t suivant = 0;
     char16_t haut = 0; // the first half of a surrogate pair just read
     MemoireMots memoire;
+    // The fallback's paths through the run (chemin.h).
+    Chemin chemin;
+    static float coutDuDebut(Chemin::Genre genre, bool seul, int etat);
+    Chemin::Depart meilleurDepart(int p, Chemin::Genre genre, bool seul) const;
+    void arriverAuBord(int q, int etat, float note, int depuis, Chemin::Genre genre, int avant);
+    void arriverALaLettre(int q, int ab, float note, int depuis, int avant, qint8 pris);
     std::optional<ChoixEnContexte> contexte;
     // The run being read: where its output starts, how many words it gave
     // the choice in context, and what it told it.

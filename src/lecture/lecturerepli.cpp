@@ -1,7 +1,8 @@
 // What a run becomes when the list does not read it whole: what words carry
-// at their end ("stat()", "LZMA2"), then part by part between the marks that
-// its standard reading copies, each part as words of the list, by the
-// likeliest letters, or glyph by glyph.
+// at their end ("stat()", "vimdiff(1)"), then, with the model, the likeliest
+// path through the rest (lecturechemin.cpp); without, part by part between
+// the marks that its standard reading copies, each part as words of the
+// list, by the likeliest letters, or glyph by glyph.
 
 #include "lecturemots.h"
 
@@ -9,10 +10,9 @@
 #include <cmath>
 #include <limits>
 
-// The standard reading of a run that no reading with the list takes, with
-// what words carry at their end read as such: "()" or a number in brackets
-// ("stat()", "vimdiff(1)"), and digits after a word known without them
-// ("LZMA2").
+// A run that no reading with the list takes, what words carry at their end
+// read as such: "()" or a number in brackets ("stat()", "vimdiff(1)"), and,
+// without the model, digits after a word known without them ("LZMA2").
 void Lecteur::lireRepli()
 {
     if (style.telQuel) {
@@ -56,6 +56,15 @@ void Lecteur::lireRepli()
         // "()" ends a known word only ("open()"): otherwise it is an O ("too").
         if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || lettresConnues(0, q) > 0))
             fin = q;
+    }
+    // With the model, the likeliest path through the run; without, the
+    // standard reading part by part.
+    if (modele) {
+        lireParChemin(fin);
+        for (int p = fin; p < taille; ++p)
+            if (octets[size_t(p)] != 0)
+                copier(p);
+        return;
     }
     // The shortest run of digits at the end whose letters before are a word.
     // "1", "3", "5", "6", "7" end many words as "l", "e", "s", "g", "t"

@@ -397,8 +397,19 @@ void TestCli::allerRetour_data()
     // A run that the list reads in part: its words, and the rest as written.
     QTest::newRow("velmora : limit=5")
         << u"velmora"_s << u"Essayez limit=5 dans memlimit"_s << QString();
+    QTest::newRow("korvane : limit=5")
+        << u"korvane"_s << u"Essayez limit=5 dans memlimit"_s << QString();
     QTest::newRow("velmora : lintian")
         << u"velmora"_s << u"Utilisez lintian et dpkg-buildpackage."_s << QString();
+    // A run that the list does not read: the likeliest cut into words,
+    // compounds, names and marks ("mem" and "limit", "lib" and "lzma"; "(1)").
+    for (const QString &style : {u"korvane"_s, u"velmora"_s}) {
+        for (const QString &phrase :
+             {u"Lancez dpkg-buildpackage puis killall."_s,
+              u"Voir dpkg-maintscript-helper(1) et xzdec(1)."_s, u"Voir liblzma et shlibdeps."_s})
+            QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase))
+                << style << phrase << QString();
+    }
     // A lone 4 is "à" or "a" where the words around call for it, a number
     // elsewhere; a letter alone as written is a word too ("y").
     QTest::newRow("auto : à la maison")

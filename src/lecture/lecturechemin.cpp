@@ -1,0 +1,173 @@
+// The fallback's choice, made once for the whole run: every way of cutting
+// it into words of the list, words that nothing knows, numbers and marks is
+// a path from its start to its end (chemin.h, its steps in
+// etapeschemin.cpp), and the likeliest path is read and written. A word of
+// the list scores its frequency, an unknown word its letters' trigrams, a
+// character that glyphs hold read as itself what the channel says, and two
+// words that no mark parts ("memlimit") what a compound costs.
+
+#include "lecturemots.h"
+
+#include <algorithm>
+
+// The letter a character written as itself gives a word, or 0.
+char Lecteur::lettreEcrite(int p) const
+{
+    const char16_t c = codes[size_t(p)];
+    if (sorteDe(style, c) != Copie::Lettre)
+        return 0;
+    const char16_t petite = QChar(copieDe(c)).toLower().unicode();
+    return petite >= u'a' && petite <= u'z' ? char(petite) : 0;
+}
+
+// The paths kept at p: those within a mark's cost of the best, and the
+// unknown words' within a few letters' of the best of them. The rest would
+// hardly win, and the letters' states are many.
+void Lecteur::fixerLeSeuil(int p)
+{
+    float meilleure = Chemin::jamais;
+    for (int e = 0; e < Chemin::etats; ++e)
+        meilleure = std::max(meilleure, chemin.bords[size_t(e)][size_t(p)].note);
+    float meilleureLettre = Chemin::jamais;
+    for (int k = 0; k < chemin.nombreActives[size_t(p)]; ++k)
+        meilleureLettre = std::max(
+            meilleureLettre,
+            chemin.notesLettres[size_t(p) * Chemin::paires + chemin.actives[size_t(p)][size_t(k)]]);
+    chemin.seuil = std::max(meilleure, meilleureLettre) - Chemin::margeDesChemins;
+    chemin.seuil = std::max(chemin.seuil, meilleureLettre - Chemin::margeDesLettres);
+}
+
+// The run up to `fin` read along its likeliest path; needs the model.
+void Lecteur::lireParChemin(int fin)
+{
+    const int tailleDuRun = taille;
+    taille = fin;
+    for (int e = 0; e < Chemin::etats; ++e)
+        std::fill(chemin.bords[size_t(e)].begin(), chemin.bords[size_t(e)].begin() + fin + 1,
+                  Chemin::Pas{Chemin::jamais, -1, 0, Chemin::Signes});
+    // The letters' states stand all unreached between runs: only those
+    // reached are set back, after the run.
+    if (chemin.notesLettres.empty()) {
+        chemin.notesLettres.assign(size_t(longueurMaximale + 1) * Chemin::paires, Chemin::jamais);
+        chemin.retoursLettres.resize(chemin.notesLettres.size());
+    }
+    chemin.bords[0][0].note = 0;
+    std::fill(chemin.copieStandard.begin(), chemin.copieStandard.begin() + fin, false);
+    for (int p = 0; p < fin;) {
+        const Glyphe *g = octets[size_t(p)] != 0 ? glypheStandard(p) : nullptr;
+        chemin.copieStandard[size_t(p)] = !g;
+        p += g ? g->taille : 1;
+    }
+    for (int p = 0; p <= fin; ++p) {
+        avancerLesLettres(p, true);
+        if (p == fin)
+            break;
+        fixerLeSeuil(p);
+        quitterLeBord(p);
+        avancerLesLettres(p, false);
+    }
+    ecrireChemin(fin);
+    for (int p = 0; p <= fin; ++p) {
+        for (int k = 0; k < chemin.nombreActives[size_t(p)]; ++k)
+            chemin.notesLettres[size_t(p) * Chemin::paires + chemin.actives[size_t(p)][size_t(k)]] =
+                Chemin::jamais;
+        chemin.nombreActives[size_t(p)] = 0;
+    }
+    taille = tailleDuRun;
+}
+
+// Follows the best path back from the run's end, then writes its pieces.
+void Lecteur::ecrireChemin(int fin)
+{
+    struct Piece
+    {
+        int debut;
+        int fin;
+        Chemin::Genre genre;
+    };
+    std::array<Piece, longueurMaximale + 1> pieces{};
+    int nombre = 0;
+    int q = fin;
+    int etat = 0;
+    for (int e = 1; e < Chemin::etats; ++e)
+        if (chemin.bords[size_t(e)][size_t(fin)].note >
+            chemin.bords[size_t(etat)][size_t(fin)].note)
+            etat = e;
+    while (q > 0) {
+        const Chemin::Pas pas = chemin.bords[size_t(etat)][size_t(q)];
+        if (pas.genre == Chemin::Inconnu) {
+            int ab = pas.avant;
+            int r = q;
+            while (true) {
+                const Chemin::Retour retour =
+                    chemin.retoursLettres[size_t(r) * Chemin::paires + size_t(ab)];
+                if (retour.depuis < 0) {
+                    etat = retour.depuis == Chemin::suffixe ? int(Chemin::apresMot)
+                                                            : chemin.departs[size_t(r)];
+                    break;
+                }
+                choix[size_t(retour.depuis)] = retour.pris;
+                ab = retour.avant;
+                r = retour.depuis;
+            }
+            pieces[size_t(nombre++)] = {r, q, Chemin::Inconnu};
+            q = r;
+            continue;
+        }
+        if (pas.genre == Chemin::Mot)
+            std::copy(chemin.choixDesMots[size_t(etat)][size_t(q)].begin() + pas.depuis,
+                      chemin.choixDesMots[size_t(etat)][size_t(q)].begin() + q,
+                      choix.begin() + pas.depuis);
+        else
+            for (int p = pas.depuis; p < q; ++p)
+                choix[size_t(p)] = octets[size_t(p)] != 0 ? copie : rien;
+        pieces[size_t(nombre++)] = {pas.depuis, q, pas.genre};
+        etat = pas.avant;
+        q = pas.depuis;
+    }
+    const int total = nombre;
+    while (nombre > 0) {
+        const Piece piece = pieces[size_t(--nombre)];
+        if (piece.genre == Chemin::Signes || piece.genre == Chemin::Blanc ||
+            piece.genre == Chemin::Nombre) {
+            for (int p = piece.debut; p < piece.fin; ++p) {
+                if (octets[size_t(p)] != 0)
+                    copier(p);
+                else
+                    capitale = false;
+            }
+            continue;
+        }
+        const qsizetype debutSortie = sortie.size();
+        const bool capitaleEnTete = capitale;
+        Dictionnaire::Plage plage = dico.racine();
+        for (int p = piece.debut; p < piece.fin;) {
+            if (choix[size_t(p)] == rien) {
+                ++p;
+                continue;
+            }
+            char16_t lettre;
+            if (choix[size_t(p)] == copie) {
+                lettre = char16_t(lettreEcrite(p));
+                plage = prolongerDeLettre(plage, copieDe(codes[size_t(p)]));
+                ++p;
+            } else {
+                const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
+                                               [size_t(choix[size_t(p)])];
+                lettre = char16_t(g.lettre);
+                plage = dico.prolonger(plage, g.lettre);
+                p += g.taille;
+            }
+            sortie.append(QChar(capitale ? QChar(lettre).toUpper() : QChar(lettre)));
+            capitale = false;
+        }
+        // A word glued to another, or to a number, is part of a name
+        // ("preinst", "genchanges"): as read, with no accent of its own.
+        const auto colle = [&](int k) {
+            return k >= 0 && k < total && pieces[size_t(k)].genre != Chemin::Signes &&
+                   pieces[size_t(k)].genre != Chemin::Blanc;
+        };
+        if (piece.genre == Chemin::Mot && !colle(nombre - 1) && !colle(nombre + 1))
+            ecrireSegment(int(debutSortie), plage, capitaleEnTete);
+    }
+}
