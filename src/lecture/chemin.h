@@ -80,6 +80,11 @@ struct Chemin
     std::array<Depart, 2> departMot{}; // of a word of several letters, of one
     std::array<qint8, longueurMaximale + 1> departs{};
     std::array<bool, longueurMaximale + 1> copieStandard{};
+    // The glyphs that stand at each position, by their index among those
+    // that start with its character.
+    static constexpr int glyphesMaximum = 16;
+    std::array<std::array<qint8, glyphesMaximum>, longueurMaximale + 1> glyphes{};
+    std::array<int, longueurMaximale + 1> nombreDeGlyphes{};
     std::vector<float> notesLettres;
     std::vector<Retour> retoursLettres;
     mutable std::vector<float> notesCourtes; // noteCourte()'s, by letters' ranks

@@ -72,14 +72,13 @@ void Lecteur::cheminDesMots(int p, Dictionnaire::Plage plage, int n)
         return;
     }
     const std::vector<Glyphe> &candidats = style.glyphes[o];
-    for (size_t k = 0; k < candidats.size(); ++k) {
-        const Glyphe &g = candidats[k];
-        if (!present(g, p) || !tientDansLaPiece(g, p))
-            continue;
+    for (int i = 0; i < chemin.nombreDeGlyphes[size_t(p)]; ++i) {
+        const qint8 k = chemin.glyphes[size_t(p)][size_t(i)];
+        const Glyphe &g = candidats[size_t(k)];
         const Dictionnaire::Plage suite = dico.prolonger(plage, g.lettre);
         if (suite.vide())
             continue;
-        choix[size_t(p)] = qint8(k);
+        choix[size_t(p)] = k;
         chemin.lettres[size_t(n)] = char16_t(g.lettre);
         cheminDesMots(p + g.taille, suite, n + 1);
     }
@@ -331,12 +330,11 @@ void Lecteur::avancerLesLettres(int p, bool finir)
             continue;
         }
         const std::vector<Glyphe> &candidats = style.glyphes[o];
-        for (size_t g = 0; g < candidats.size(); ++g) {
-            if (!present(candidats[g], p) || !tientDansLaPiece(candidats[g], p))
-                continue;
-            const char c = candidats[g].lettre;
-            arriverALaLettre(p + candidats[g].taille, (ab % 27) * 27 + rang(c),
-                             note + dico.noteLettre(a, b, c), p, ab, qint8(g));
+        for (int i = 0; i < chemin.nombreDeGlyphes[size_t(p)]; ++i) {
+            const qint8 g = chemin.glyphes[size_t(p)][size_t(i)];
+            const char c = candidats[size_t(g)].lettre;
+            arriverALaLettre(p + candidats[size_t(g)].taille, (ab % 27) * 27 + rang(c),
+                             note + dico.noteLettre(a, b, c), p, ab, g);
         }
         if (const char c = lettreEcrite(p))
             arriverALaLettre(p + 1, (ab % 27) * 27 + rang(c), note + dico.noteLettre(a, b, c), p,

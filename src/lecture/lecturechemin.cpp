@@ -52,6 +52,17 @@ void Lecteur::lireParChemin(int fin)
         chemin.retoursLettres.resize(chemin.notesLettres.size());
     }
     chemin.bords[0][0].note = 0;
+    // The glyphs that stand at each position, found once.
+    for (int p = 0; p < fin; ++p) {
+        int n = 0;
+        const std::vector<Glyphe> &candidats =
+            style.glyphes[static_cast<unsigned char>(octets[size_t(p)])];
+        for (size_t k = 0; k < candidats.size() && n < Chemin::glyphesMaximum; ++k)
+            if (octets[size_t(p)] != 0 && present(candidats[k], p) &&
+                tientDansLaPiece(candidats[k], p))
+                chemin.glyphes[size_t(p)][size_t(n++)] = qint8(k);
+        chemin.nombreDeGlyphes[size_t(p)] = n;
+    }
     std::fill(chemin.copieStandard.begin(), chemin.copieStandard.begin() + fin, false);
     for (int p = 0; p < fin;) {
         const Glyphe *g = octets[size_t(p)] != 0 ? glypheStandard(p) : nullptr;
