@@ -157,6 +157,7 @@ private:
     float noteCourte(QStringView lettres) const;
     void prolongerLeMot(int p);
     bool fermanteSeule(int debut) const;
+    bool dansUnGlypheIci(int q) const;
     void explorerLettres(int p, char a, char b, float note);
     int lettresConnues(int debut, int fin) const;
     void copier(int p);

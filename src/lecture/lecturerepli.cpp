@@ -49,12 +49,19 @@ void Lecteur::lireRepli()
         lireStandard(taille, premier + 1);
         return;
     }
-    if (dernier >= 2 && codes[size_t(dernier)] == u')') {
-        int q = avant(dernier);
+    // Marks after the closing one that no glyph can take there end the run
+    // as they would where no glyph has them: "," after "ps(1)", where "(,)"
+    // is a Q.
+    int fermante = dernier;
+    while (fermante > 0 && codes[size_t(fermante)] != u')' &&
+           sorteDe(style, codes[size_t(fermante)]) == Copie::Signe && !dansUnGlypheIci(fermante))
+        fermante = avant(fermante);
+    if (fermante >= 2 && codes[size_t(fermante)] == u')') {
+        int q = avant(fermante);
         while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
             q = avant(q);
         // "()" ends a known word only ("open()"): otherwise it is an O ("too").
-        if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || lettresConnues(0, q) > 0))
+        if (q > 0 && codes[size_t(q)] == u'(' && (avant(fermante) != q || lettresConnues(0, q) > 0))
             fin = q;
     }
     // With the model, the likeliest path through the run; without, the
@@ -98,6 +105,16 @@ void Lecteur::lireRepli()
         if (octets[size_t(p)] != 0)
             copier(p);
     }
+}
+
+// Whether a glyph that stands in the run holds the character at q.
+bool Lecteur::dansUnGlypheIci(int q) const
+{
+    for (int p = std::max(0, q - 3); p <= q; ++p)
+        for (const Glyphe &g : style.glyphes[static_cast<unsigned char>(octets[size_t(p)])])
+            if (p + g.taille > q && present(g, p))
+                return true;
+    return false;
 }
 
 // When the run's characters from `debut` to `fin` read as a word of the list
