@@ -23,18 +23,16 @@ struct Chemin
     // The costs below are log-probabilities, against the model's; each was
     // measured on the manual pages of the round trip and the strings held out
     // of the model.
-    // That a character that glyphs hold was written as itself where the
-    // standard reading takes it into a glyph ("|" of "|nom|"), or where it
-    // does not ("=" after a T, "7=").
-    static constexpr float coutSignePris = 12.0f;
-    static constexpr float coutSigneHorsGlyphe = 6.0f;
+    // That a character that glyphs hold was written as itself ("|" of
+    // "|nom|", "=" of "limit=5").
+    static constexpr float coutSigne = 12.0f;
     // That a digit that glyphs hold was written as a digit ("2023").
     static constexpr float coutChiffre = 5.0f;
     // That a number stands where a word could: the manual pages hold one for
     // some thirty words.
     static constexpr float coutNombre = 3.5f;
     // That a word is one that neither the list nor the model has.
-    static constexpr float coutInconnu = 7.0f;
+    static constexpr float coutInconnu = 6.0f;
     // That two words stand together with no mark between them ("mem" and
     // "limit", "build" and "package"); that a word follows a number so
     // ("po4a"), rather than the number ending with letters; that a number

@@ -158,10 +158,7 @@ void Lecteur::quitterLeBord(int p)
     if (sorteDe(style, codes[size_t(p)]) == Copie::Chiffre) {
         quitterParUnNombre(p);
     } else {
-        const float cout = lettreEcrite(p)                   ? Chemin::coutSignePris
-                           : !style.dansUnGlyphe[o]          ? 0.0f
-                           : chemin.copieStandard[size_t(p)] ? Chemin::coutSigneHorsGlyphe
-                                                             : Chemin::coutSignePris;
+        const float cout = lettreEcrite(p) || style.dansUnGlyphe[o] ? Chemin::coutSigne : 0.0f;
         const Chemin::Depart d = meilleurDepart(p, Chemin::Signes, false);
         arriverAuBord(p + 1, Chemin::apresSigne, d.note - cout, p, Chemin::Signes, d.etat);
     }
