@@ -5,7 +5,7 @@
 # and fails.
 set -eu
 
-paquets="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-dejavu-core wfrench $*"
+paquets="cmake ninja-build g++ qt6-base-dev zlib1g-dev qt6-translations-l10n fonts-dejavu-core wfrench $*"
 
 manquants=""
 for paquet in $paquets; do

@@ -111,6 +111,10 @@ void TestCli::initTestCase()
     QFile abime(dossier.filePath(u"abime.txt"_s));
     QVERIFY(abime.open(QIODevice::WriteOnly));
     abime.write(qCompress("scribolix-modele 1\nmots 4 10\n<s>\t4\n"));
+    // A zlib stream cut short: the tool's message alone reaches the user.
+    QFile corrompu(dossier.filePath(u"corrompu.txt"_s));
+    QVERIFY(corrompu.open(QIODevice::WriteOnly));
+    corrompu.write(qCompress(QByteArray(4096, 'a')).chopped(4));
 
     QFile binaire(dossier.filePath(u"binaire.txt"_s));
     QVERIFY(binaire.open(QIODevice::WriteOnly));
@@ -258,6 +262,11 @@ void TestCli::executions_data()
     QTest::newRow("modèle tronqué")
         << retablir.first(4) + QStringList{u"--modele"_s, u"@abime"_s, u"a"_s} << rien << 2 << rien
         << u"@abime"_s;
+    QTest::newRow("modèle corrompu")
+        << retablir.first(4) + QStringList{u"--modele"_s, u"@corrompu"_s, u"a"_s} << rien << 2
+        << rien
+        << u"scribolix-cli : modèle de contexte illisible : @corrompu (données compressées "
+           u"abîmées).\n"_s;
     QTest::newRow("rétablir sans relire")
         << QStringList{u"--retablir"_s, u"a"_s} << rien << 2 << rien << u"--retablir"_s;
     QTest::newRow("liste de mots absente") << QStringList{u"--leet-vers-francais"_s,

@@ -1,0 +1,225 @@
+// The context model's file: what scripts/modele/construire.py writes, a
+// zlib stream of UTF-8 text behind its size, read back and checked line by
+// line; a damaged or hostile file is refused with the reason, never trusted.
+
+#include "modele.h"
+
+#include <QFile>
+
+#include <zlib.h>
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The lines of the model's text, read in place.
+class Lignes
+{
+public:
+    explicit Lignes(QByteArrayView texte) : reste(texte) {}
+
+    QByteArrayView suivante()
+    {
+        ++numero;
+        const qsizetype fin = reste.indexOf('\n');
+        const QByteArrayView ligne = fin < 0 ? reste : reste.first(fin);
+        reste = fin < 0 ? QByteArrayView() : reste.sliced(fin + 1);
+        return ligne;
+    }
+    bool finies() const { return reste.isEmpty(); }
+    qsizetype numeroCourant() const { return numero; }
+
+private:
+    QByteArrayView reste;
+    qsizetype numero = 0;
+};
+
+// Reads the `attendus` unsigned numbers of one line, separated by a tab or a
+// blank.
+bool nombres(QByteArrayView ligne, qsizetype attendus, std::array<quint64, 3> &valeurs)
+{
+    qsizetype n = 0;
+    quint64 valeur = 0;
+    int chiffres = 0;
+    for (qsizetype k = 0; k <= ligne.size(); ++k) {
+        const char c = k < ligne.size() ? ligne[k] : ' ';
+        if (c >= '0' && c <= '9' && chiffres < 19) {
+            valeur = valeur * 10 + quint64(c - '0');
+            ++chiffres;
+            continue;
+        }
+        if ((c != ' ' && c != '\t') || chiffres == 0 || n >= attendus)
+            return false;
+        valeurs[size_t(n++)] = valeur;
+        valeur = 0;
+        chiffres = 0;
+    }
+    return n == attendus;
+}
+
+// The text that `compresse` holds behind its announced size, or nothing
+// when the stream is damaged or gives another size. zlib's own call, so that
+// a damaged file costs no message of the library's own on standard error.
+QByteArray decompresser(QByteArrayView compresse)
+{
+    if (compresse.size() < 4)
+        return {};
+    const quint32 annonce = quint32(quint8(compresse[0])) << 24 |
+                            quint32(quint8(compresse[1])) << 16 |
+                            quint32(quint8(compresse[2])) << 8 | quint8(compresse[3]);
+    // A damaged size must not make it ask for gigabytes.
+    if (annonce == 0 || annonce > 512u * 1024 * 1024)
+        return {};
+    QByteArray texte(qsizetype(annonce), Qt::Uninitialized);
+    uLongf taille = annonce;
+    const int resultat = uncompress(reinterpret_cast<Bytef *>(texte.data()), &taille,
+                                    reinterpret_cast<const Bytef *>(compresse.data() + 4),
+                                    uLong(compresse.size() - 4));
+    if (resultat != Z_OK || taille != annonce)
+        return {};
+    return texte;
+}
+
+} // namespace
+
+std::optional<ModeleContexte> ModeleContexte::charger(const QString &chemin, QString *erreur)
+{
+    QFile fichier(chemin);
+    QString cause;
+    if (!fichier.open(QIODevice::ReadOnly)) {
+        cause = fichier.errorString();
+    } else {
+        const QByteArray octets = fichier.readAll();
+        if (fichier.error() != QFileDevice::NoError)
+            cause = fichier.errorString();
+        else if (std::optional<ModeleContexte> modele = depuisOctets(octets, &cause))
+            return modele;
+    }
+    if (erreur)
+        *erreur = u"modèle de contexte illisible : %1 (%2)."_s.arg(chemin, cause);
+    return std::nullopt;
+}
+
+std::optional<ModeleContexte> ModeleContexte::depuisOctets(QByteArrayView compresse,
+                                                           QString *erreur)
+{
+    QString cause;
+    if (compresse.isEmpty()) {
+        cause = u"fichier vide"_s;
+    } else {
+        const QByteArray texte = decompresser(compresse);
+        ModeleContexte modele;
+        if (texte.isEmpty())
+            cause = u"données compressées abîmées"_s;
+        else if (modele.lire(texte, cause))
+            return modele;
+    }
+    if (erreur)
+        *erreur = cause;
+    return std::nullopt;
+}
+
+bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
+{
+    Lignes lignes(texte);
+    const auto ligne = [&] { return lignes.suivante(); };
+    const auto abime = [&](const QString &quoi) {
+        erreur =
+            u"modèle abîmé, ligne %1 : %2"_s.arg(QString::number(lignes.numeroCourant()), quoi);
+        return false;
+    };
+    if (ligne() != "scribolix-modele 1")
+        return abime(u"en-tête inconnu"_s);
+
+    std::array<quint64, 3> v{};
+    QByteArrayView entete = ligne();
+    if (!entete.startsWith("mots ") || !nombres(entete.sliced(5), 2, v) || v[0] == 0 ||
+        v[0] >= quint64(texte.size()))
+        return abime(u"nombre de mots attendu"_s);
+    const qsizetype nombre = qsizetype(v[0]);
+    total = double(v[1]);
+    comptes.reserve(size_t(nombre));
+    mots.reserve(size_t(nombre));
+    for (qsizetype i = 0; i < nombre; ++i) {
+        const QByteArrayView l2 = ligne();
+        const qsizetype tab = l2.indexOf('\t');
+        if (tab <= 0 || !nombres(l2.sliced(tab + 1), 1, v) || v[0] > 0xFFFFFFFFu)
+            return abime(u"mot attendu"_s);
+        mots.push_back(QString::fromUtf8(l2.first(tab)));
+        comptes.push_back(quint32(v[0]));
+    }
+    indexer();
+    debut = indice(u"<s>");
+
+    entete = ligne();
+    if (!entete.startsWith("bigrammes ") || !nombres(entete.sliced(10), 1, v) ||
+        v[0] >= quint64(texte.size()))
+        return abime(u"nombre de paires attendu"_s);
+    const qsizetype paires = qsizetype(v[0]);
+    apres.assign(size_t(nombre), 0);
+    debuts.assign(size_t(nombre) + 1, 0);
+    seconds.reserve(size_t(paires));
+    comptesPaires.reserve(size_t(paires));
+    // By first word, then by second, each pair once.
+    qint64 precedent = -1;
+    qint64 dernier = -1;
+    for (qsizetype k = 0; k < paires; ++k) {
+        if (!nombres(ligne(), 3, v) || v[0] >= quint64(nombre) || v[1] >= quint64(nombre) ||
+            v[2] > 0xFFFFFFFFu)
+            return abime(u"paire attendue"_s);
+        const qint64 i = qint64(v[0]);
+        const qint64 j = qint64(v[1]);
+        if (i < precedent || (i == precedent && j <= dernier))
+            return abime(u"paire hors d'ordre"_s);
+        for (qint64 x = precedent + 1; x <= i; ++x)
+            debuts[size_t(x)] = quint32(seconds.size());
+        precedent = i;
+        dernier = j;
+        seconds.push_back(qint32(j));
+        comptesPaires.push_back(quint32(v[2]));
+        apres[size_t(i)] += v[2];
+    }
+    for (qint64 x = precedent + 1; x <= nombre; ++x)
+        debuts[size_t(x)] = quint32(seconds.size());
+    // How many words each word follows: a word seen after many others
+    // ("à") is likelier after a new one than a word as frequent that only
+    // follows a few ("a", after "il", "on", "qui").
+    continuations.assign(comptes.size(), 0.5f);
+    for (const qint32 second : seconds)
+        continuations[size_t(second)] += 1;
+    const double somme = 0.5 * double(comptes.size()) + double(seconds.size());
+    for (float &c : continuations)
+        c = float(c / somme);
+    classer();
+    // The English words, in models that have them.
+    QByteArrayView suite = ligne();
+    if (suite.startsWith("anglais ")) {
+        // Since the counts came in: how many English words the strings
+        // held, and each word's count.
+        const bool avecComptes = nombres(suite.sliced(8), 2, v);
+        if ((!avecComptes && !nombres(suite.sliced(8), 1, v)) || v[0] >= quint64(texte.size()))
+            return abime(u"nombre de mots anglais attendu"_s);
+        const quint64 nombreAnglais = v[0];
+        totalAnglais = avecComptes ? double(v[1]) : 0.0;
+        anglais.reserve(size_t(nombreAnglais));
+        comptesAnglais.reserve(size_t(nombreAnglais));
+        for (quint64 k = 0; k < nombreAnglais; ++k) {
+            const QByteArrayView l2 = ligne();
+            const qsizetype tab = l2.indexOf('\t');
+            if (tab <= 0 || !nombres(l2.sliced(tab + 1), avecComptes ? 2 : 1, v) || v[0] > 1 ||
+                (avecComptes && (v[1] == 0 || double(v[1]) > totalAnglais)))
+                return abime(u"mot anglais attendu"_s);
+            anglais.push_back(QString::fromUtf8(l2.first(tab)));
+            seulementAnglais.push_back(v[0] == 1);
+            comptesAnglais.push_back(avecComptes ? quint32(std::min<quint64>(v[1], 0xffffffffu))
+                                                 : 0);
+        }
+        suite = ligne();
+    }
+    if (!suite.isEmpty() || !lignes.finies())
+        return abime(u"fin attendue"_s);
+    indexerAnglais();
+    return true;
+}
