@@ -1,15 +1,21 @@
 #include "fichierstyle.h"
 #include "traduction.h"
 
+#include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <memory>
 #include <unistd.h>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -25,6 +31,8 @@ private slots:
     void allerRetour_data();
     void allerRetour();
     void aideEtVersion();
+    void cacheDeLaListe_data();
+    void cacheDeLaListe();
 
 private:
     struct Resultat
@@ -462,6 +470,74 @@ void TestCli::aideEtVersion()
     QVERIFY(version.sortie.startsWith("scribolix-cli 1."));
     QVERIFY(version.sortie.contains("\nCopyright (C) 2026 les développeurs du Scribolix\n"));
     QVERIFY(version.sortie.contains("\nLicence GPLv3+ : GNU GPL version 3 ou ultérieure"));
+}
+
+// The list's index among the caches: several first runs at once all read
+// alike and leave one index, whole; a cache where nothing can be written
+// costs time and nothing else, not a word on standard error.
+void TestCli::cacheDeLaListe_data()
+{
+    QTest::addColumn<QString>("cache"); // under the test's folder; "@" a regular file
+    QTest::addColumn<int>("ensemble");  // runs started together
+
+    QTest::newRow("premier passage, quatre à la fois") << u"neuf"_s << 4;
+    QTest::newRow("cache sur un fichier") << u"@"_s << 1;
+    QTest::newRow("cache sous un fichier, deux à la fois") << u"@/sous"_s << 2;
+}
+
+void TestCli::cacheDeLaListe()
+{
+    QFETCH(QString, cache);
+    QFETCH(int, ensemble);
+
+    QTemporaryDir ici;
+    QVERIFY(ici.isValid());
+    QFile fichier(ici.filePath(u"fichier"_s));
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.close();
+    const QString chemin = ici.filePath(cache.replace(u'@', u"fichier"_s));
+    const QStringList arguments{u"--leet-vers-francais"_s, u"--retablir"_s, u"--style"_s,
+                                u"korvane"_s};
+    const QByteArray leet =
+        lancer({u"--style"_s, u"korvane"_s, u"Une liste de fichiers avec lintian et memlimit"_s},
+               {})
+            .sortie;
+    const Resultat attendu = lancer(arguments, leet);
+    QCOMPARE(attendu.code, 0);
+
+    std::vector<std::unique_ptr<QProcess>> processus;
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    environnement.insert(u"XDG_CACHE_HOME"_s, chemin);
+    for (int k = 0; k < ensemble; ++k) {
+        processus.push_back(std::make_unique<QProcess>());
+        processus.back()->setProcessEnvironment(environnement);
+        processus.back()->start(QStringLiteral(SCRIBOLIX_CLI), arguments);
+    }
+    for (const std::unique_ptr<QProcess> &p : processus) {
+        QVERIFY(p->waitForStarted());
+        p->write(leet);
+        p->closeWriteChannel();
+    }
+    for (const std::unique_ptr<QProcess> &p : processus) {
+        QVERIFY(p->waitForFinished(60000));
+        QCOMPARE(p->exitCode(), 0);
+        QCOMPARE(p->readAllStandardOutput(), attendu.sortie);
+        QCOMPARE(p->readAllStandardError(), QByteArray());
+    }
+    // What is left: one index, the same bytes as the cache of a run alone.
+    const QStringList index = QDir(chemin + u"/scribolix"_s).entryList(QDir::Files);
+    if (cache != u"neuf"_s) {
+        QVERIFY(index.isEmpty());
+        return;
+    }
+    QCOMPARE(index.size(), 1);
+    QFile ecrit(chemin + u"/scribolix/"_s + index.first());
+    QVERIFY(ecrit.open(QIODevice::ReadOnly));
+    const QString seul = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                         u"/scribolix/"_s + index.first();
+    QFile reference(seul);
+    QVERIFY2(reference.open(QIODevice::ReadOnly), qPrintable(seul));
+    QVERIFY(ecrit.readAll() == reference.readAll());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
