@@ -6,8 +6,9 @@
 //   the rest the leet, as UTF-16 code units (maybe unpaired surrogates).
 //
 // The reading fed piece by piece, however it is cut, gives what the whole
-// text gives, and the memory of runs read before changes nothing; with a
-// fixed list and with a list read from the same bytes.
+// text gives, and the memory of runs read before changes nothing. The list
+// and the model are made once, before the first input (lists and models
+// read from arbitrary bytes are fuzz_liste's and fuzz_modele's).
 
 #include "exiger.h"
 #include "retablissement.h"
@@ -74,6 +75,13 @@ QString enMorceaux(const Dictionnaire &d, const ModeleContexte *m, Style style, 
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    liste();
+    modele();
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
 {
     if (taille < 1)
@@ -84,43 +92,38 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
     QString texte((qsizetype(taille) - 1) / 2, Qt::Uninitialized);
     std::memcpy(texte.data(), donnees + 1, size_t(texte.size()) * 2);
 
-    // The same bytes read as a word list too: odd lists (no line end, CR
-    // alone, NULs, broken UTF-8) load, and give words the glyphs never spell.
-    const Dictionnaire depuisLesOctets = Dictionnaire::depuisTexte(
-        QByteArrayView(reinterpret_cast<const char *>(donnees) + 1, qsizetype(taille) - 1));
-    for (const Dictionnaire *d : {&liste(), &depuisLesOctets}) {
-        // The reading writes no lone surrogate, so its UTF-8 loses nothing.
-        const QString entier = retablirLeet(*d, style, texte, supprimer);
-        const QString morceaux = enMorceaux(*d, nullptr, style, texte, supprimer, options >> 2);
-        // With the model, words wait for the next one: cut anywhere, the same.
-        const QString enContexte = retablirLeet(*d, style, texte, supprimer, nullptr, &modele());
-        StatistiquesRetablissement comptesEnContexte;
-        const QString sansMemoireEnContexte =
-            retablirLeet(*d, style, texte, supprimer, &comptesEnContexte, &modele());
-        EXIGER(sansMemoireEnContexte == enContexte,
-               u"texte %1\n  sans mémoire, en contexte %2\n  avec %3"_s.arg(
-                   lisible(texte), lisible(sansMemoireEnContexte), lisible(enContexte)));
-        EXIGER(enMorceaux(*d, &modele(), style, texte, supprimer, options >> 2) == enContexte,
-               u"texte %1\n  en contexte %2"_s.arg(lisible(texte), lisible(enContexte)));
-        // Counting the rules reads every run afresh, without the memory of
-        // runs read before: it must not change the result.
-        StatistiquesRetablissement comptes;
-        const QString sansMemoire = retablirLeet(*d, style, texte, supprimer, &comptes);
-        EXIGER(sansMemoire == entier, u"texte %1\n  sans mémoire %2\n  avec %3"_s.arg(
-                                          lisible(texte), lisible(sansMemoire), lisible(entier)));
-        EXIGER(morceaux == entier, u"texte %1\n  entier   %2\n  morceaux %3"_s.arg(
-                                       lisible(texte), lisible(entier), lisible(morceaux)));
-        // Anyone's leet, with the glyphs of every alphabet: cut anywhere, on
-        // one thread or two, the same as in one piece.
-        const uint32_t graine = options >> 2;
-        const QString commun =
-            lireParMorceaux(*creerLectureCommuneFlux(*d, supprimer, &modele()), texte, 0, true);
-        const QString communEnMorceaux = lireParMorceaux(
-            *creerLectureCommuneFlux(*d, supprimer, &modele(), qsizetype(graine % 64)), texte,
-            graine, false);
-        EXIGER(communEnMorceaux == commun,
-               u"texte %1\n  tout l'alphabet %2\n  en morceaux %3"_s.arg(
-                   lisible(texte), lisible(commun), lisible(communEnMorceaux)));
-    }
+    const Dictionnaire &d = liste();
+    // The reading writes no lone surrogate, so its UTF-8 loses nothing.
+    const QString entier = retablirLeet(d, style, texte, supprimer);
+    const QString morceaux = enMorceaux(d, nullptr, style, texte, supprimer, options >> 2);
+    // With the model, words wait for the next one: cut anywhere, the same.
+    const QString enContexte = retablirLeet(d, style, texte, supprimer, nullptr, &modele());
+    StatistiquesRetablissement comptesEnContexte;
+    const QString sansMemoireEnContexte =
+        retablirLeet(d, style, texte, supprimer, &comptesEnContexte, &modele());
+    EXIGER(sansMemoireEnContexte == enContexte,
+           u"texte %1\n  sans mémoire, en contexte %2\n  avec %3"_s.arg(
+               lisible(texte), lisible(sansMemoireEnContexte), lisible(enContexte)));
+    EXIGER(enMorceaux(d, &modele(), style, texte, supprimer, options >> 2) == enContexte,
+           u"texte %1\n  en contexte %2"_s.arg(lisible(texte), lisible(enContexte)));
+    // Counting the rules reads every run afresh, without the memory of
+    // runs read before: it must not change the result.
+    StatistiquesRetablissement comptes;
+    const QString sansMemoire = retablirLeet(d, style, texte, supprimer, &comptes);
+    EXIGER(sansMemoire == entier, u"texte %1\n  sans mémoire %2\n  avec %3"_s.arg(
+                                      lisible(texte), lisible(sansMemoire), lisible(entier)));
+    EXIGER(morceaux == entier, u"texte %1\n  entier   %2\n  morceaux %3"_s.arg(
+                                   lisible(texte), lisible(entier), lisible(morceaux)));
+    // Anyone's leet, with the glyphs of every alphabet: cut anywhere, on
+    // one thread or two, the same as in one piece.
+    const uint32_t graine = options >> 2;
+    const QString commun =
+        lireParMorceaux(*creerLectureCommuneFlux(d, supprimer, &modele()), texte, 0, true);
+    const QString communEnMorceaux =
+        lireParMorceaux(*creerLectureCommuneFlux(d, supprimer, &modele(), qsizetype(graine % 64)),
+                        texte, graine, false);
+    EXIGER(communEnMorceaux == commun,
+           u"texte %1\n  tout l'alphabet %2\n  en morceaux %3"_s.arg(
+               lisible(texte), lisible(commun), lisible(communEnMorceaux)));
     return 0;
 }

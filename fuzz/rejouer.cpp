@@ -12,6 +12,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille);
+// What a target makes once before its inputs, when it has such a step.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int *argc, char ***argv);
 
 namespace fs = std::filesystem;
 
@@ -40,6 +42,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage : %s <dossier ou fichier>...\n", argv[0]);
         return 2;
     }
+    if (LLVMFuzzerInitialize)
+        LLVMFuzzerInitialize(&argc, &argv);
     int rejouees = 0;
     for (int i = 1; i < argc; ++i) {
         const std::vector<fs::path> fichiers = entrees(argv[i]);

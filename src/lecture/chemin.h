@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <limits>
+#include <memory>
 #include <vector>
 
 // Runs longer than this are no word: they get the standard reading.
@@ -84,10 +85,10 @@ struct Chemin
     std::array<std::array<qint8, glyphesMaximum>, longueurMaximale + 1> glyphes{};
     std::array<int, longueurMaximale + 1> nombreDeGlyphes{};
     std::vector<float> notesLettres;
-    std::vector<Retour> retoursLettres;
-    mutable std::vector<float> notesCourtes; // noteCourte()'s, by letters' ranks
-    std::vector<std::array<quint16, paires>> actives =
-        std::vector<std::array<quint16, paires>>(longueurMaximale + 1);
+    // Written before they are read in each run: never set otherwise.
+    std::unique_ptr<Retour[]> retoursLettres;
+    mutable std::vector<float> notesCourtes;          // noteCourte()'s, by letters' ranks
+    std::vector<std::array<quint16, paires>> actives; // made on the first run read so
     std::array<int, longueurMaximale + 1> nombreActives{};
     std::array<char16_t, longueurMaximale> lettres{};
     int depart = 0;

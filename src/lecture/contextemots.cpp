@@ -52,12 +52,19 @@ double ChoixEnContexte::note(qint32 avant, const Mot &m, const Candidat &c)
                               ? modele.logProbabiliteInconnu(avant, formeDe(m, c)) + logListe
                               : logInconnu);
     }
-    if (notes.empty())
-        notes.resize(1 << 16);
+    // Small for a short text, larger as pairs keep coming, as the
+    // candidates' table.
+    if (notes.empty() || (notesCalculees > notes.size() && notes.size() < (size_t(1) << 16))) {
+        bitsDesNotes = notes.empty() ? 8 : bitsDesNotes + 2;
+        notes.assign(size_t(1) << bitsDesNotes, Note{});
+        notesCalculees = 0;
+    }
     const quint64 paire = quint64(quint32(avant)) << 32 | quint32(c.indice);
-    Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> 48)];
-    if (n.paire != paire)
+    Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> (64 - bitsDesNotes))];
+    if (n.paire != paire) {
         n = {paire, modele.logProbabilite(avant, c.indice)};
+        ++notesCalculees;
+    }
     return crochet + n.valeur;
 }
 
@@ -71,8 +78,12 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
         h = (h ^ m.lu[size_t(k)]) * 16777619u;
     Ensemble *e = nullptr;
     if (m.longueur <= luMaximum) {
-        if (ensembles.empty())
-            ensembles.resize(1 << 12);
+        // Small for a short text, larger as words keep coming: a reader
+        // is made for each text, some of a few words.
+        if (ensembles.empty() || (calcules > ensembles.size() && ensembles.size() < (1u << 12))) {
+            ensembles.assign(ensembles.empty() ? 64 : ensembles.size() * 4, Ensemble{});
+            calcules = 0;
+        }
         e = &ensembles[h & (ensembles.size() - 1)];
         if (e->empreinte == h && e->longueur == m.longueur && e->noeud == plage.noeud &&
             e->parenthese == parenthese &&
@@ -83,6 +94,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
             return;
         }
     }
+    ++calcules;
     // As read first, so that it wins a tie: a word of the list only where
     // its key is one.
     m.candidats[0] = {{}, modele.indice(lu), dico.mot(plage) == 0, false};

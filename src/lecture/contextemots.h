@@ -145,5 +145,8 @@ private:
     double logNombre;
     std::string cle;
     std::vector<Ensemble> ensembles;
+    size_t calcules = 0; // words whose candidates were looked up since the table grew
     std::vector<Note> notes;
+    size_t notesCalculees = 0; // pairs weighed since the table grew
+    int bitsDesNotes = 0;
 };

@@ -6,6 +6,8 @@
 #include "lecturemots.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -284,21 +286,18 @@ float Lecteur::noteDeLInconnu(int p, int ab, float note) const
 // made once: -infinity for none.
 float Lecteur::noteCourte(QStringView lettres) const
 {
-    if (chemin.notesCourtes.empty()) {
-        chemin.notesCourtes.assign(Chemin::paires, Chemin::jamais);
-        for (int a = 0; a < 27; ++a)
-            for (int b = 1; b < 27; ++b) {
-                const std::array<char16_t, 2> mot{char16_t(u'a' + a - 1), char16_t(u'a' + b - 1)};
-                const QStringView v = a == 0 ? QStringView(mot.data() + 1, 1) : QStringView(mot);
-                const qint32 i = modele->indice(v);
-                chemin.notesCourtes[size_t(a * 27 + b)] =
-                    float(i >= 0 ? std::max(modele->logProbabilite(-1, i),
-                                            modele->logProbabiliteAnglais(i))
-                                 : modele->logProbabiliteAnglais(v));
-            }
-    }
+    if (chemin.notesCourtes.empty())
+        chemin.notesCourtes.assign(Chemin::paires, std::numeric_limits<float>::quiet_NaN());
     const int a = lettres.size() == 2 ? rang(char(lettres[0].unicode())) : 0;
-    return chemin.notesCourtes[size_t(a * 27 + rang(char(lettres.back().unicode())))];
+    const int b = rang(char(lettres.back().unicode()));
+    float &note = chemin.notesCourtes[size_t(a * 27 + b)];
+    if (std::isnan(note)) {
+        const qint32 i = modele->indice(lettres);
+        note =
+            float(i >= 0 ? std::max(modele->logProbabilite(-1, i), modele->logProbabiliteAnglais(i))
+                         : modele->logProbabiliteAnglais(lettres));
+    }
+    return note;
 }
 
 // The steps out of the unknown words' states at p: one more letter, or the

@@ -246,6 +246,8 @@ double Lecteur::noterMot(Dictionnaire::Plage plage, QStringView lettres) const
     // A word's note depends on its key's node alone: the same words come
     // back again and again, each spelling a lookup in the model.
     const bool mot = dico.nombreDeFormes(plage) > 0;
+    if (notesDesMots.empty())
+        notesDesMots.resize(size_t(1) << bitsNotesDesMots);
     NoteDeMot &enCache =
         notesDesMots[(quint32(plage.noeud) * 2654435761u) >> (32 - bitsNotesDesMots)];
     if (mot && enCache.noeud == plage.noeud && enCache.profondeur == plage.profondeur)

@@ -46,10 +46,13 @@ void Lecteur::lireParChemin(int fin)
         std::fill(chemin.bords[size_t(e)].begin(), chemin.bords[size_t(e)].begin() + fin + 1,
                   Chemin::Pas{Chemin::jamais, -1, 0, Chemin::Signes});
     // The letters' states stand all unreached between runs: only those
-    // reached are set back, after the run.
-    if (chemin.notesLettres.empty()) {
-        chemin.notesLettres.assign(size_t(longueurMaximale + 1) * Chemin::paires, Chemin::jamais);
-        chemin.retoursLettres.resize(chemin.notesLettres.size());
+    // reached are set back, after the run. Made as long as the longest run
+    // read so far.
+    const size_t etats = size_t(fin + 1) * Chemin::paires;
+    if (chemin.notesLettres.size() < etats) {
+        chemin.notesLettres.resize(etats, Chemin::jamais);
+        chemin.retoursLettres.reset(new Chemin::Retour[etats]);
+        chemin.actives.resize(size_t(fin + 1));
     }
     chemin.bords[0][0].note = 0;
     // The glyphs that stand at each position, found once.

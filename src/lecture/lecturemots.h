@@ -202,8 +202,7 @@ private:
         double note = 0;
     };
     static constexpr int bitsNotesDesMots = 12;
-    mutable std::vector<NoteDeMot> notesDesMots =
-        std::vector<NoteDeMot>(size_t(1) << bitsNotesDesMots);
+    mutable std::vector<NoteDeMot> notesDesMots; // made on the first word weighed
     // The run is one glyph: a letter alone ("u", "x") or an option ("-u"),
     // which no reading with the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
