@@ -16,7 +16,7 @@ cmake -S "$racine" -B "$construction" -G Ninja \
     -DSCRIBOLIX_FUZZ=ON \
     -DSCRIBOLIX_BENCH=OFF >/dev/null
 cmake --build "$construction" -j2 --target fuzz_moteur fuzz_allerretour fuzz_fichierstyle fuzz_flux \
-    fuzz_retablissement
+    fuzz_retablissement fuzz_modele fuzz_liste
 
 # The style-file target writes and reads files at every run: in memory when
 # the machine offers it.
@@ -27,7 +27,7 @@ export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 
 echec=0
-for cible in moteur allerretour fichierstyle flux retablissement; do
+for cible in moteur allerretour fichierstyle flux retablissement modele liste; do
     # libFuzzer adds what it finds to the first folder: a working copy, so
     # that the committed seeds stay as they are.
     travail="$construction/corpus/$cible"
@@ -40,6 +40,10 @@ for cible in moteur allerretour fichierstyle flux retablissement; do
     fichierstyle) longueur=4096 ;;
     flux) longueur=512 ;;
     retablissement) longueur=256 ;;
+    # A model's text of a few words, an index whole (its letter table alone
+    # takes 78 KiB).
+    modele) longueur=8192 ;;
+    liste) longueur=98304 ;;
     *) longueur=128 ;;
     esac
     # The reading makes and drops its readers' tables at every input: freed
