@@ -47,12 +47,12 @@ contient scribolix /usr/bin/scribolix /usr/share/applications/$id.desktop \
     /usr/share/man/man1/scribolix.1.gz /usr/share/doc/scribolix/copyright \
     /usr/share/doc/scribolix/changelog.gz
 contient scribolix-cli /usr/bin/scribolix-cli /usr/share/man/man1/scribolix-cli.1.gz \
-    /usr/share/doc/scribolix-cli/copyright
+    /usr/share/doc/scribolix-cli/copyright /usr/share/bash-completion/completions/scribolix-cli
 # The model, once, for both programs.
 contient scribolix-modele /usr/share/scribolix/francais.modele \
     /usr/share/doc/scribolix-modele/copyright
 installes=$(dpkg -L scribolix scribolix-cli scribolix-modele | sort -u)
-for test in debian/tests/ligne-de-commande debian/tests/fenetre; do
+for test in debian/tests/ligne-de-commande debian/tests/completion debian/tests/fenetre; do
     AUTOPKGTEST_TMP=$(mktemp -d -p "$dossier") "$test"
 done
 

@@ -2,6 +2,7 @@
 #include "retablissement.h"
 #include "traduction.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -356,8 +357,27 @@ void TestRetablissement::laMemoireDesMotsNeChangeRien()
         QCOMPARE(retablirLeet(*dictionnaire, style, leet, false),
                  retablirLeet(*dictionnaire, style, leet, false, &comptes));
         // In context too, where a run met again is handed to the choice again.
-        QCOMPARE(retablirLeet(*dictionnaireEtModele, style, leet, false, nullptr, &*modele),
+        const QString enContexte =
+            retablirLeet(*dictionnaireEtModele, style, leet, false, nullptr, &*modele);
+        QCOMPARE(enContexte,
                  retablirLeet(*dictionnaireEtModele, style, leet, false, &comptes, &*modele));
+        // On two threads that both work, from cut points and in pieces drawn
+        // by a seeded loop, the same.
+        QRandomGenerator graine(korvane ? 29 : 28);
+        for (int essai = 0; essai < 6; ++essai) {
+            const qsizetype moitie = graine.bounded(qsizetype(64), leet.size() / 2);
+            const auto flux =
+                creerRetablissementFlux(*dictionnaireEtModele, style, false, &*modele, moitie);
+            QByteArray sortie;
+            for (qsizetype debut = 0; debut < leet.size();) {
+                const qsizetype taille =
+                    std::min(qsizetype(graine.bounded(1, 5000)), leet.size() - debut);
+                flux->alimenter(QStringView(leet).sliced(debut, taille), sortie);
+                debut += taille;
+            }
+            flux->terminer(sortie);
+            QCOMPARE(QString::fromUtf8(sortie), enContexte);
+        }
     }
 }
 
