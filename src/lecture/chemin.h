@@ -74,11 +74,13 @@ struct Chemin
         int etat;
     };
     std::array<std::array<Pas, longueurMaximale + 1>, etats> bords{};
+    // The glyphs of the best word that ends at each position, by the border
+    // it leads to (after a word, after a word of one letter).
     std::array<std::array<std::array<qint8, longueurMaximale + 1>, longueurMaximale + 1>, 3>
         choixDesMots{};
-    std::array<Depart, 2> departMot{}; // of a word of several letters, of one
-    std::array<qint8, longueurMaximale + 1> departs{};
-    std::array<bool, longueurMaximale + 1> copieStandard{};
+    std::array<Depart, 2> departMot{};                      // of a word of several letters, of one
+    std::array<qint8, longueurMaximale + 1> departs{};      // the border an unknown word left
+    std::array<bool, longueurMaximale + 1> copieStandard{}; // the standard reading copies it
     // The glyphs that stand at each position, by their index among those
     // that start with its character.
     static constexpr int glyphesMaximum = 16;
@@ -87,8 +89,11 @@ struct Chemin
     std::vector<float> notesLettres;
     // Written before they are read in each run: never set otherwise.
     std::unique_ptr<Retour[]> retoursLettres;
-    mutable std::vector<float> notesCourtes;          // noteCourte()'s, by letters' ranks
-    std::vector<std::array<quint16, paires>> actives; // made on the first run read so
+    // noteCourte()'s, by the letters' ranks; NaN for one not yet looked up.
+    mutable std::vector<float> notesCourtes;
+    // The letters' states reached at each position, as long as the longest
+    // run read so far.
+    std::vector<std::array<quint16, paires>> actives;
     std::array<int, longueurMaximale + 1> nombreActives{};
     std::array<char16_t, longueurMaximale> lettres{};
     int depart = 0;
