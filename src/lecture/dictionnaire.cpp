@@ -212,7 +212,10 @@ void Dictionnaire::ajouterMot(QStringView ligne, std::string &cle)
             return;
         ++accents;
     }
-    if (cle.size() < 2 || cle.size() > 0xFFFF)
+    // A run of leet is read whole up to 64 characters, so no longer word is
+    // ever spelled; and the tree is built to the keys' depth.
+    constexpr size_t cleMaximale = 64;
+    if (cle.size() < 2 || cle.size() > cleMaximale)
         return;
     Entree e;
     e.cle = qint32(cles.size());

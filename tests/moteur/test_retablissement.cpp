@@ -326,11 +326,16 @@ void TestRetablissement::lecture()
 void TestRetablissement::sansMotConnuCommeLaLectureStandard()
 {
     const Dictionnaire vide = Dictionnaire::depuisTexte({});
+    // A list whose one word is longer than any run can spell is as empty,
+    // and loads however long the word.
+    const Dictionnaire immense = Dictionnaire::depuisTexte(QByteArray(200000, 'a') + '\n');
     const QString leet = traduireFrancaisKorvane(
         u"Ça va ? Oui, vraiment : « déjà » vu (au moins) quelques fois... Bien."_s, 1000, false,
         false);
     for (const bool supprimer : {false, true}) {
         QCOMPARE(retablirLeet(vide, Style::Korvane, leet, supprimer),
+                 traduireLeetKorvane(leet, leet.size(), supprimer));
+        QCOMPARE(retablirLeet(immense, Style::Korvane, leet, supprimer),
                  traduireLeetKorvane(leet, leet.size(), supprimer));
         const QString velmora =
             traduireFrancaisVelmora(u"Vraiment, quelques bises ; x."_s, 100, false, supprimer);
