@@ -21,31 +21,9 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const ModeleContexte &modele()
-{
-    static const ModeleContexte m = *ModeleContexte::depuisOctets(qCompress(
-        "scribolix-modele 1\nmots 7 100\n<s>\t30\nla\t20\na\t15\n\xC3\xA0\t10\n"
-        "ou\t8\no\xC3\xB9\t6\n\xC3\xA9t\xC3\xA9\t5\nbigrammes 3\n0\t2\t9\n3\t1\t7\n5\t6\t2\n"
-        "anglais 3\nthe\t1\nwith\t1\na\t0\n"));
-    return m;
-}
-
-QString lire(const Dictionnaire &liste, const ModeleContexte *m, Style style)
-{
-    QByteArray sortie;
-    const auto flux = creerRetablissementFlux(liste, style, false, m);
-    flux->alimenter(lectureessai::texte(), sortie);
-    flux->terminer(sortie);
-    return QString::fromUtf8(sortie);
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
-    modele();
+    lectureessai::modele();
     return 0;
 }
 
@@ -75,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
     }
     const QString blancs = lectureessai::blancs(lectureessai::texte());
     for (const Style style : {Style::Velmora, Style::Korvane})
-        for (const ModeleContexte *m : {static_cast<const ModeleContexte *>(nullptr), &modele()}) {
-            const QString lu = lire(*liste, m, style);
+        for (const ModeleContexte *m :
+             {static_cast<const ModeleContexte *>(nullptr), &lectureessai::modele()}) {
+            const QString lu = lectureessai::lire(*liste, m, style);
             EXIGER(lectureessai::blancs(lu) == blancs, u"lu %1"_s.arg(lu));
         }
     return 0;

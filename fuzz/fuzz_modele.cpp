@@ -28,16 +28,6 @@ const Dictionnaire &liste()
     return d;
 }
 
-QString lire(const ModeleContexte *modele, Style style, qsizetype moitie)
-{
-    const QString texte = lectureessai::texte();
-    QByteArray sortie;
-    const auto flux = creerRetablissementFlux(liste(), style, false, modele, moitie);
-    flux->alimenter(texte, sortie);
-    flux->terminer(sortie);
-    return QString::fromUtf8(sortie);
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
@@ -59,9 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
     if (!modele)
         return 0;
     for (const Style style : {Style::Velmora, Style::Korvane}) {
-        const QString sansModele = lire(nullptr, style, 0);
+        const QString sansModele = lectureessai::lire(liste(), nullptr, style);
         for (const qsizetype moitie : {qsizetype(0), qsizetype(16)}) {
-            const QString avec = lire(&*modele, style, moitie);
+            const QString avec = lectureessai::lire(liste(), &*modele, style, moitie);
             EXIGER(lectureessai::blancs(avec) == lectureessai::blancs(sansModele),
                    u"sans modèle %1\n  avec %2"_s.arg(sansModele, avec));
         }

@@ -11,6 +11,7 @@
 // read from arbitrary bytes are fuzz_liste's and fuzz_modele's).
 
 #include "exiger.h"
+#include "lectureessai.h"
 #include "retablissement.h"
 
 #include <QByteArray>
@@ -31,17 +32,6 @@ const Dictionnaire &liste()
         "ure\nune\nlire\nfichier\nlorsque\nm\xC3\xAAme\nm\xC3\xA9m\xC3\xA9\n"
         "pr\xC3\xA8s\npr\xC3\xA9s\nsalut\nvoir\ncou\nou\no\xC3\xB9\nc\xC5\x93ur\nwith\nthe\n");
     return d;
-}
-
-// A context model over some of those words, so that spellings wait for the
-// next word, with English words that keep their neighbours as read.
-const ModeleContexte &modele()
-{
-    static const ModeleContexte m = *ModeleContexte::depuisOctets(qCompress(
-        "scribolix-modele 1\nmots 7 100\n<s>\t30\nla\t20\na\t15\n\xC3\xA0\t10\n"
-        "ou\t8\no\xC3\xB9\t6\n\xC3\xA9t\xC3\xA9\t5\nbigrammes 3\n0\t2\t9\n3\t1\t7\n5\t6\t2\n"
-        "anglais 3\nthe\t1\nwith\t1\na\t0\n"));
-    return m;
 }
 
 // What `flux` writes of `texte`, fed whole or in pieces of 0 to 15 code
@@ -78,7 +68,7 @@ QString enMorceaux(const Dictionnaire &d, const ModeleContexte *m, Style style, 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     liste();
-    modele();
+    lectureessai::modele();
     return 0;
 }
 
@@ -97,14 +87,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
     const QString entier = retablirLeet(d, style, texte, supprimer);
     const QString morceaux = enMorceaux(d, nullptr, style, texte, supprimer, options >> 2);
     // With the model, words wait for the next one: cut anywhere, the same.
-    const QString enContexte = retablirLeet(d, style, texte, supprimer, nullptr, &modele());
+    const QString enContexte =
+        retablirLeet(d, style, texte, supprimer, nullptr, &lectureessai::modele());
     StatistiquesRetablissement comptesEnContexte;
     const QString sansMemoireEnContexte =
-        retablirLeet(d, style, texte, supprimer, &comptesEnContexte, &modele());
+        retablirLeet(d, style, texte, supprimer, &comptesEnContexte, &lectureessai::modele());
     EXIGER(sansMemoireEnContexte == enContexte,
            u"texte %1\n  sans mémoire, en contexte %2\n  avec %3"_s.arg(
                lisible(texte), lisible(sansMemoireEnContexte), lisible(enContexte)));
-    EXIGER(enMorceaux(d, &modele(), style, texte, supprimer, options >> 2) == enContexte,
+    EXIGER(enMorceaux(d, &lectureessai::modele(), style, texte, supprimer, options >> 2) ==
+               enContexte,
            u"texte %1\n  en contexte %2"_s.arg(lisible(texte), lisible(enContexte)));
     // Counting the rules reads every run afresh, without the memory of
     // runs read before: it must not change the result.
@@ -117,11 +109,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *donnees, size_t taille)
     // Anyone's leet, with the glyphs of every alphabet: cut anywhere, on
     // one thread or two, the same as in one piece.
     const uint32_t graine = options >> 2;
-    const QString commun =
-        lireParMorceaux(*creerLectureCommuneFlux(d, supprimer, &modele()), texte, 0, true);
-    const QString communEnMorceaux =
-        lireParMorceaux(*creerLectureCommuneFlux(d, supprimer, &modele(), qsizetype(graine % 64)),
-                        texte, graine, false);
+    const QString commun = lireParMorceaux(
+        *creerLectureCommuneFlux(d, supprimer, &lectureessai::modele()), texte, 0, true);
+    const QString communEnMorceaux = lireParMorceaux(
+        *creerLectureCommuneFlux(d, supprimer, &lectureessai::modele(), qsizetype(graine % 64)),
+        texte, graine, false);
     EXIGER(communEnMorceaux == commun,
            u"texte %1\n  tout l'alphabet %2\n  en morceaux %3"_s.arg(
                lisible(texte), lisible(commun), lisible(communEnMorceaux)));
