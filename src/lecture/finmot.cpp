@@ -84,14 +84,14 @@ void Lecteur::finirMot(char16_t apres)
         ++stats->mots;
     // The rule counts above need every run read; measures do without the
     // memory. Neither a run before an opening mark, where no word ends
-    // ("(«"), nor a digit alone after an apostrophe or a percent sign, a
-    // letter there, reads as it does elsewhere: the memory keeps neither.
+    // ("(«"), nor a run with digits after an apostrophe or a percent sign,
+    // where a digit may be a letter, reads as it does elsewhere: the memory
+    // keeps neither.
     const QChar::Category apresLeRun = QChar(suivant).category();
     const bool ouvranteApres =
         apresLeRun == QChar::Punctuation_Open || apresLeRun == QChar::Punctuation_InitialQuote;
     const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale &&
-                             !ouvranteApres &&
-                             !(lettreAttendue && sorteSeule(caractereSeul()) == Copie::Chiffre);
+                             !ouvranteApres && !(lettreAttendue && tientUnChiffre());
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
@@ -220,4 +220,12 @@ int Lecteur::caractereSeul() const
 Copie Lecteur::sorteSeule(int seul) const
 {
     return seul >= 0 ? sorteDe(style, codes[size_t(seul)]) : Copie::Rien;
+}
+
+bool Lecteur::tientUnChiffre() const
+{
+    for (int p = 0; p < taille; ++p)
+        if (octets[size_t(p)] != 0 && sorteDe(style, codes[size_t(p)]) == Copie::Chiffre)
+            return true;
+    return false;
 }

@@ -207,6 +207,7 @@ private:
     // which no reading with the list should turn into a word of two letters.
     bool unSeulGlyphe() const;
     int caractereSeul() const;
+    bool tientUnChiffre() const;
     // What the run's one character, at `seul`, copies to; Rien for none.
     Copie sorteSeule(int seul) const;
     // The run from `debut` read with the list: with the model, every reading
