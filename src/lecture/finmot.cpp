@@ -79,6 +79,24 @@ void Lecteur::finirMot(char16_t apres)
     // no glyph apart.
     while (taille > 1 && octets[size_t(taille - 1)] == 0 && codes[size_t(taille - 1)] == 0)
         --taille;
+    // Marks after a closing bracket that no glyph can take there ("," after
+    // "averti(3)", where "(,)" is a Q) end the run as they would where no
+    // glyph has them.
+    if (const int fin = finSansLaQueue(); fin < taille) {
+        std::array<char16_t, longueurMaximale> queue{};
+        const int n = taille - fin;
+        std::copy(codes.begin() + fin, codes.begin() + taille, queue.begin());
+        taille = fin;
+        for (int k = 0; k < n; ++k) {
+            if (queue[size_t(k)] == 0) {
+                lire(0, true);
+                continue;
+            }
+            finirMot(queue[size_t(k)]);
+            separer(queue[size_t(k)]);
+        }
+        return;
+    }
     suivant = apres;
     if (stats)
         ++stats->mots;
@@ -200,6 +218,30 @@ void Lecteur::finirMot(char16_t apres)
                        QStringView(sortie).sliced(debutRun), capitale, ditAuContexte);
     taille = 0;
     long_ = false;
+}
+
+// Where the run ends without the marks after its closing bracket that no
+// glyph holds where they stand (at most a few); the run's size when there
+// are none.
+int Lecteur::finSansLaQueue() const
+{
+    int fin = taille;
+    int signes = 0;
+    while (fin > 1 && signes < 4) {
+        const int q = fin - 1;
+        if (octets[size_t(q)] == 0 && codes[size_t(q)] == 0) {
+            fin = q; // a blank that the blank option removed
+            continue;
+        }
+        if (codes[size_t(q)] == u')' && octets[size_t(q)] != 0)
+            return signes > 0 ? fin : taille;
+        if (octets[size_t(q)] == 0 || sorteDe(style, codes[size_t(q)]) != Copie::Signe ||
+            dansUnGlypheIci(q))
+            return taille;
+        fin = q;
+        ++signes;
+    }
+    return taille;
 }
 
 // Where the run's one character stands, blanks that the blank option

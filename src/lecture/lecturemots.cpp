@@ -41,12 +41,7 @@ void Lecteur::lire(char16_t code, bool retire)
     ligneBlanche = false;
     if (code < 256 && style.separateur[code]) {
         finirMot(code);
-        lettreAttendue = estApostrophe(code) || code == u'%';
-        if (contexte && romptLaPhrase(code))
-            contexte->rupture(true);
-        sortie.append(QChar(copieDe(code)));
-        capitale = estFinDePhrase(code);
-        debutDuTexte = false;
+        separer(code);
         return;
     }
     // A character beyond the tables ends a word as a mark does, and is
@@ -65,6 +60,17 @@ void Lecteur::lire(char16_t code, bool retire)
         return;
     }
     ajouterAuMot(code, code < 0x80 ? static_cast<unsigned char>(code) : cleAscii(code));
+}
+
+// A mark that ends a run, copied after it.
+void Lecteur::separer(char16_t code)
+{
+    lettreAttendue = estApostrophe(code) || code == u'%';
+    if (contexte && romptLaPhrase(code))
+        contexte->rupture(true);
+    sortie.append(QChar(copieDe(code)));
+    capitale = estFinDePhrase(code);
+    debutDuTexte = false;
 }
 
 // Hands a word written as read to the choice in context, and keeps what it

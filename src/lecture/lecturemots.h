@@ -226,6 +226,8 @@ private:
     bool standardEstChoisi() const;
     bool chiffreEnContexte(int seul);
     void finirMot(char16_t apres);
+    int finSansLaQueue() const;
+    void separer(char16_t code);
     void motEnContexte(qsizetype position, Dictionnaire::Plage plage, bool capitaleEnTete);
 
     static constexpr qint8 copie = -1;

@@ -49,13 +49,9 @@ void Lecteur::lireRepli()
         lireStandard(taille, premier + 1);
         return;
     }
-    // Marks after the closing one that no glyph can take there end the run
-    // as they would where no glyph has them: "," after "ps(1)", where "(,)"
-    // is a Q.
-    int fermante = dernier;
-    while (fermante > 0 && codes[size_t(fermante)] != u')' &&
-           sorteDe(style, codes[size_t(fermante)]) == Copie::Signe && !dansUnGlypheIci(fermante))
-        fermante = avant(fermante);
+    // Marks after the closing one that no glyph takes were cut from the run
+    // (finSansLaQueue()).
+    const int fermante = dernier;
     if (fermante >= 2 && codes[size_t(fermante)] == u')') {
         int q = avant(fermante);
         while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
