@@ -453,9 +453,15 @@ def construire(args):
 
     total_anglais, anglais = mots_anglais(originaux, francais, unigrammes, args.seuil_anglais)
 
+    # How many words each word follows, and how many pairs came once, twice,
+    # three and four times: every pair counted, the rare ones that the file
+    # leaves out too.
+    suites = Counter(b for (a, b) in bigrammes)
+    frequences = Counter(bigrammes.values())
     lignes = [ENTETE, f"mots {len(ordre)} {total}"]
-    lignes += [f"{m}\t{gardes[m]}" for m in ordre]
-    lignes.append(f"bigrammes {len(paires)}")
+    lignes += [f"{m}\t{gardes[m]}\t{suites[m]}" for m in ordre]
+    lignes.append(f"bigrammes {len(paires)} "
+                  + " ".join(str(frequences[n]) for n in range(1, 5)))
     lignes += [f"{i}\t{j}\t{c}" for i, j, c in paires]
     lignes.append(f"anglais {len(anglais)} {total_anglais}")
     lignes += [f"{m}\t{1 if seulement else 0}\t{c}" for m, seulement, c in anglais]

@@ -13,8 +13,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// The share of each pair's count given over to the words' own frequencies.
-constexpr double remise = 0.75;
 // How many pairs the endings that follow a word weigh as, in all: a word's
 // own pairs outweigh them once it opens a few hundred.
 constexpr double poidsDesTerminaisons = 300;
@@ -198,8 +196,9 @@ double ModeleContexte::logProbabilite(qint32 precedent, qint32 mot) const
     if (precedent < 0 || comptes[size_t(precedent)] == 0)
         return std::log(seul);
     const double avant = double(comptes[size_t(precedent)]);
+    const quint32 compte = mot >= 0 ? comptePaire(precedent, mot) : 0;
     const double paire =
-        mot >= 0 ? std::max(double(comptePaire(precedent, mot)) - remise, 0.0) / avant : 0.0;
+        compte > 0 ? std::max(double(compte) - remiseDe(compte), 0.0) / avant : 0.0;
     const double suite = mot >= 0 ? suiteSelonLaFin(precedent, classes[size_t(mot)],
                                                     double(continuations[size_t(mot)]))
                                   : seul;
@@ -223,14 +222,27 @@ double ModeleContexte::logProbabiliteInconnu(qint32 precedent, QStringView mot) 
     return std::log(compteInconnu / total * suiteSelonLaFin(precedent, terminaison(mot), 1.0));
 }
 
+// Modified Kneser-Ney's discounts, from how many pairs came once to four
+// times (Chen and Goodman): the default's where those counts give none.
+void ModeleContexte::estimerLesRemises(const std::array<double, 4> &n)
+{
+    if (n[0] <= 0 || n[1] <= 0 || n[2] <= 0 || n[3] <= 0)
+        return;
+    const double y = n[0] / (n[0] + 2 * n[1]);
+    for (size_t c = 1; c <= remises.size(); ++c)
+        remises[c - 1] =
+            std::clamp(double(c) - double(c + 1) * y * n[c] / n[c - 1], 0.0, double(c));
+}
+
 // What the kept pairs after `precedent` do not take, the pruned ones and the
 // discount included.
 double ModeleContexte::reste(qint32 precedent) const
 {
     const double avant = double(comptes[size_t(precedent)]);
-    const double paires = double(debuts[size_t(precedent) + 1] - debuts[size_t(precedent)]);
-    return std::clamp((avant - double(apres[size_t(precedent)]) + remise * paires) / avant, 0.0,
-                      1.0);
+    return std::clamp(
+        (avant - double(apres[size_t(precedent)]) + double(remisesApres[size_t(precedent)])) /
+            avant,
+        0.0, 1.0);
 }
 
 // The rest after `precedent` goes by how many words each word follows

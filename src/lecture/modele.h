@@ -70,6 +70,13 @@ private:
     void indexerAnglais();
     void classer();
     double reste(qint32 precedent) const;
+    void estimerLesRemises(const std::array<double, 4> &frequences);
+    // What a pair seen `compte` times gives over to the words' own
+    // frequencies.
+    double remiseDe(quint32 compte) const
+    {
+        return compte == 0 ? 0.0 : remises[std::min<size_t>(compte, remises.size()) - 1];
+    }
     double suiteSelonLaFin(qint32 precedent, quint8 classe, double continuation) const;
     quint32 comptePaire(qint32 precedent, qint32 mot) const;
 
@@ -90,6 +97,8 @@ private:
     std::vector<qint32> seconds;         // the second word of every pair, by first word
     std::vector<quint32> comptesPaires;
     std::vector<float> continuations; // of each word: its share of the pairs' second words
+    std::array<double, 3> remises{0.75, 0.75, 0.75}; // of a pair seen once, twice, more
+    std::vector<float> remisesApres; // of each word: the discounts of the pairs it opens
     static constexpr size_t nombreDeClasses = 10;
     std::vector<quint8> classes;                     // of each word: its ending
     std::array<double, nombreDeClasses> parClasse{}; // the continuations of each ending, summed

@@ -38,7 +38,7 @@ private:
 
 // Reads the `attendus` unsigned numbers of one line, separated by a tab or a
 // blank.
-bool nombres(QByteArrayView ligne, qsizetype attendus, std::array<quint64, 3> &valeurs)
+bool nombres(QByteArrayView ligne, qsizetype attendus, std::array<quint64, 5> &valeurs)
 {
     qsizetype n = 0;
     quint64 valeur = 0;
@@ -133,7 +133,7 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     if (ligne() != "scribolix-modele 1")
         return abime(u"en-tête inconnu"_s);
 
-    std::array<quint64, 3> v{};
+    std::array<quint64, 5> v{};
     QByteArrayView entete = ligne();
     if (!entete.startsWith("mots ") || !nombres(entete.sliced(5), 2, v) || v[0] == 0 ||
         v[0] >= quint64(texte.size()))
@@ -142,23 +142,34 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     total = double(v[1]);
     comptes.reserve(size_t(nombre));
     mots.reserve(size_t(nombre));
+    // Since the words' continuations came in, every word has one, or none.
+    std::vector<quint32> suites;
     for (qsizetype i = 0; i < nombre; ++i) {
         const QByteArrayView l2 = ligne();
         const qsizetype tab = l2.indexOf('\t');
-        if (tab <= 0 || !nombres(l2.sliced(tab + 1), 1, v) || v[0] > 0xFFFFFFFFu)
+        const bool avecSuite = tab > 0 && nombres(l2.sliced(tab + 1), 2, v);
+        if (tab <= 0 || (!avecSuite && !nombres(l2.sliced(tab + 1), 1, v)) || v[0] > 0xFFFFFFFFu ||
+            (avecSuite && v[1] > 0xFFFFFFFFu) || (i > 0 && avecSuite == suites.empty()))
             return abime(u"mot attendu"_s);
         mots.push_back(QString::fromUtf8(l2.first(tab)));
         comptes.push_back(quint32(v[0]));
+        if (avecSuite)
+            suites.push_back(quint32(v[1]));
     }
     indexer();
     debut = indice(u"<s>");
 
     entete = ligne();
-    if (!entete.startsWith("bigrammes ") || !nombres(entete.sliced(10), 1, v) ||
-        v[0] >= quint64(texte.size()))
+    // Since the discounts came in, how many pairs came once to four times.
+    const bool avecFrequences = entete.startsWith("bigrammes ") && nombres(entete.sliced(10), 5, v);
+    if (!entete.startsWith("bigrammes ") ||
+        (!avecFrequences && !nombres(entete.sliced(10), 1, v)) || v[0] >= quint64(texte.size()))
         return abime(u"nombre de paires attendu"_s);
     const qsizetype paires = qsizetype(v[0]);
+    if (avecFrequences)
+        estimerLesRemises({double(v[1]), double(v[2]), double(v[3]), double(v[4])});
     apres.assign(size_t(nombre), 0);
+    remisesApres.assign(size_t(nombre), 0.0f);
     debuts.assign(size_t(nombre) + 1, 0);
     seconds.reserve(size_t(paires));
     comptesPaires.reserve(size_t(paires));
@@ -180,16 +191,26 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
         seconds.push_back(qint32(j));
         comptesPaires.push_back(quint32(v[2]));
         apres[size_t(i)] += v[2];
+        remisesApres[size_t(i)] += float(remiseDe(quint32(v[2])));
     }
     for (qint64 x = precedent + 1; x <= nombre; ++x)
         debuts[size_t(x)] = quint32(seconds.size());
     // How many words each word follows: a word seen after many others
     // ("à") is likelier after a new one than a word as frequent that only
     // follows a few ("a", after "il", "on", "qui").
+    // The file counts them among every pair; a file written before, among
+    // the pairs it keeps.
     continuations.assign(comptes.size(), 0.5f);
-    for (const qint32 second : seconds)
-        continuations[size_t(second)] += 1;
-    const double somme = 0.5 * double(comptes.size()) + double(seconds.size());
+    double somme = 0.5 * double(comptes.size());
+    if (suites.empty()) {
+        for (const qint32 second : seconds)
+            continuations[size_t(second)] += 1;
+        somme += double(seconds.size());
+    }
+    for (size_t i = 0; i < suites.size(); ++i) {
+        continuations[i] += float(suites[i]);
+        somme += double(suites[i]);
+    }
     for (float &c : continuations)
         c = float(c / somme);
     classer();

@@ -30,18 +30,22 @@ private:
 namespace {
 
 // A context model in the file format, from words with their counts and
-// pairs of words with theirs.
+// pairs of words with theirs; `suites`, when given, how many words each word
+// follows, and `frequences` how many pairs came once to four times.
 QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
                          const QList<std::tuple<QString, QString, int>> &paires,
-                         const QStringList &anglais = {}, int totalAnglais = 0)
+                         const QStringList &anglais = {}, int totalAnglais = 0,
+                         const QList<int> &suites = {}, const QString &frequences = {})
 {
     QStringList lignes{u"scribolix-modele 1"_s, u"mots %1 1000"_s.arg(mots.size())};
     QStringList noms;
     for (const auto &[mot, compte] : mots) {
         lignes << mot + u'\t' + QString::number(compte);
+        if (noms.size() < suites.size())
+            lignes.last() += u'\t' + QString::number(suites.at(noms.size()));
         noms << mot;
     }
-    lignes << u"bigrammes %1"_s.arg(paires.size());
+    lignes << u"bigrammes %1"_s.arg(paires.size()) + frequences;
     QList<std::tuple<qsizetype, qsizetype, int>> indices;
     for (const auto &[avant, apres, compte] : paires)
         indices.append({noms.indexOf(avant), noms.indexOf(apres), compte});
@@ -148,6 +152,30 @@ void TestRetablissement::initTestCase()
          {u"<s>"_s, u"y"_s, 4}}));
     QVERIFY(suites && suites->logProbabilite(suites->indice(u"z"), suites->indice(u"y")) >
                           suites->logProbabilite(suites->indice(u"z"), suites->indice(u"x")));
+    // ... as the file counts them, among the pairs it left out too; a file
+    // with them for some words only is refused.
+    const auto selonLeFichier = [](const QList<int> &suites) {
+        return ModeleContexte::depuisOctets(
+            fichierModele({{u"<s>"_s, 9}, {u"il"_s, 60}, {u"x"_s, 50}, {u"y"_s, 20}, {u"z"_s, 9}},
+                          {{u"il"_s, u"y"_s, 4}, {u"<s>"_s, u"y"_s, 4}}, {}, 0, suites));
+    };
+    const auto parLeFichier = selonLeFichier({0, 0, 30, 1, 0});
+    QVERIFY(
+        parLeFichier &&
+        parLeFichier->logProbabilite(parLeFichier->indice(u"z"), parLeFichier->indice(u"x")) >
+            parLeFichier->logProbabilite(parLeFichier->indice(u"z"), parLeFichier->indice(u"y")));
+    QVERIFY(!selonLeFichier({0, 0, 30}));
+    // A pair seen twice keeps less of its count where many pairs came
+    // twice or more (modified Kneser-Ney's discounts) than by default.
+    const auto remise = [](const QString &frequences) {
+        const auto m = ModeleContexte::depuisOctets(
+            fichierModele({{u"<s>"_s, 9}, {u"il"_s, 10}, {u"y"_s, 20}}, {{u"il"_s, u"y"_s, 2}}, {},
+                          0, {}, frequences));
+        return m ? m->logProbabilite(m->indice(u"il"), m->indice(u"y")) : qInf();
+    };
+    QVERIFY(remise(u" 100 80 40 20"_s) < remise({}));
+    QVERIFY(qIsFinite(remise(u" 0 0 0 0"_s)));
+    QCOMPARE(remise(u" 0 0 0 0"_s), remise({}));
     // After a word followed by participles, an unseen participle beats the
     // present that is as frequent and follows as many words, and a
     // participle the model never saw beats such a present.
