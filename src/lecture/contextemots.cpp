@@ -227,17 +227,44 @@ void ChoixEnContexte::recommencer()
     precedentAnglais = false;
 }
 
+// The candidate that English makes likeliest, a bracket costing what it
+// does in French; the first, as read, when none is English.
+int ChoixEnContexte::plusAnglais(const Mot &m) const
+{
+    int meilleur = 0;
+    double record = -std::numeric_limits<double>::infinity();
+    for (int k = 0; k < m.nombre; ++k) {
+        const Candidat &c = m.candidats[size_t(k)];
+        const double crochet = c.parenthese ? (m.fermee ? logFermee : logParenthese) : 0.0;
+        const double n = crochet + (c.indice >= 0 ? modele.logProbabiliteAnglais(c.indice)
+                                                  : modele.logProbabiliteAnglais(formeDe(m, c)));
+        if (n > record) {
+            record = n;
+            meilleur = k;
+        }
+    }
+    return meilleur;
+}
+
 qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)
 {
     int meilleur = 0;
     double record = -std::numeric_limits<double>::infinity();
-    // Beside an English word, a word that reads as one stays as read: "with
-    // a low", "the decompression".
+    // Beside an English word, a word that reads as one, or that another
+    // reading makes English only, takes the reading that English makes
+    // likeliest: "with a low", "the decompression", "the line blank" (not
+    // "the une blank").
     using Anglais = ModeleContexte::Anglais;
     const bool enAnglais = m.apresAnglais || (suivant && suivant->anglais == Anglais::Seulement);
     // Between two, any word does: "compression and decompression and".
     const bool entreAnglais = m.apresAnglais && suivant && suivant->anglais == Anglais::Seulement;
-    const bool telQuel = (enAnglais && m.anglais != Anglais::Non) || entreAnglais;
+    bool telQuel = entreAnglais || (enAnglais && m.anglais != Anglais::Non);
+    for (int k = 1; k < m.nombre && enAnglais && !telQuel; ++k) {
+        const Candidat &c = m.candidats[size_t(k)];
+        telQuel = !c.parenthese && modele.anglaisDe(formeDe(m, c)) == Anglais::Seulement;
+    }
+    if (telQuel)
+        meilleur = plusAnglais(m);
     for (int k = telQuel ? m.nombre : 0; k < m.nombre; ++k) {
         const Candidat &c = m.candidats[size_t(k)];
         double n = note(m.precedent, m, c);
@@ -254,7 +281,7 @@ qint32 ChoixEnContexte::choisir(const Mot &m, const Mot *suivant)
     }
     const Candidat &c = m.candidats[size_t(meilleur)];
     precedentAnglais =
-        meilleur == 0 && (telQuel || m.anglais == ModeleContexte::Anglais::Seulement);
+        telQuel || (meilleur == 0 && m.anglais == ModeleContexte::Anglais::Seulement);
     if (c.parenthese) {
         QString ecrit(u'(');
         ecrit += formeDe(m, c);

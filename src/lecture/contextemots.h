@@ -127,6 +127,7 @@ private:
     void ajouterOrthographes(Mot &m, QStringView lu, Dictionnaire::Plage plage, bool parenthese);
     QStringView formeDe(const Mot &m, const Candidat &c) const;
     double note(qint32 precedent, const Mot &m, const Candidat &c);
+    int plusAnglais(const Mot &m) const;
     // Writes the likeliest spelling of `m` and returns its index in the model.
     qint32 choisir(const Mot &m, const Mot *suivant);
 

@@ -394,6 +394,9 @@ void TestCli::allerRetour_data()
     // Two cuts of a run, both words ("une", "line"): the words around choose.
     QTest::newRow("korvane : on the command line")
         << u"korvane"_s << u"On the command line."_s << QString();
+    // Beside English words, the English one ("une" is no English word).
+    QTest::newRow("korvane : leave the line blank")
+        << u"korvane"_s << u"Or leave the line blank."_s << QString();
     // "|>" is a P before it is "|" and a mark: every character of a glyph
     // read as itself costs alike.
     QTest::newRow("korvane : lp") << u"korvane"_s << u"Avec lp, cp et ld_library_path"_s
