@@ -497,8 +497,8 @@ def main():
                    help="keep the words seen at least this often (default 2)")
     p.add_argument("--seuil-bigrammes", type=int, default=2,
                    help="keep the pairs seen at least this often (default 2)")
-    p.add_argument("--seuil-anglais", type=int, default=20,
-                   help="keep the English words seen at least this often (default 20)")
+    p.add_argument("--seuil-anglais", type=int, default=10,
+                   help="keep the English words seen at least this often (default 10)")
     p.add_argument("--texte", help="also write the training text, one string a line, "
                    "as words, to read what the model learns from")
     p.add_argument("--tenue", help="hold one string in twenty out of the counts and write "
