@@ -183,10 +183,10 @@ bool Lecteur::lireVraisemblable(int debut, int fin)
 // glyphs as marks ("pi-iii_ii>pe" for "philippe"); if so, written so.
 bool Lecteur::inconnuPlusProbable()
 {
-    // That a word is one that neither the list nor the model has: a thousand
+    // That a word is one that neither the list nor the model has: some 150
     // times less likely, as the manual pages and the held-out strings
     // measure it.
-    constexpr float coutInconnu = 7.0f;
+    constexpr float coutInconnu = 5.0f;
     bool signeDeGlyphe = false;
     for (int p = 0; p < taille && !signeDeGlyphe; ++p)
         signeDeGlyphe = choix[size_t(p)] == copie &&
