@@ -14,8 +14,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // How many pairs the endings that follow a word weigh as, in all: a word's
-// own pairs outweigh them once it opens a few hundred.
-constexpr double poidsDesTerminaisons = 300;
+// own pairs outweigh them once it opens several hundred.
+constexpr double poidsDesTerminaisons = 600;
 // The count given to a word the model never saw.
 constexpr double compteInconnu = 0.3;
 // What it costs that a word of French text is English: one in twenty.
