@@ -111,7 +111,8 @@ QString versFrancais(Ecriture ecriture, const QString &texte, qsizetype longueur
 
 // The longest text one character of the input can give, the added blank left
 // aside. Built-in: "|\/|", "\/\/" and "/-\3" have 4 characters, the doubled
-// "\\/\\/" 6. Personal: a cell, or the cells of A and E for "æ".
+// "\\/\\/" 6. Personal: a cell, or the cells of A and E for "æ", of O and E
+// for "œ".
 qsizetype plusLongGlyphe(Ecriture ecriture, const Glyphes &cases, bool doubler)
 {
     if (ecriture != Ecriture::Personnalisee)
@@ -122,7 +123,8 @@ qsizetype plusLongGlyphe(Ecriture ecriture, const Glyphes &cases, bool doubler)
     qsizetype plusLong = doubler ? 2 : 1; // a backslash of the text
     for (const QString &glyphe : cases)
         plusLong = std::max(plusLong, longueur(glyphe));
-    return std::max(plusLong, longueur(cases[0]) + longueur(cases[4]));
+    return std::max({plusLong, longueur(cases[0]) + longueur(cases[4]),
+                     longueur(cases[14]) + longueur(cases[4])});
 }
 
 [[maybe_unused]] void verifierVersLeet(const Demande &demande, const Glyphes &cases,
