@@ -199,6 +199,11 @@ void Lecteur::finirMot(char16_t apres)
     } else {
         if (stats)
             ++stats->repli;
+        // The run is a break for the context on both sides: its words are
+        // chosen among themselves, so that it reads the same wherever it
+        // stands and the memory of runs gives it back as it was.
+        if (contexte)
+            contexte->rupture(false);
         lireRepli();
         // Its words, read part by part, were chosen in context once: the
         // run comes back as it was written then, a break for the context.
