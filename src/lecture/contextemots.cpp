@@ -4,6 +4,22 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+
+// Keeps a table of answers small for a short text (a reader is made for each
+// text, some of a few words) and makes it four times larger, emptied, each
+// time more answers were worked out than it holds, up to `plusGrande` slots.
+template <typename T>
+void agrandir(std::vector<T> &table, size_t &calcules, size_t premiere, size_t plusGrande)
+{
+    if (!table.empty() && (calcules <= table.size() || table.size() >= plusGrande))
+        return;
+    table.assign(table.empty() ? premiere : table.size() * 4, T{});
+    calcules = 0;
+}
+
+} // namespace
+
 ChoixEnContexte::ChoixEnContexte(const ModeleContexte &m, const Dictionnaire &d, QString &s)
     : modele(m), dico(d), sortie(s), precedent(m.debutDePhrase()),
       // A word of the list that the model never saw is three times likelier
@@ -42,30 +58,29 @@ QStringView ChoixEnContexte::formeDe(const Mot &m, const Candidat &c) const
                         : QStringView(m.lu.data(), m.longueur);
 }
 
+double ChoixEnContexte::crochet(const Mot &m, const Candidat &c) const
+{
+    return c.parenthese ? (m.fermee ? logFermee : logParenthese) : 0.0;
+}
+
 double ChoixEnContexte::note(qint32 avant, const Mot &m, const Candidat &c)
 {
-    const double crochet = c.parenthese ? (m.fermee ? logFermee : logParenthese) : 0.0;
+    const double ouvrante = crochet(m, c);
     if (c.indice < 0) {
         if (m.chiffres && c.forme.isEmpty())
             return logNombre;
-        return crochet + (c.dansLaListe
-                              ? modele.logProbabiliteInconnu(avant, formeDe(m, c)) + logListe
-                              : logInconnu);
+        return ouvrante + (c.dansLaListe
+                               ? modele.logProbabiliteInconnu(avant, formeDe(m, c)) + logListe
+                               : logInconnu);
     }
-    // Small for a short text, larger as pairs keep coming, as the
-    // candidates' table.
-    if (notes.empty() || (notesCalculees > notes.size() && notes.size() < (size_t(1) << 16))) {
-        bitsDesNotes = notes.empty() ? 8 : bitsDesNotes + 2;
-        notes.assign(size_t(1) << bitsDesNotes, Note{});
-        notesCalculees = 0;
-    }
+    agrandir(notes, notesCalculees, size_t(1) << 8, size_t(1) << 16);
     const quint64 paire = quint64(quint32(avant)) << 32 | quint32(c.indice);
-    Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> (64 - bitsDesNotes))];
+    Note &n = notes[size_t((paire * 0x9E3779B97F4A7C15u) >> 32) & (notes.size() - 1)];
     if (n.paire != paire) {
         n = {paire, modele.logProbabilite(avant, c.indice)};
         ++notesCalculees;
     }
-    return crochet + n.valeur;
+    return ouvrante + n.valeur;
 }
 
 // The candidates of the word as read, in `m.lu`: as read, the list's
@@ -78,12 +93,7 @@ void ChoixEnContexte::candidats(Mot &m, Dictionnaire::Plage plage, bool parenthe
         h = (h ^ m.lu[size_t(k)]) * 16777619u;
     Ensemble *e = nullptr;
     if (m.longueur <= luMaximum) {
-        // Small for a short text, larger as words keep coming: a reader
-        // is made for each text, some of a few words.
-        if (ensembles.empty() || (calcules > ensembles.size() && ensembles.size() < (1u << 12))) {
-            ensembles.assign(ensembles.empty() ? 64 : ensembles.size() * 4, Ensemble{});
-            calcules = 0;
-        }
+        agrandir(ensembles, calcules, 64, size_t(1) << 12);
         e = &ensembles[h & (ensembles.size() - 1)];
         if (e->empreinte == h && e->longueur == m.longueur && e->noeud == plage.noeud &&
             e->parenthese == parenthese &&
@@ -235,9 +245,9 @@ int ChoixEnContexte::plusAnglais(const Mot &m) const
     double record = -std::numeric_limits<double>::infinity();
     for (int k = 0; k < m.nombre; ++k) {
         const Candidat &c = m.candidats[size_t(k)];
-        const double crochet = c.parenthese ? (m.fermee ? logFermee : logParenthese) : 0.0;
-        const double n = crochet + (c.indice >= 0 ? modele.logProbabiliteAnglais(c.indice)
-                                                  : modele.logProbabiliteAnglais(formeDe(m, c)));
+        const double n =
+            crochet(m, c) + (c.indice >= 0 ? modele.logProbabiliteAnglais(c.indice)
+                                           : modele.logProbabiliteAnglais(formeDe(m, c)));
         if (n > record) {
             record = n;
             meilleur = k;

@@ -126,6 +126,8 @@ private:
     void sansLeC(Mot &m);
     void ajouterOrthographes(Mot &m, QStringView lu, Dictionnaire::Plage plage, bool parenthese);
     QStringView formeDe(const Mot &m, const Candidat &c) const;
+    // What a bracket before the word costs ("(ou" read "cou").
+    double crochet(const Mot &m, const Candidat &c) const;
     double note(qint32 precedent, const Mot &m, const Candidat &c);
     int plusAnglais(const Mot &m) const;
     // Writes the likeliest spelling of `m` and returns its index in the model.
@@ -149,5 +151,4 @@ private:
     size_t calcules = 0; // words whose candidates were looked up since the table grew
     std::vector<Note> notes;
     size_t notesCalculees = 0; // pairs weighed since the table grew
-    int bitsDesNotes = 0;
 };

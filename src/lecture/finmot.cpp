@@ -205,8 +205,6 @@ void Lecteur::finirMot(char16_t apres)
         if (contexte)
             contexte->rupture(false);
         lireRepli();
-        // Its words, read part by part, were chosen in context once: the
-        // run comes back as it was written then, a break for the context.
         repli = true;
         if (contexte) {
             // An option ("--admindir=dir") is described as the one of a

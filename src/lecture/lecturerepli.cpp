@@ -51,13 +51,12 @@ void Lecteur::lireRepli()
     }
     // Marks after the closing one that no glyph takes were cut from the run
     // (finSansLaQueue()).
-    const int fermante = dernier;
-    if (fermante >= 2 && codes[size_t(fermante)] == u')') {
-        int q = avant(fermante);
+    if (dernier >= 2 && codes[size_t(dernier)] == u')') {
+        int q = avant(dernier);
         while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
             q = avant(q);
         // "()" ends a known word only ("open()"): otherwise it is an O ("too").
-        if (q > 0 && codes[size_t(q)] == u'(' && (avant(fermante) != q || lettresConnues(0, q) > 0))
+        if (q > 0 && codes[size_t(q)] == u'(' && (avant(dernier) != q || lettresConnues(0, q) > 0))
             fin = q;
     }
     // With the model, the likeliest path through the run; without, the

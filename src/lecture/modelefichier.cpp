@@ -36,9 +36,12 @@ private:
     qsizetype numero = 0;
 };
 
-// Reads the `attendus` unsigned numbers of one line, separated by a tab or a
-// blank.
-bool nombres(QByteArrayView ligne, qsizetype attendus, std::array<quint64, 5> &valeurs)
+using Nombres = std::array<quint64, 5>;
+
+// Reads the unsigned numbers of one line, separated by a tab or a blank,
+// into `valeurs`; returns how many, 0 for a line that is not so or holds
+// more than `valeurs` can.
+qsizetype nombres(QByteArrayView ligne, Nombres &valeurs)
 {
     qsizetype n = 0;
     quint64 valeur = 0;
@@ -50,13 +53,13 @@ bool nombres(QByteArrayView ligne, qsizetype attendus, std::array<quint64, 5> &v
             ++chiffres;
             continue;
         }
-        if ((c != ' ' && c != '\t') || chiffres == 0 || n >= attendus)
-            return false;
+        if ((c != ' ' && c != '\t') || chiffres == 0 || n >= qsizetype(valeurs.size()))
+            return 0;
         valeurs[size_t(n++)] = valeur;
         valeur = 0;
         chiffres = 0;
     }
-    return n == attendus;
+    return n;
 }
 
 // The text that `compresse` holds behind its announced size, or nothing
@@ -133,9 +136,9 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     if (ligne() != "scribolix-modele 1")
         return abime(u"en-tête inconnu"_s);
 
-    std::array<quint64, 5> v{};
+    Nombres v{};
     QByteArrayView entete = ligne();
-    if (!entete.startsWith("mots ") || !nombres(entete.sliced(5), 2, v) || v[0] == 0 ||
+    if (!entete.startsWith("mots ") || nombres(entete.sliced(5), v) != 2 || v[0] == 0 ||
         v[0] >= quint64(texte.size()))
         return abime(u"nombre de mots attendu"_s);
     const qsizetype nombre = qsizetype(v[0]);
@@ -147,9 +150,10 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     for (qsizetype i = 0; i < nombre; ++i) {
         const QByteArrayView l2 = ligne();
         const qsizetype tab = l2.indexOf('\t');
-        const bool avecSuite = tab > 0 && nombres(l2.sliced(tab + 1), 2, v);
-        if (tab <= 0 || (!avecSuite && !nombres(l2.sliced(tab + 1), 1, v)) || v[0] > 0xFFFFFFFFu ||
-            (avecSuite && v[1] > 0xFFFFFFFFu) || (i > 0 && avecSuite == suites.empty()))
+        const qsizetype n = tab > 0 ? nombres(l2.sliced(tab + 1), v) : 0;
+        const bool avecSuite = n == 2;
+        if ((n != 1 && n != 2) || v[0] > 0xFFFFFFFFu || (avecSuite && v[1] > 0xFFFFFFFFu) ||
+            (i > 0 && avecSuite == suites.empty()))
             return abime(u"mot attendu"_s);
         mots.push_back(QString::fromUtf8(l2.first(tab)));
         comptes.push_back(quint32(v[0]));
@@ -161,9 +165,10 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
 
     entete = ligne();
     // Since the discounts came in, how many pairs came once to four times.
-    const bool avecFrequences = entete.startsWith("bigrammes ") && nombres(entete.sliced(10), 5, v);
-    if (!entete.startsWith("bigrammes ") ||
-        (!avecFrequences && !nombres(entete.sliced(10), 1, v)) || v[0] >= quint64(texte.size()))
+    const qsizetype nombresPaires =
+        entete.startsWith("bigrammes ") ? nombres(entete.sliced(10), v) : 0;
+    const bool avecFrequences = nombresPaires == 5;
+    if ((nombresPaires != 1 && !avecFrequences) || v[0] >= quint64(texte.size()))
         return abime(u"nombre de paires attendu"_s);
     const qsizetype paires = qsizetype(v[0]);
     if (avecFrequences)
@@ -177,7 +182,7 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     qint64 precedent = -1;
     qint64 dernier = -1;
     for (qsizetype k = 0; k < paires; ++k) {
-        if (!nombres(ligne(), 3, v) || v[0] >= quint64(nombre) || v[1] >= quint64(nombre) ||
+        if (nombres(ligne(), v) != 3 || v[0] >= quint64(nombre) || v[1] >= quint64(nombre) ||
             v[2] > 0xFFFFFFFFu)
             return abime(u"paire attendue"_s);
         const qint64 i = qint64(v[0]);
@@ -219,8 +224,9 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     if (suite.startsWith("anglais ")) {
         // Since the counts came in: how many English words the strings
         // held, and each word's count.
-        const bool avecComptes = nombres(suite.sliced(8), 2, v);
-        if ((!avecComptes && !nombres(suite.sliced(8), 1, v)) || v[0] >= quint64(texte.size()))
+        const qsizetype n = nombres(suite.sliced(8), v);
+        const bool avecComptes = n == 2;
+        if ((n != 1 && !avecComptes) || v[0] >= quint64(texte.size()))
             return abime(u"nombre de mots anglais attendu"_s);
         const quint64 nombreAnglais = v[0];
         totalAnglais = avecComptes ? double(v[1]) : 0.0;
@@ -229,7 +235,7 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
         for (quint64 k = 0; k < nombreAnglais; ++k) {
             const QByteArrayView l2 = ligne();
             const qsizetype tab = l2.indexOf('\t');
-            if (tab <= 0 || !nombres(l2.sliced(tab + 1), avecComptes ? 2 : 1, v) || v[0] > 1 ||
+            if (tab <= 0 || nombres(l2.sliced(tab + 1), v) != (avecComptes ? 2 : 1) || v[0] > 1 ||
                 (avecComptes && (v[1] == 0 || double(v[1]) > totalAnglais)))
                 return abime(u"mot anglais attendu"_s);
             anglais.push_back(QString::fromUtf8(l2.first(tab)));
