@@ -207,7 +207,11 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
     if (m.nombre == 1) {
         m.actif = false;
         precedent = m.candidats[0].indice; // nothing to choose
-        precedentAnglais = m.anglais == ModeleContexte::Anglais::Seulement;
+        // A word that both languages have leaves the text in the language
+        // it was in: "threaded" after "multi" is English, and so is what
+        // follows it.
+        precedentAnglais = m.anglais == ModeleContexte::Anglais::Seulement ||
+                           (m.anglais == ModeleContexte::Anglais::Aussi && precedentAnglais);
         return;
     }
     m.precedent = precedent;

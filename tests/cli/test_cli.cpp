@@ -397,6 +397,9 @@ void TestCli::allerRetour_data()
     // Beside English words, the English one ("une" is no English word).
     QTest::newRow("korvane : leave the line blank")
         << u"korvane"_s << u"Or leave the line blank."_s << QString();
+    // A word that both languages have ("if") keeps the text in English.
+    QTest::newRow("korvane : even if a")
+        << u"korvane"_s << u"Even if a larger value is given."_s << QString();
     // "|>" is a P before it is "|" and a mark: every character of a glyph
     // read as itself costs alike.
     QTest::newRow("korvane : lp") << u"korvane"_s << u"Avec lp, cp et ld_library_path"_s
