@@ -1,10 +1,9 @@
 #pragma once
 
-// The choice between the spellings that a word read from leet allows ("a" or
-// "à", "mange" or "mangé", "the" or "thé"), made by the words around it: each
-// word waits until the next one is read, and takes the spelling that the
-// context model (modele.h) finds likeliest after the word chosen before it
-// and before the likeliest reading of the next one.
+// For the reader (lecturemots.h): the choice between the spellings that a
+// word read from leet allows ("a" or "à", "mange" or "mangé", "the" or "thé"),
+// each word waiting for the next one, by what the context model (modele.h)
+// finds likeliest between the word chosen before it and the next one.
 
 #include "dictionnaire.h"
 #include "modele.h"

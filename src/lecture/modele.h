@@ -1,11 +1,9 @@
 #pragma once
 
-// A model of French word sequences, for the reading with a word list to choose
-// between the spellings that one run of leet allows ("a" or "à", "mange" or
-// "mangé") by the words around it: how often each word and each pair of
-// words follows one another in French text. Built from translation
-// catalogues by scripts/modele/construire.py; the file is what qCompress()
-// gives of a UTF-8 text (see that script).
+// The language model of the reading with words: how often each French word,
+// each pair of them and each English word come in translation catalogues.
+// Built by scripts/modele/construire.py; the file is what qCompress() gives
+// of a UTF-8 text (see that script).
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,11 +1,9 @@
 #pragma once
 
-// Leet read back into real French with a word list: word by word, among the
-// possible readings of the glyphs, the one that gives a word of the list, and
-// the word's accents given back; with a context model (modele.h), the
-// spelling that the words around it make likeliest. Blanks, line breaks,
-// punctuation, capitals and the blank option are handled as the standard
-// reading handles them.
+// The reading's entry points, for the command-line tool and the windows:
+// leet read back into real French with a word list and a context model
+// (modele.h), blanks, punctuation, capitals and the blank option handled as
+// the standard reading handles them.
 
 #include "dictionnaire.h"
 #include "flux.h"
@@ -28,6 +26,9 @@ struct StatistiquesRetablissement
     qint64 choixAccent = 0;     // ... chosen among several accented spellings
 };
 
+// A whole text read at once: each run as the likeliest words of the list
+// that its glyphs spell, their accents given back, the spellings chosen by
+// the words around them when a model is given.
 QString retablirLeet(const Dictionnaire &dictionnaire, Style style, QStringView texte,
                      bool supprimerEspaces, StatistiquesRetablissement *statistiques = nullptr,
                      const ModeleContexte *modele = nullptr);
