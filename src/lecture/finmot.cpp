@@ -159,13 +159,21 @@ void Lecteur::finirMot(char16_t apres)
         (unSeulGlyphe() || (sorteSeule(seul) == Copie::Lettre && codes[0] != u'-')) &&
         !(chiffreSeul && !lettreAttendue) && !signeSeul && (!style.telQuel || seul >= 0);
     const bool parMots = !long_ && !lettreSeule && !signeSeul && explorerParMots();
-    if (parMots && trouvees > 0 && inconnuPlusProbable()) {
+    // A word that neither the list nor the model has reads the run likelier
+    // than the list's words with glyphs' characters as marks between them:
+    // with the model, the fallback's path weighs it against every other cut
+    // ("s" and "lab" for "slab"); without, its likeliest letters.
+    const bool horsListe = parMots && trouvees > 0 && inconnuPlusProbable();
+    if (horsListe && !modele) {
+        ecrireLettres(0, taille);
         if (stats)
             ++stats->repli;
         if (contexte) {
             contexte->rupture(false);
             ditAuContexte.sorte = MemoireMots::Contexte::Rupture;
         }
+    } else if (horsListe) {
+        lireEnRepli();
     } else if (parMots) {
         if (stats)
             ++(standardEstChoisi() ? stats->lectureStandard : stats->autreLecture);
@@ -197,23 +205,7 @@ void Lecteur::finirMot(char16_t apres)
             else
                 capitale = false;
     } else {
-        if (stats)
-            ++stats->repli;
-        // The run is a break for the context on both sides: its words are
-        // chosen among themselves, so that it reads the same wherever it
-        // stands and the memory of runs gives it back as it was.
-        if (contexte)
-            contexte->rupture(false);
-        lireRepli();
-        repli = true;
-        if (contexte) {
-            // An option ("--admindir=dir") is described as the one of a
-            // letter is.
-            const bool option = codes[0] == u'-';
-            contexte->rupture(option);
-            ditAuContexte.sorte =
-                option ? MemoireMots::Contexte::Option : MemoireMots::Contexte::Rupture;
-        }
+        lireEnRepli();
     }
     // A run of several words in context is read afresh each time.
     if (memorisable && (repli || (motsDuRun <= 1 && !autresDits)))
@@ -221,6 +213,27 @@ void Lecteur::finirMot(char16_t apres)
                        QStringView(sortie).sliced(debutRun), capitale, ditAuContexte);
     taille = 0;
     long_ = false;
+}
+
+// The run read by the fallback, a break for the context on both sides: its
+// words are chosen among themselves, so that it reads the same wherever it
+// stands and the memory of runs gives it back as it was.
+void Lecteur::lireEnRepli()
+{
+    if (stats)
+        ++stats->repli;
+    if (contexte)
+        contexte->rupture(false);
+    lireRepli();
+    repli = true;
+    if (contexte) {
+        // An option ("--admindir=dir") is described as the one of a letter
+        // is.
+        const bool option = codes[0] == u'-';
+        contexte->rupture(option);
+        ditAuContexte.sorte =
+            option ? MemoireMots::Contexte::Option : MemoireMots::Contexte::Rupture;
+    }
 }
 
 // Where the run ends without the marks after its closing bracket that no

@@ -140,6 +140,7 @@ private:
     // it stopped.
     int lireStandard(int jusque, int debut = 0);
     void lireRepli();
+    void lireEnRepli();
     bool lireVraisemblable(int debut, int fin);
     bool inconnuPlusProbable();
     bool queDesGlyphes(int debut, int fin) const;

@@ -179,7 +179,8 @@ bool Lecteur::lireVraisemblable(int debut, int fin)
 // Whether the run, read as one word that neither the list nor the model
 // has, in the letters likeliest in a word, is likelier than the reading
 // with the list just weighed (`meilleureNote`), which reads characters of
-// glyphs as marks ("pi-iii_ii>pe" for "philippe"); if so, written so.
+// glyphs as marks ("pi-iii_ii>pe" for "philippe"); if so, those letters are
+// the best choice kept for ecrireLettres().
 bool Lecteur::inconnuPlusProbable()
 {
     // That a word is one that neither the list nor the model has: some 150
@@ -204,7 +205,6 @@ bool Lecteur::inconnuPlusProbable()
         meilleureNote = noteMots;
         return false;
     }
-    ecrireLettres(0, taille);
     return true;
 }
 

@@ -412,6 +412,10 @@ void TestCli::allerRetour_data()
     // marks hold apart ("pi-iii_ii>pe").
     QTest::newRow("korvane : philippe")
         << u"korvane"_s << u"Traduit par philippe et ariel"_s << QString();
+    // ... and, when a word that nothing knows reads likelier than those, the
+    // cuts are weighed all together: "s" and "lab", not "slaie".
+    QTest::newRow("korvane : slab")
+        << u"korvane"_s << u"Afficher les caches slab du noyau."_s << QString();
     QTest::newRow("velmora : |nom|afficher|")
         << u"velmora"_s << u"Lisez le fichier |nom|afficher|"_s << QString();
     // A C alone is a letter ("en C"), but not before an opening mark.
