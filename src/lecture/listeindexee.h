@@ -15,13 +15,14 @@
 
 using AutresMots = std::optional<std::vector<QString>>;
 
-// The index stands for one list file as it was (its path, size and date) and
+// The index stands for one list file as it was (its path, size and date),
 // for where the other words come from (`origine`: the bytes of the model that
-// gives them, say); a list changed since, other words, or an index damaged or
-// missing, and the list is indexed anew, with the words that `autres` then
-// gives, and the index written again. Writing it may fail (a folder
-// read-only, a disk full): the list is loaded all the same. When `autres`
-// gives nothing, neither does this, and says nothing: the caller knows why.
+// gives them, say) and for how this program makes it; a list changed since,
+// other words, an index made otherwise, damaged or missing, and the list is
+// indexed anew, with the words that `autres` then gives, and the index
+// written again. Writing it may fail (a folder read-only, a disk full): the
+// list is loaded all the same. When `autres` gives nothing, neither does
+// this, and says nothing: the caller knows why.
 
 std::optional<Dictionnaire> chargerListeIndexee(const QString &chemin, const QString &dossier,
                                                 QString *erreur, QByteArrayView origine,

@@ -97,9 +97,12 @@ void ModeleContexte::indexer()
 
 std::vector<QString> ModeleContexte::vocabulaire() const
 {
+    // Seen this often, a word of one or two letters is a name ("xz", "sg")
+    // rather than what is left of a format code.
+    constexpr quint32 seuilCourts = 7;
     std::vector<QString> frequents;
     for (size_t i = 0; i < mots.size(); ++i) {
-        if (mots[i].size() > 2 || comptes[i] >= 10)
+        if (mots[i].size() > 2 || comptes[i] >= seuilCourts)
             frequents.push_back(mots[i]);
     }
     for (size_t i = 0; i < anglais.size(); ++i) {

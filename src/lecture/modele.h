@@ -35,8 +35,9 @@ public:
     qint32 indice(QStringView mot) const;
     QStringView mot(qint32 indice) const { return mots[size_t(indice)]; }
     // The words that may stand as words when a run is split, the English
-    // ones included: catalogues also hold format codes ("ez", "ll"), short
-    // and rare, which may not.
+    // ones included: catalogues also hold format codes ("ez"), short and
+    // rare, which may not (a word of one or two letters seen fewer than 7
+    // times).
     std::vector<QString> vocabulaire() const;
     // The words whose letters without accents are `cle` ("à" for "a"), other
     // than `cle` itself.

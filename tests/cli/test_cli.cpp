@@ -251,7 +251,7 @@ void TestCli::executions_data()
         << commun + QStringList{u"L35 RÈ6135 574ND4RD 13 N0M 37 14 D35CRIP7I0N"_s} << rien << 0
         << QByteArray("Les r\xc3\xa8gles standard le nom et la description\n") << QString();
     QTest::newRow("style auto, signes sans lecture")
-        << commun + QStringList{u"#?! &&&"_s} << rien << 0 << QByteArray("#?! &&&\n") << QString();
+        << commun + QStringList{u"#?! &*&"_s} << rien << 0 << QByteArray("#?! &*&\n") << QString();
     const QStringList courante{u"--style"_s, u"courante"_s};
     QTest::newRow("style courante, vers le leet")
         << courante + QStringList{u"Élève"_s, u"BOB"_s} << rien << 0 << QByteArray("3l3v3 808\n")
