@@ -37,13 +37,15 @@ void Lecteur::fixerLeSeuil(int p)
     chemin.seuil = std::max(chemin.seuil, meilleureLettre - Chemin::margeDesLettres);
 }
 
-// The run up to `fin` read along its likeliest path; needs the model.
-void Lecteur::lireParChemin(int fin)
+// The run from `debut` up to `fin` read along its likeliest path, what
+// stands before `debut` having been copied as marks; needs the model.
+void Lecteur::lireParChemin(int debut, int fin)
 {
     const int tailleDuRun = taille;
     taille = fin;
     for (int e = 0; e < Chemin::etats; ++e)
-        std::fill(chemin.bords[size_t(e)].begin(), chemin.bords[size_t(e)].begin() + fin + 1,
+        std::fill(chemin.bords[size_t(e)].begin() + debut,
+                  chemin.bords[size_t(e)].begin() + fin + 1,
                   Chemin::Pas{Chemin::jamais, -1, 0, Chemin::Signes});
     // The letters' states stand all unreached between runs: only those
     // reached are set back, after the run. Made as long as the longest run
@@ -54,9 +56,9 @@ void Lecteur::lireParChemin(int fin)
         chemin.retoursLettres.reset(new Chemin::Retour[etats]);
         chemin.actives.resize(size_t(fin + 1));
     }
-    chemin.bords[0][0].note = 0;
+    chemin.bords[0][size_t(debut)].note = 0;
     // The glyphs that stand at each position, found once.
-    for (int p = 0; p < fin; ++p) {
+    for (int p = debut; p < fin; ++p) {
         int n = 0;
         const std::vector<Glyphe> &candidats =
             style.glyphes[static_cast<unsigned char>(octets[size_t(p)])];
@@ -67,12 +69,13 @@ void Lecteur::lireParChemin(int fin)
         chemin.nombreDeGlyphes[size_t(p)] = n;
     }
     std::fill(chemin.copieStandard.begin(), chemin.copieStandard.begin() + fin, false);
-    for (int p = 0; p < fin;) {
+    std::fill(chemin.copieStandard.begin(), chemin.copieStandard.begin() + debut, true);
+    for (int p = debut; p < fin;) {
         const Glyphe *g = octets[size_t(p)] != 0 ? glypheStandard(p) : nullptr;
         chemin.copieStandard[size_t(p)] = !g;
         p += g ? g->taille : 1;
     }
-    for (int p = 0; p <= fin; ++p) {
+    for (int p = debut; p <= fin; ++p) {
         avancerLesLettres(p, true);
         if (p == fin)
             break;
@@ -80,8 +83,8 @@ void Lecteur::lireParChemin(int fin)
         quitterLeBord(p);
         avancerLesLettres(p, false);
     }
-    ecrireChemin(fin);
-    for (int p = 0; p <= fin; ++p) {
+    ecrireChemin(debut, fin);
+    for (int p = debut; p <= fin; ++p) {
         for (int k = 0; k < chemin.nombreActives[size_t(p)]; ++k)
             chemin.notesLettres[size_t(p) * Chemin::paires + chemin.actives[size_t(p)][size_t(k)]] =
                 Chemin::jamais;
@@ -91,7 +94,7 @@ void Lecteur::lireParChemin(int fin)
 }
 
 // Follows the best path back from the run's end, then writes its pieces.
-void Lecteur::ecrireChemin(int fin)
+void Lecteur::ecrireChemin(int debut, int fin)
 {
     struct Piece
     {
@@ -107,7 +110,7 @@ void Lecteur::ecrireChemin(int fin)
         if (chemin.bords[size_t(e)][size_t(fin)].note >
             chemin.bords[size_t(etat)][size_t(fin)].note)
             etat = e;
-    while (q > 0) {
+    while (q > debut) {
         const Chemin::Pas pas = chemin.bords[size_t(etat)][size_t(q)];
         if (pas.genre == Chemin::Inconnu) {
             int ab = pas.avant;

@@ -146,13 +146,13 @@ private:
     bool queDesGlyphes(int debut, int fin) const;
     void ecrireLettres(int debut, int fin);
     int lireParSegments(int jusque);
-    void lireParChemin(int fin);
+    void lireParChemin(int debut, int fin);
     void quitterLeBord(int p);
     void fixerLeSeuil(int p);
     void quitterParUnNombre(int p);
     void avancerLesLettres(int p, bool finir);
     void cheminDesMots(int p, Dictionnaire::Plage plage, int n);
-    void ecrireChemin(int fin);
+    void ecrireChemin(int debut, int fin);
     char lettreEcrite(int p) const;
     float noteDeLInconnu(int p, int ab, float note) const;
     float noteCourte(QStringView lettres) const;

@@ -32,7 +32,8 @@ void Lecteur::lireRepli()
     int fin = taille;
     const int dernier = avant(taille);
     // A word that the list lacks between brackets ("(quilt)"): the first one
-    // is no C, nor "()" an O.
+    // is no C, nor "()" an O; what stands between them reads as it would
+    // alone.
     int premier = 0;
     while (premier < taille && octets[size_t(premier)] == 0)
         ++premier;
@@ -46,7 +47,14 @@ void Lecteur::lireRepli()
     if (dernier > second && codes[size_t(premier)] == u'(' && !unO(premier) &&
         fermanteSeule(premier + 1)) {
         copier(premier);
-        lireStandard(taille, premier + 1);
+        if (!modele) {
+            lireStandard(taille, premier + 1);
+            return;
+        }
+        lireParChemin(premier + 1, dernier);
+        for (int p = dernier; p < taille; ++p)
+            if (octets[size_t(p)] != 0)
+                copier(p);
         return;
     }
     // Marks after the closing one that no glyph takes were cut from the run
@@ -62,7 +70,7 @@ void Lecteur::lireRepli()
     // With the model, the likeliest path through the run; without, the
     // standard reading part by part.
     if (modele) {
-        lireParChemin(fin);
+        lireParChemin(0, fin);
         for (int p = fin; p < taille; ++p)
             if (octets[size_t(p)] != 0)
                 copier(p);

@@ -426,6 +426,9 @@ void TestCli::allerRetour_data()
         << u"velmora"_s << u"Essayez limit=5 dans memlimit"_s << QString();
     QTest::newRow("korvane : limit=5")
         << u"korvane"_s << u"Essayez limit=5 dans memlimit"_s << QString();
+    // Between brackets, as alone.
+    QTest::newRow("korvane : (memlimit)")
+        << u"korvane"_s << u"Voir (memlimit) et (--memlimit-compress)."_s << QString();
     QTest::newRow("velmora : lintian")
         << u"velmora"_s << u"Utilisez lintian et dpkg-buildpackage."_s << QString();
     // A run that the list does not read: the likeliest cut into words,
