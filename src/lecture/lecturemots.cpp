@@ -170,10 +170,23 @@ void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
 {
     debutDuTexte = false;
     if (taille == longueurMaximale) {
-        // Too long to be a word: the first part goes out as read, and the
-        // last three characters stay, since a glyph may go on there.
+        // Too long to be a word: the first part goes out, and the last three
+        // characters stay, since a glyph may go on there. With the model, up
+        // to the last mark that the standard reading copies, along the
+        // fallback's path, its words chosen among themselves; otherwise, as
+        // read.
         const int garde = 3;
-        const int lus = lireStandard(taille - garde);
+        const int coupe = modele ? derniereCoupure(taille - garde) : 0;
+        int lus = coupe;
+        if (coupe > 0) {
+            if (contexte)
+                contexte->rupture(false);
+            lireParChemin(0, coupe);
+            if (contexte)
+                contexte->rupture(false);
+        } else {
+            lus = lireStandard(taille - garde);
+        }
         // lireStandard() may have read into the kept characters.
         const int reste = taille - lus;
         for (int k = 0; k < reste; ++k) {
@@ -186,6 +199,20 @@ void Lecteur::ajouterAuMot(char16_t code, unsigned char cle)
     octets[size_t(taille)] = char(code == 0 ? 0 : cle);
     codes[size_t(taille)] = code;
     ++taille;
+}
+
+// Where the last mark that the standard reading copies before `jusque` ends;
+// 0 for none.
+int Lecteur::derniereCoupure(int jusque) const
+{
+    int coupe = 0;
+    for (int p = 0; p < jusque;) {
+        const Glyphe *g = octets[size_t(p)] != 0 ? glypheStandard(p) : nullptr;
+        if (!g && octets[size_t(p)] != 0)
+            coupe = p + 1;
+        p += g ? g->taille : 1;
+    }
+    return coupe;
 }
 
 // The standard reading of the run's first characters up to `jusque`

@@ -141,6 +141,7 @@ private:
     int lireStandard(int jusque, int debut = 0);
     void lireRepli();
     void lireEnRepli();
+    int derniereCoupure(int jusque) const;
     bool lireVraisemblable(int debut, int fin);
     bool inconnuPlusProbable();
     bool queDesGlyphes(int debut, int fin) const;

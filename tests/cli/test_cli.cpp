@@ -426,6 +426,10 @@ void TestCli::allerRetour_data()
         << u"velmora"_s << u"Essayez limit=5 dans memlimit"_s << QString();
     QTest::newRow("korvane : limit=5")
         << u"korvane"_s << u"Essayez limit=5 dans memlimit"_s << QString();
+    // A run too long to be one word, read part by part between its marks.
+    for (const QString &style : {u"korvane"_s, u"velmora"_s})
+        QTest::addRow("%s : commande-pour-obtenir-privilèges", qPrintable(style))
+            << style << u"Lancez commande-pour-obtenir-privilèges-de-root clean."_s << QString();
     // Between brackets, as alone.
     QTest::newRow("korvane : (memlimit)")
         << u"korvane"_s << u"Voir (memlimit) et (--memlimit-compress)."_s << QString();
