@@ -179,12 +179,35 @@ void Lecteur::ecrireChemin(int debut, int fin)
             capitale = false;
         }
         // A word glued to another, or to a number, is part of a name
-        // ("preinst", "genchanges"): as read, with no accent of its own.
+        // ("preinst", "genchanges"): its words are not chosen in context.
         const auto colle = [&](int k) {
             return k >= 0 && k < total && pieces[size_t(k)].genre != Chemin::Signes &&
                    pieces[size_t(k)].genre != Chemin::Blanc;
         };
-        if (piece.genre == Chemin::Mot && !colle(nombre - 1) && !colle(nombre + 1))
+        if (piece.genre != Chemin::Mot)
+            continue;
+        if (!colle(nombre - 1) && !colle(nombre + 1))
             ecrireSegment(int(debutSortie), plage, capitaleEnTete);
+        else
+            accentuerDansUnNom(int(debutSortie), plage, capitaleEnTete);
     }
+}
+
+// A word of a name, as read, unless its letters as read are no word and
+// their spelling with accents is one that the model knows, of four letters
+// or more: "préprocesseurs" in "listepréprocesseurs", but neither the "âne"
+// of "oleane" nor the "corrélâte" of "bytecorrelate".
+void Lecteur::accentuerDansUnNom(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete)
+{
+    constexpr int lettresMinimum = 4;
+    const qint32 choisi = plage.profondeur >= lettresMinimum ? dico.mot(plage) : -1;
+    if (choisi <= 0)
+        return;
+    const QStringView forme = dico.orthographe(choisi);
+    if (modele->indice(forme) < 0)
+        return;
+    sortie.truncate(debutSortie);
+    sortie.append(forme);
+    if (capitaleEnTete && debutSortie < sortie.size())
+        sortie[debutSortie] = sortie.at(debutSortie).toUpper();
 }

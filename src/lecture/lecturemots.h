@@ -142,6 +142,7 @@ private:
     void lireRepli();
     void lireEnRepli();
     int derniereCoupure(int jusque) const;
+    void accentuerDansUnNom(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete);
     bool lireVraisemblable(int debut, int fin);
     bool inconnuPlusProbable();
     bool queDesGlyphes(int debut, int fin) const;

@@ -426,6 +426,11 @@ void TestCli::allerRetour_data()
         << u"velmora"_s << u"Essayez limit=5 dans memlimit"_s << QString();
     QTest::newRow("korvane : limit=5")
         << u"korvane"_s << u"Essayez limit=5 dans memlimit"_s << QString();
+    // A word of a compound that the list lacks keeps the accents that the
+    // model knows it with.
+    for (const QString &style : {u"korvane"_s, u"velmora"_s})
+        QTest::addRow("%s : préprocesseurs", qPrintable(style))
+            << style << u"Si les préprocesseurs de page sont connus."_s << QString();
     // A run too long to be one word, read part by part between its marks.
     for (const QString &style : {u"korvane"_s, u"velmora"_s})
         QTest::addRow("%s : commande-pour-obtenir-privilèges", qPrintable(style))
