@@ -450,6 +450,16 @@ void TestCli::allerRetour_data()
             QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase))
                 << style << phrase << QString();
     }
+    // Short names that the catalogues write often enough are words ("sg",
+    // "tt", "xz"), not numbers.
+    for (const QString &style : {u"korvane"_s, u"velmora"_s}) {
+        for (const QString &phrase :
+             {u"Voir sg(1) et newgrp(1)."_s, u"Alias tt, tty : terminal de contrôle."_s})
+            QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase))
+                << style << phrase << QString();
+    }
+    QTest::newRow("auto : xz(1) et sg(1)")
+        << u"auto"_s << u"Voir xz(1) et sg(1)"_s << u"v0!r x2(1) 37 5g(1)"_s;
     // A lone 4 is "à" or "a" where the words around call for it, a number
     // elsewhere; a letter alone as written is a word too ("y").
     QTest::newRow("auto : à la maison")
