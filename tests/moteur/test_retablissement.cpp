@@ -378,9 +378,21 @@ void TestRetablissement::sansMotConnuCommeLaLectureStandard()
 void TestRetablissement::laMemoireDesMotsNeChangeRien()
 {
     // With runs that the list reads in part ("la=5", "lui-2023-05"), whose
-    // words the context chose once.
-    const QStringList runs{u"|_|_||"_s,  u"373"_s,    u"1'"_s,    u"|_|"_s,     u"2011"_s,
-                           u"3|_|_35"_s, uR"(/-\)"_s, u"1/-\\"_s, u"1/-\\=5"_s, u"1|_|!-2023-05"_s};
+    // words the context chose once; a word between brackets; a run too long
+    // to be one word.
+    const QStringList runs{
+        u"|_|_||"_s,
+        u"373"_s,
+        u"1'"_s,
+        u"|_|"_s,
+        u"2011"_s,
+        u"3|_|_35"_s,
+        uR"(/-\)"_s,
+        u"1/-\\"_s,
+        u"1/-\\=5"_s,
+        u"1|_|!-2023-05"_s,
+        uR"((|\/|3|\/|1!|\/|!7))"_s,
+        uR"((()|\/||\/|/-\|\||)3-|>()|_||2-()837|\|!|2-|>|2!\/!1363-|)3-|2()()7)"_s};
     QString leet;
     for (int i = 0; i < 3000; ++i)
         leet += runs[i % runs.size()] + QString::number(i % 977) + (i % 7 ? u" "_s : u". "_s);
