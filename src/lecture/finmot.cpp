@@ -79,9 +79,9 @@ void Lecteur::finirMot(char16_t apres)
     // no glyph apart.
     while (taille > 1 && octets[size_t(taille - 1)] == 0 && codes[size_t(taille - 1)] == 0)
         --taille;
-    // Marks after a closing bracket that no glyph can take there ("," after
-    // "averti(3)", where "(,)" is a Q) end the run as they would where no
-    // glyph has them.
+    // Marks at the run's end that no glyph can take there ("," after
+    // "averti(3)" or "-u", where "(,)" is a Q) end the run as they would
+    // where no glyph has them.
     if (const int fin = finSansLaQueue(); fin < taille) {
         std::array<char16_t, longueurMaximale> queue{};
         const int n = taille - fin;
@@ -236,9 +236,9 @@ void Lecteur::lireEnRepli()
     }
 }
 
-// Where the run ends without the marks after its closing bracket that no
-// glyph holds where they stand (at most a few); the run's size when there
-// are none.
+// Where the run ends without the marks at its end that no glyph holds where
+// they stand (at most a few), a closing bracket kept; the run's size when
+// there are none.
 int Lecteur::finSansLaQueue() const
 {
     int fin = taille;
@@ -253,7 +253,7 @@ int Lecteur::finSansLaQueue() const
             return signes > 0 ? fin : taille;
         if (octets[size_t(q)] == 0 || sorteDe(style, codes[size_t(q)]) != Copie::Signe ||
             dansUnGlypheIci(q))
-            return taille;
+            return signes > 0 ? fin : taille;
         fin = q;
         ++signes;
     }

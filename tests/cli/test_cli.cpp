@@ -435,6 +435,10 @@ void TestCli::allerRetour_data()
     for (const QString &style : {u"korvane"_s, u"velmora"_s})
         QTest::addRow("%s : commande-pour-obtenir-privilèges", qPrintable(style))
             << style << u"Lancez commande-pour-obtenir-privilèges-de-root clean."_s << QString();
+    // A mark that no glyph takes where it stands ends the run: "-u,", not
+    // "-li,".
+    QTest::newRow("korvane : -u, --help")
+        << u"korvane"_s << u"Options : -u, --help et -b, --match-bits."_s << QString();
     // Between brackets, as alone.
     QTest::newRow("korvane : (memlimit)")
         << u"korvane"_s << u"Voir (memlimit) et (--memlimit-compress)."_s << QString();
