@@ -19,8 +19,10 @@ bool Lecteur::queDesChiffres() const
             continue;
         const Copie sorte = code < 256 ? style.sorte[code] : Copie::Rien;
         // An opening mark first, a closing one last: "(1998)", "12,". A
-        // leading hyphen is an option ("-e"), not a minus.
-        const bool bord = (p == 0 && code != u'-') || (p == taille - 1 && code != u'(');
+        // leading hyphen is an option ("-e"), not a minus; a character that
+        // a glyph takes where it stands, last, a letter ("6|" is "gi").
+        const bool bord = (p == 0 && code != u'-') || (p == taille - 1 && code != u'(' &&
+                                                       (code == u')' || !dansUnGlypheIci(p)));
         if (sorte == Copie::Chiffre)
             chiffre = true;
         else if (sorte != Copie::Signe || !bord)

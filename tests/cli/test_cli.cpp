@@ -439,6 +439,8 @@ void TestCli::allerRetour_data()
     // "-li,".
     QTest::newRow("korvane : -u, --help")
         << u"korvane"_s << u"Options : -u, --help et -b, --match-bits."_s << QString();
+    // ... and what stays of the run is read as itself: "6|" is "gi", no number.
+    QTest::newRow("korvane : gi,") << u"korvane"_s << u"Voir gi, gibioctets."_s << QString();
     // Between brackets, as alone.
     QTest::newRow("korvane : (memlimit)")
         << u"korvane"_s << u"Voir (memlimit) et (--memlimit-compress)."_s << QString();
