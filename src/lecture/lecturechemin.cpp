@@ -193,18 +193,41 @@ void Lecteur::ecrireChemin(int debut, int fin)
     }
 }
 
-// A word of a name, as read, unless its letters as read are no word and
-// their spelling with accents is one that the model knows, of four letters
-// or more: "préprocesseurs" in "listepréprocesseurs", but neither the "âne"
-// of "oleane" nor the "corrélâte" of "bytecorrelate".
+// A word of a name takes the spelling that the model finds likeliest alone,
+// its letters as read weighed as an English word is in a name, with no cost
+// for passing into English: "scriptentrée", "préprocesseurs", but
+// "globignore" and "pagezerosize". A shorter word than four letters is as
+// read (not the "âne" of "oleane").
 void Lecteur::accentuerDansUnNom(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete)
 {
     constexpr int lettresMinimum = 4;
-    const qint32 choisi = plage.profondeur >= lettresMinimum ? dico.mot(plage) : -1;
-    if (choisi <= 0)
+    const qsizetype longueur = sortie.size() - debutSortie;
+    if (plage.profondeur < lettresMinimum || longueur > longueurMaximale)
         return;
-    const QStringView forme = dico.orthographe(choisi);
-    if (modele->indice(forme) < 0)
+    std::array<char16_t, longueurMaximale> petites{};
+    for (qsizetype k = 0; k < longueur; ++k)
+        petites[size_t(k)] = sortie.at(debutSortie + k).toLower().unicode();
+    const QStringView lu(petites.data(), longueur);
+    const qint32 i = modele->indice(lu);
+    double record =
+        (i >= 0 ? modele->logProbabiliteAnglais(i) : modele->logProbabiliteAnglais(lu)) -
+        ModeleContexte::logPassageALAnglais;
+    if (i >= 0)
+        record = std::max(record, modele->logProbabilite(-1, i));
+    QStringView forme;
+    for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
+        const QStringView f = dico.forme(plage, k);
+        const qint32 j = modele->indice(f);
+        if (j < 0)
+            continue;
+        const double note =
+            std::max(modele->logProbabilite(-1, j), modele->logProbabiliteAnglais(j));
+        if (note > record) {
+            record = note;
+            forme = f;
+        }
+    }
+    if (forme.isEmpty())
         return;
     sortie.truncate(debutSortie);
     sortie.append(forme);

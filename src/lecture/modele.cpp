@@ -18,8 +18,6 @@ namespace {
 constexpr double poidsDesTerminaisons = 600;
 // The count given to a word the model never saw.
 constexpr double compteInconnu = 0.3;
-// What it costs that a word of French text is English: one in twenty.
-constexpr double logPassageALAnglais = -3.0;
 
 } // namespace
 

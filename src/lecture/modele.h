@@ -57,6 +57,8 @@ public:
     // word that the catalogues' English strings do not give, or a model
     // without their counts.
     double logProbabiliteAnglais(QStringView mot) const;
+    // What it costs that a word of French text is English (in the above).
+    static constexpr double logPassageALAnglais = -3.0;
     // The same for a word of the model, by its index.
     double logProbabiliteAnglais(qint32 indice) const { return anglaisDesMots[size_t(indice)]; }
     // The same for a word the model never saw, spelled `mot`: the small
