@@ -294,8 +294,7 @@ float Lecteur::noteCourte(QStringView lettres) const
     if (std::isnan(note)) {
         const qint32 i = modele->indice(lettres);
         note =
-            float(i >= 0 ? std::max(modele->logProbabilite(-1, i), modele->logProbabiliteAnglais(i))
-                         : modele->logProbabiliteAnglais(lettres));
+            float(i >= 0 ? modele->logProbabiliteSeul(i) : modele->logProbabiliteAnglais(lettres));
     }
     return note;
 }

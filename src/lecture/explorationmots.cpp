@@ -256,15 +256,13 @@ double Lecteur::noterMot(Dictionnaire::Plage plage, QStringView lettres) const
     for (qsizetype k = 0; k < dico.nombreDeFormes(plage); ++k) {
         const QStringView forme = dico.forme(plage, k);
         const qint32 i = modele->indice(forme);
-        meilleur = std::max({meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
-                                                         modele->logProbabiliteAnglais(i))
+        meilleur = std::max({meilleur, i >= 0 ? modele->logProbabiliteSeul(i)
                                               : std::max(modele->logProbabiliteInconnu(-1, forme),
                                                          modele->logProbabiliteAnglais(forme))});
     }
     if (dico.nombreDeFormes(plage) == 0) {
         const qint32 i = modele->indice(lettres);
-        meilleur = std::max(meilleur, i >= 0 ? std::max(modele->logProbabilite(-1, i),
-                                                        modele->logProbabiliteAnglais(i))
+        meilleur = std::max(meilleur, i >= 0 ? modele->logProbabiliteSeul(i)
                                              : modele->logProbabiliteAnglais(lettres));
     }
     if (mot)

@@ -251,10 +251,9 @@ int Lecteur::finSansLaQueue() const
             fin = q; // a blank that the blank option removed
             continue;
         }
-        if (codes[size_t(q)] == u')' && octets[size_t(q)] != 0)
-            return signes > 0 ? fin : taille;
-        if (octets[size_t(q)] == 0 || sorteDe(style, codes[size_t(q)]) != Copie::Signe ||
-            dansUnGlypheIci(q))
+        const bool fermante = codes[size_t(q)] == u')' && octets[size_t(q)] != 0;
+        if (fermante || octets[size_t(q)] == 0 ||
+            sorteDe(style, codes[size_t(q)]) != Copie::Signe || dansUnGlypheIci(q))
             return signes > 0 ? fin : taille;
         fin = q;
         ++signes;

@@ -220,8 +220,7 @@ void Lecteur::accentuerDansUnNom(int debutSortie, Dictionnaire::Plage plage, boo
         const qint32 j = modele->indice(f);
         if (j < 0)
             continue;
-        const double note =
-            std::max(modele->logProbabilite(-1, j), modele->logProbabiliteAnglais(j));
+        const double note = modele->logProbabiliteSeul(j);
         if (note > record) {
             record = note;
             forme = f;

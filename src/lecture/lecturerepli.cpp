@@ -29,6 +29,7 @@ void Lecteur::lireRepli()
         while (p >= 0 && octets[size_t(p)] == 0);
         return p;
     };
+    int debut = 0;
     int fin = taille;
     const int dernier = avant(taille);
     // A word that the list lacks between brackets ("(quilt)"): the first one
@@ -51,15 +52,11 @@ void Lecteur::lireRepli()
             lireStandard(taille, premier + 1);
             return;
         }
-        lireParChemin(premier + 1, dernier);
-        for (int p = dernier; p < taille; ++p)
-            if (octets[size_t(p)] != 0)
-                copier(p);
-        return;
-    }
-    // Marks after the closing one that no glyph takes were cut from the run
-    // (finSansLaQueue()).
-    if (dernier >= 2 && codes[size_t(dernier)] == u')') {
+        debut = premier + 1;
+        fin = dernier;
+    } else if (dernier >= 2 && codes[size_t(dernier)] == u')') {
+        // Marks after the closing one that no glyph takes were cut from the
+        // run (finSansLaQueue()).
         int q = avant(dernier);
         while (q > 0 && sorteDe(style, codes[size_t(q)]) == Copie::Chiffre)
             q = avant(q);
@@ -70,7 +67,7 @@ void Lecteur::lireRepli()
     // With the model, the likeliest path through the run; without, the
     // standard reading part by part.
     if (modele) {
-        lireParChemin(0, fin);
+        lireParChemin(debut, fin);
         for (int p = fin; p < taille; ++p)
             if (octets[size_t(p)] != 0)
                 copier(p);

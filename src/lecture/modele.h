@@ -8,6 +8,7 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -59,6 +60,12 @@ public:
     double logProbabiliteAnglais(QStringView mot) const;
     // What it costs that a word of French text is English (in the above).
     static constexpr double logPassageALAnglais = -3.0;
+    // A word of the model alone, by its likelier reading: French, or English
+    // with the cost of passing into it.
+    double logProbabiliteSeul(qint32 indice) const
+    {
+        return std::max(logProbabilite(-1, indice), logProbabiliteAnglais(indice));
+    }
     // The same for a word of the model, by its index.
     double logProbabiliteAnglais(qint32 indice) const { return anglaisDesMots[size_t(indice)]; }
     // The same for a word the model never saw, spelled `mot`: the small
