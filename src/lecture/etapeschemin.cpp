@@ -85,7 +85,7 @@ void Lecteur::cheminDesMots(int p, Dictionnaire::Plage plage, int n)
         cheminDesMots(p + g.taille, suite, n + 1);
     }
     if (const char l = lettreEcrite(p)) {
-        const Dictionnaire::Plage suite = prolongerDeLettre(plage, copieDe(codes[size_t(p)]));
+        const Dictionnaire::Plage suite = prolongerDeLettre(plage, lueTelle(codes[size_t(p)]));
         if (!suite.vide()) {
             choix[size_t(p)] = copie;
             chemin.lettres[size_t(n)] = char16_t(l);
@@ -160,7 +160,7 @@ void Lecteur::quitterLeBord(int p)
     if (sorteDe(style, codes[size_t(p)]) == Copie::Chiffre) {
         quitterParUnNombre(p);
     } else {
-        const float cout = lettreEcrite(p) || style.dansUnGlyphe[o] ? Chemin::coutSigne : 0.0f;
+        const float cout = lettreEcrite(p) || style.dansUnGlyphe[o] ? style.coutSigne : 0.0f;
         const Chemin::Depart d = meilleurDepart(p, Chemin::Signes, false);
         arriverAuBord(p + 1, Chemin::apresSigne, d.note - cout, p, Chemin::Signes, d.etat);
     }

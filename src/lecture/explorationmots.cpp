@@ -115,7 +115,7 @@ bool Lecteur::explorerCopie(int p, Dictionnaire::Plage plage, int segments, int 
     case Copie::Lettre: {
         if (queue >= 0 || (plage.profondeur == 0 && segments >= segmentsMaximum))
             return false;
-        const Dictionnaire::Plage suite = prolongerDeLettre(plage, copieDe(code));
+        const Dictionnaire::Plage suite = prolongerDeLettre(plage, lueTelle(code));
         if (suite.vide())
             return false;
         return explorer(p + 1, suite, plage.profondeur == 0 ? segments + 1 : segments);
@@ -209,7 +209,7 @@ bool Lecteur::explorerParMots(int debut)
 // accents ("æ" as "ae").
 Dictionnaire::Plage Lecteur::prolongerDeLettre(Dictionnaire::Plage plage, char16_t c) const
 {
-    const QLatin1StringView bases = lettresDeBase(c);
+    const QLatin1StringView bases = estIAccentue(c) ? QLatin1StringView("I") : lettresDeBase(c);
     if (bases.isEmpty())
         return dico.prolonger(plage, char(QChar(c).toLower().unicode()));
     for (const char b : bases)
@@ -291,7 +291,7 @@ float Lecteur::noterLecture() const
             p += g.taille;
             continue;
         }
-        const char16_t c = copieDe(codes[size_t(p)]);
+        const char16_t c = lueTelle(codes[size_t(p)]);
         // The channel: a character that glyphs hold was more likely
         // written as part of one than as itself.
         if (octets[size_t(p)] != 0 &&

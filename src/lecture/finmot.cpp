@@ -152,15 +152,17 @@ void Lecteur::finirMot(char16_t apres)
     // an opening mark follows it without a blank.
     const bool signeSeul = !apostrophe && sorteSeule(seul) == Copie::Signe &&
                            (codes[size_t(seul)] != u'(' || ouvranteApres);
-    // Among the glyphs of every alphabet, a glyph of several characters may
-    // also read as several letters ("13": "le" or "b"): only one character
-    // alone is a letter alone.
     // A letter written as itself alone is one too ("y" in "il y 4").
-    const bool lettreSeule =
+    const bool unGlyphe =
         !apostrophe &&
         (unSeulGlyphe() || (sorteSeule(seul) == Copie::Lettre && codes[0] != u'-')) &&
-        !(chiffreSeul && !lettreAttendue) && !signeSeul && (!style.telQuel || seul >= 0);
+        !(chiffreSeul && !lettreAttendue) && !signeSeul;
+    // Among the glyphs of every alphabet, a glyph of several characters may
+    // also read as several letters ("13": "le" or "b"): it is a letter alone
+    // when the list reads it no other way ("|)", "`/").
+    bool lettreSeule = unGlyphe && (!style.telQuel || seul >= 0);
     const bool parMots = !long_ && !lettreSeule && !signeSeul && explorerParMots();
+    lettreSeule = lettreSeule || (unGlyphe && !parMots);
     // A word that neither the list nor the model has reads the run likelier
     // than the list's words with glyphs' characters as marks between them:
     // with the model, the fallback's path weighs it against every other cut

@@ -16,7 +16,7 @@ char Lecteur::lettreEcrite(int p) const
     const char16_t c = codes[size_t(p)];
     if (sorteDe(style, c) != Copie::Lettre)
         return 0;
-    const char16_t petite = QChar(copieDe(c)).toLower().unicode();
+    const char16_t petite = QChar(lueTelle(c)).toLower().unicode();
     return petite >= u'a' && petite <= u'z' ? char(petite) : 0;
 }
 
@@ -166,7 +166,7 @@ void Lecteur::ecrireChemin(int debut, int fin)
             char16_t lettre;
             if (choix[size_t(p)] == copie) {
                 lettre = char16_t(lettreEcrite(p));
-                plage = prolongerDeLettre(plage, copieDe(codes[size_t(p)]));
+                plage = prolongerDeLettre(plage, lueTelle(codes[size_t(p)]));
                 ++p;
             } else {
                 const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]

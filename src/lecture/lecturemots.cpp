@@ -68,7 +68,7 @@ void Lecteur::separer(char16_t code)
     lettreAttendue = estApostrophe(code) || code == u'%';
     if (contexte && romptLaPhrase(code))
         contexte->rupture(true);
-    sortie.append(QChar(copieDe(code)));
+    sortie.append(QChar(lueTelle(code)));
     capitale = estFinDePhrase(code);
     debutDuTexte = false;
 }
@@ -251,7 +251,7 @@ const Glyphe *Lecteur::glypheStandard(int p) const
 void Lecteur::copier(int p)
 {
     const char16_t code = codes[size_t(p)];
-    const char16_t c = copieDe(code);
+    const char16_t c = lueTelle(code);
     if (c)
         sortie.append(QChar(c));
     capitale = estFinDePhrase(c);
@@ -327,7 +327,7 @@ void Lecteur::ecrireChoix()
             continue;
         }
         const char16_t code = codes[size_t(p)];
-        const char16_t c = copieDe(code);
+        const char16_t c = lueTelle(code);
         if (sorteDe(style, code) == Copie::Lettre) {
             // Where letters are glyphs among others, a letter opens a
             // sentence with a capital as a glyph does.

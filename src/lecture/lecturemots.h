@@ -7,6 +7,7 @@
 #include "chemin.h"
 #include "contextemots.h"
 #include "dictionnaire.h"
+#include "glyphes.h"
 #include "memoiremots.h"
 #include "regles.h"
 #include "retablissement.h"
@@ -41,9 +42,14 @@ struct Lecture
     // ASCII characters that go into a run as they are: no blank, no mark that
     // ends a word, no NUL.
     std::array<bool, 128> dansUnMot{};
-    // A run that no reading with the list takes stays as written, rather than
-    // read glyph by glyph: glyphs of many alphabets make no standard reading.
+    // Glyphs of many alphabets make no standard reading: a run that no
+    // reading with the list takes goes along the fallback's path, or stays
+    // as written without the model.
     bool telQuel = false;
+    // What it costs, along the fallback's path, that a character that glyphs
+    // hold was written as itself (chemin.h). Where letters stand as
+    // themselves among glyphs of every alphabet, marks do too: half as much.
+    float coutSigne = Chemin::coutSigne;
 };
 
 // The reading of a style, built once from its glyphs and the copy rules.
@@ -55,6 +61,14 @@ const Lecture &lectureCommune();
 // What a character gives when no glyph takes it: the copy rules' kind for a
 // code below 256; beyond, "œ" is a letter and any other character none.
 Copie sorteDe(const Lecture &l, char16_t code);
+
+// What a character that no glyph takes gives in a word: what the copy rules
+// give, but an accented I, which they drop, is that letter ("chaîne" written
+// half in leet keeps it).
+inline char16_t lueTelle(char16_t code)
+{
+    return estIAccentue(code) ? code : copieDe(code);
+}
 
 // "l'" and "l’" elide alike.
 inline bool estApostrophe(char16_t c)
@@ -140,6 +154,7 @@ private:
     // it stopped.
     int lireStandard(int jusque, int debut = 0);
     void lireRepli();
+    bool tientUnGlypheDeSignes() const;
     void lireEnRepli();
     int derniereCoupure(int jusque) const;
     void accentuerDansUnNom(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete);

@@ -13,9 +13,11 @@
 // A run that no reading with the list takes, what words carry at their end
 // read as such: "()" or a number in brackets ("stat()", "vimdiff(1)"), and,
 // without the model, digits after a word known without them ("LZMA2").
+// Among the glyphs of every alphabet, without the model, the run stays as
+// written.
 void Lecteur::lireRepli()
 {
-    if (style.telQuel) {
+    if (style.telQuel && !modele) {
         for (int p = 0; p < taille; ++p)
             if (octets[size_t(p)] != 0)
                 copier(p);

@@ -36,13 +36,13 @@ void completerLecture(Lecture &l)
             for (int k = 0; k < g.taille; ++k)
                 dansUnGlyphe[static_cast<unsigned char>(g.octets[size_t(k)])] = true;
     for (int code = 1; code < 256; ++code) {
-        const char16_t c = copieDe(char16_t(code));
+        const char16_t c = lueTelle(char16_t(code));
         Copie &sorte = l.sorte[size_t(code)];
         if (c == 0)
             sorte = Copie::Rien;
         else if (c >= u'0' && c <= u'9')
             sorte = Copie::Chiffre;
-        else if ((c < 128 && QChar(c).isLetter()) || !lettresDeBase(c).isEmpty())
+        else if ((c < 128 && QChar(c).isLetter()) || !lettresDeBase(c).isEmpty() || estIAccentue(c))
             sorte = Copie::Lettre;
         else
             sorte = Copie::Signe;
@@ -79,6 +79,7 @@ Lecture construireLectureCommune()
                          [](const Glyphe &a, const Glyphe &b) { return a.taille > b.taille; });
     completerLecture(l);
     l.telQuel = true;
+    l.coutSigne = Chemin::coutSigne / 2;
     return l;
 }
 

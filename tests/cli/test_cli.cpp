@@ -475,6 +475,15 @@ void TestCli::allerRetour_data()
         << u"auto"_s << u"Je suis à la maison"_s << u"j3 5u15 4 l4 m415on"_s;
     QTest::newRow("auto : à bientôt")
         << u"auto"_s << u"Merci beaucoup et à bientôt"_s << u"m3rc! b34uc0up 3t 4 b!3n70t"_s;
+    // A glyph of several characters alone is its letter, after a dash too;
+    // an accented I that the copy rules drop stays in its word.
+    QTest::newRow("auto : -d et -a, chaîne") << u"auto"_s << u"Voir -d et -a, la chaîne."_s
+                                             << uR"(v0!r -[) 3t -/-\, l@ c]-[/-\î|\|3.)"_s;
+    QTest::newRow("auto : il y a")
+        << u"auto"_s << u"Il y a un fichier"_s << uR"(il `/ /-\ un f!c]-[i3r)"_s;
+    // A run that the list does not read goes along the path, as in a style.
+    QTest::newRow("auto : dpkg-buildpackage")
+        << u"auto"_s << u"Lancez dpkg-buildpackage."_s << u"l4nc3z dpk6-8u1ldp4ck463."_s;
     QTest::newRow("courante : il y a 3 fichiers")
         << u"courante"_s << u"Il y a 3 fichiers"_s << QString();
     QTest::newRow("courante : il y a 4 fichiers")
