@@ -168,7 +168,7 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
     m.fermee = fermee;
     m.position = position;
     m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
-    m.chiffres = longueur > 0 && sortie.at(position).isDigit();
+    m.chiffres = longueur > 0 && !sortie.at(position).isLetter();
     const bool dejaVu = connu && connu->indice != -2 && !parenthese;
     // A word of the list that the model lacks is scored by its letters.
     if (!dejaVu || (connu->indice < 0 && connu->dansLaListe)) {

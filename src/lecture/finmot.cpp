@@ -149,9 +149,11 @@ void Lecteur::finirMot(char16_t apres)
     const bool chiffreSeul = sorteSeule(seul) == Copie::Chiffre;
     // A mark alone is that mark, though a glyph has it ("ha ! non", "a | b"),
     // but for a C alone, a letter more often than a bracket ("en C"), unless
-    // an opening mark follows it without a blank.
+    // an opening mark follows it without a blank; and where a letter is due
+    // ("n'@", "%$").
     const bool signeSeul = !apostrophe && sorteSeule(seul) == Copie::Signe &&
-                           (codes[size_t(seul)] != u'(' || ouvranteApres);
+                           (codes[size_t(seul)] != u'(' || ouvranteApres) &&
+                           !(lettreAttendue && glypheEn(seul));
     // A letter written as itself alone is one too ("y" in "il y 4").
     const bool unGlyphe =
         !apostrophe &&
@@ -196,10 +198,10 @@ void Lecteur::finirMot(char16_t apres)
             contexte->rupture(true);
             ditAuContexte.sorte = MemoireMots::Contexte::Option;
         }
-    } else if (contexte && style.telQuel && chiffreSeul && !lettreAttendue &&
+    } else if (contexte && style.telQuel && (chiffreSeul || signeSeul) && !lettreAttendue &&
                chiffreEnContexte(seul)) {
-        // A digit alone among words may be the letter of its glyph ("je
-        // suis 4 la maison"): the words around choose.
+        // A digit or a mark alone among words may be the letter of its glyph
+        // ("je suis 4 la maison", "il y ^"): the words around choose.
     } else if (!long_ && !(chiffreSeul && lettreAttendue) && queDesChiffres()) {
         if (stats)
             ++stats->chiffres;

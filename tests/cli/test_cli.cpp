@@ -481,6 +481,10 @@ void TestCli::allerRetour_data()
                                              << uR"(v0!r -[) 3t -/-\, l@ c]-[/-\î|\|3.)"_s;
     QTest::newRow("auto : il y a")
         << u"auto"_s << u"Il y a un fichier"_s << uR"(il `/ /-\ un f!c]-[i3r)"_s;
+    // A mark alone that is a glyph: a letter where one is due, a word where
+    // the words around call for it.
+    QTest::newRow("auto : n'a pas, %s")
+        << u"auto"_s << u"Il n'a pas %s ; il y a"_s << u"!1 n'@ p@$ %$ ; il y ^"_s;
     // A run that the list does not read goes along the path, as in a style.
     QTest::newRow("auto : dpkg-buildpackage")
         << u"auto"_s << u"Lancez dpkg-buildpackage."_s << u"l4nc3z dpk6-8u1ldp4ck463."_s;
