@@ -104,14 +104,15 @@ void Lecteur::finirMot(char16_t apres)
         ++stats->mots;
     // The rule counts above need every run read; measures do without the
     // memory. Neither a run before an opening mark, where no word ends
-    // ("(«"), nor a run with digits after an apostrophe or a percent sign,
-    // where a digit may be a letter, reads as it does elsewhere: the memory
-    // keeps neither.
+    // ("(«"), nor a run with digits or a mark alone after an apostrophe or a
+    // percent sign, where either may be a letter, reads as it does
+    // elsewhere: the memory keeps neither.
     const QChar::Category apresLeRun = QChar(suivant).category();
     const bool ouvranteApres =
         apresLeRun == QChar::Punctuation_Open || apresLeRun == QChar::Punctuation_InitialQuote;
-    const bool memorisable = !stats && !long_ && taille <= MemoireMots::cleMaximale &&
-                             !ouvranteApres && !(lettreAttendue && tientUnChiffre());
+    const bool memorisable =
+        !stats && !long_ && taille <= MemoireMots::cleMaximale && !ouvranteApres &&
+        !(lettreAttendue && (tientUnChiffre() || sorteSeule(caractereSeul()) == Copie::Signe));
     const bool apostrophe = estApostrophe(suivant);
     const bool capitaleAvant = capitale;
     const quint32 h =
