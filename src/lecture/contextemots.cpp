@@ -34,7 +34,11 @@ ChoixEnContexte::ChoixEnContexte(const ModeleContexte &m, const Dictionnaire &d,
       // A digit alone where its glyph's letter makes a word ("4" for "à"):
       // a number one time in a thousand, as measured on the manual pages and
       // the strings held out of the model, written in the usual leet.
-      logNombre(std::log(0.001))
+      logNombre(std::log(0.001)),
+      // A mark alone where its glyph's letter makes a word ("^" for "a"): a
+      // mark one time in twenty, so that "$ ls", "x + y" and "# make" keep
+      // theirs in plain text, as measured likewise.
+      logSigne(std::log(0.05))
 {}
 
 void ChoixEnContexte::ajouter(Mot &m, QStringView forme, qint32 indice, bool dansLaListe,
@@ -67,8 +71,8 @@ double ChoixEnContexte::note(qint32 avant, const Mot &m, const Candidat &c)
 {
     const double ouvrante = crochet(m, c);
     if (c.indice < 0) {
-        if (m.chiffres && c.forme.isEmpty())
-            return logNombre;
+        if (m.telQuel < 0 && c.forme.isEmpty())
+            return m.telQuel;
         return ouvrante + (c.dansLaListe
                                ? modele.logProbabiliteInconnu(avant, formeDe(m, c)) + logListe
                                : logInconnu);
@@ -168,7 +172,10 @@ void ChoixEnContexte::mot(qsizetype position, qsizetype longueur, Dictionnaire::
     m.fermee = fermee;
     m.position = position;
     m.longueur = std::min<qsizetype>(longueur, longueurMaximale);
-    m.chiffres = longueur > 0 && !sortie.at(position).isLetter();
+    const QChar premier = longueur > 0 ? sortie.at(position) : QChar();
+    m.telQuel = premier.isDigit()                     ? logNombre
+                : longueur > 0 && !premier.isLetter() ? logSigne
+                                                      : 0.0;
     const bool dejaVu = connu && connu->indice != -2 && !parenthese;
     // A word of the list that the model lacks is scored by its letters.
     if (!dejaVu || (connu->indice < 0 && connu->dansLaListe)) {

@@ -87,7 +87,8 @@ private:
         bool fermee = false; // the run ends with a closing bracket
         ModeleContexte::Anglais anglais = ModeleContexte::Anglais::Non; // as read
         bool apresAnglais = false; // the word chosen before it is English
-        bool chiffres = false;     // written as digits: as read, a number
+        // Written as digits or marks: what it costs that it stays so.
+        double telQuel = 0;
         qsizetype position = 0;
         qsizetype longueur = 0;
         qint32 precedent = -1;
@@ -145,6 +146,7 @@ private:
     double logParenthese;
     double logFermee;
     double logNombre;
+    double logSigne;
     std::string cle;
     std::vector<Ensemble> ensembles;
     size_t calcules = 0; // words whose candidates were looked up since the table grew

@@ -31,10 +31,10 @@ bool Lecteur::queDesChiffres() const
     return chiffre;
 }
 
-// The digit at `seul`, the run's one character, written as it is and given
-// to the context with the word of its glyph's letter ("a", "à") when the
-// model has one; false, and nothing written, otherwise.
-bool Lecteur::chiffreEnContexte(int seul)
+// The digit or the mark at `seul`, the run's one character, written as it is
+// and given to the context with the word of its glyph's letter ("a", "à")
+// when the model has one; false, and nothing written, otherwise.
+bool Lecteur::seulEnContexte(int seul)
 {
     const Glyphe *g = glypheEn(seul);
     if (!g || g->taille != 1)
@@ -200,7 +200,7 @@ void Lecteur::finirMot(char16_t apres)
             ditAuContexte.sorte = MemoireMots::Contexte::Option;
         }
     } else if (contexte && style.telQuel && (chiffreSeul || signeSeul) && !lettreAttendue &&
-               chiffreEnContexte(seul)) {
+               seulEnContexte(seul)) {
         // A digit or a mark alone among words may be the letter of its glyph
         // ("je suis 4 la maison", "il y ^"): the words around choose.
     } else if (!long_ && !(chiffreSeul && lettreAttendue) && queDesChiffres()) {

@@ -242,7 +242,7 @@ private:
     // mark alone ("!" between words).
     bool queDesChiffres() const;
     bool standardEstChoisi() const;
-    bool chiffreEnContexte(int seul);
+    bool seulEnContexte(int seul);
     void finirMot(char16_t apres);
     int finSansLaQueue() const;
     void separer(char16_t code);

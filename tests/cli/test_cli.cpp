@@ -485,6 +485,8 @@ void TestCli::allerRetour_data()
     // the words around call for it.
     QTest::newRow("auto : n'a pas, %s")
         << u"auto"_s << u"Il n'a pas %s ; il y a"_s << u"!1 n'@ p@$ %$ ; il y ^"_s;
+    QTest::newRow("auto : $ ls, x + y") << u"auto"_s << u"Tapez $ ls puis # make, et x + y"_s
+                                        << u"Tapez $ ls puis # make, et x + y"_s;
     // A run that the list does not read goes along the path, as in a style.
     QTest::newRow("auto : dpkg-buildpackage")
         << u"auto"_s << u"Lancez dpkg-buildpackage."_s << u"l4nc3z dpk6-8u1ldp4ck463."_s;
