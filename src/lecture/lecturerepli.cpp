@@ -184,7 +184,8 @@ bool Lecteur::lireVraisemblable(int debut, int fin)
 }
 
 // Whether the run, read as one word that neither the list nor the model
-// has, in the letters likeliest in a word, is likelier than the reading
+// has, in the letters likeliest in a word (with the model, as such words
+// between the marks where no glyph stands), is likelier than the reading
 // with the list just weighed (`meilleureNote`), which reads characters of
 // glyphs as marks ("pi-iii_ii>pe" for "philippe"); if so, those letters are
 // the best choice kept for ecrireLettres().
@@ -194,8 +195,17 @@ bool Lecteur::inconnuPlusProbable()
     // times less likely, as the manual pages and the held-out strings
     // measure it.
     constexpr float coutInconnu = 5.0f;
+    // An option's dashes ("--builddeps") stand before the word in both
+    // readings, and cost alike.
+    int debut = 0;
+    float tirets = 0;
+    while (debut < taille && codes[size_t(debut)] == u'-' && choix[size_t(debut)] == copie) {
+        if (style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(debut)])])
+            tirets -= coutSigneSurGlyphe;
+        ++debut;
+    }
     bool signeDeGlyphe = false;
-    for (int p = 0; p < taille && !signeDeGlyphe; ++p)
+    for (int p = debut; p < taille && !signeDeGlyphe; ++p)
         signeDeGlyphe = choix[size_t(p)] == copie &&
                         style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(p)])];
     if (!signeDeGlyphe || estApostrophe(suivant) || !queDesGlyphes(0, taille))
@@ -206,7 +216,9 @@ bool Lecteur::inconnuPlusProbable()
     noteStandard = 0; // no standard reading to beat: the best wins
     meilleureNote = noteMots + coutInconnu;
     seuilLettres = -std::numeric_limits<float>::infinity();
-    explorerLettres(0, 0, 0, 0);
+    signesEntreLettres = modele != nullptr;
+    explorerLettres(debut, 0, 0, tirets);
+    signesEntreLettres = false;
     if (!(meilleureNote > noteMots + coutInconnu)) {
         choix = garde;
         meilleureNote = noteMots;
@@ -221,6 +233,10 @@ void Lecteur::ecrireLettres(int debut, int fin)
         if (meilleurChoix[size_t(p)] == rien) {
             capitale = false;
             ++p;
+            continue;
+        }
+        if (meilleurChoix[size_t(p)] == copie) { // an option's dash
+            copier(p++);
             continue;
         }
         const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(p)])]
@@ -349,11 +365,23 @@ void Lecteur::explorerLettres(int p, char a, char b, float note)
     }
     const std::vector<Glyphe> &candidats =
         style.glyphes[static_cast<unsigned char>(octets[size_t(p)])];
+    bool unGlyphe = false;
     for (size_t k = 0; k < candidats.size(); ++k) {
         const Glyphe &g = candidats[k];
         if (!present(g, p) || !tientDansLaPiece(g, p))
             continue;
+        unGlyphe = true;
         choix[size_t(p)] = qint8(k);
         explorerLettres(p + g.taille, b, g.lettre, note + dico.noteLettre(a, b, g.lettre));
+    }
+    // Where no glyph stands, a mark between two words of letters
+    // ("check-builddeps"), at what the reading with the list pays for it.
+    if (!unGlyphe && signesEntreLettres && b != 0 &&
+        sorteDe(style, codes[size_t(p)]) == Copie::Signe) {
+        choix[size_t(p)] = copie;
+        const float signe = style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(p)])]
+                                ? coutSigneSurGlyphe
+                                : 0.0f;
+        explorerLettres(p + 1, 0, 0, note + dico.noteLettre(a, b, 0) - signe);
     }
 }
