@@ -160,7 +160,13 @@ void Lecteur::quitterLeBord(int p)
     if (sorteDe(style, codes[size_t(p)]) == Copie::Chiffre) {
         quitterParUnNombre(p);
     } else {
-        const float cout = lettreEcrite(p) || style.dansUnGlyphe[o] ? style.coutSigne : 0.0f;
+        // An underscore inside the run joins the words of a name
+        // ("DPKG_MAINTSCRIPT_PACKAGE") at the price the reading with the list
+        // pays for it, rather than starting a J.
+        const bool jointure = o == '_' && p > 0 && p < taille - 1;
+        const float cout = !lettreEcrite(p) && !style.dansUnGlyphe[o] ? 0.0f
+                           : jointure ? std::min(coutSigneSurGlyphe, style.coutSigne)
+                                      : style.coutSigne;
         const Chemin::Depart d = meilleurDepart(p, Chemin::Signes, false);
         arriverAuBord(p + 1, Chemin::apresSigne, d.note - cout, p, Chemin::Signes, d.etat);
     }

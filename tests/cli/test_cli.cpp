@@ -456,7 +456,8 @@ void TestCli::allerRetour_data()
              {u"Lancez dpkg-buildpackage puis killall."_s,
               u"Voir dpkg-maintscript-helper(1) et xzdec(1)."_s, u"Voir liblzma et shlibdeps."_s,
               u"Voir ps(1), top(1) et open(), create()."_s, u"Le(s) paquet(s), averti(e), car."_s,
-              u"Options -d, --check-builddeps et --no-check-builddeps."_s})
+              u"Options -d, --check-builddeps et --no-check-builddeps."_s,
+              u"Voir dpkg_maintscript_package et deb_build_maint_options=x."_s})
             QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase))
                 << style << phrase << QString();
     }
