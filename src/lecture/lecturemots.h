@@ -154,7 +154,6 @@ private:
     // it stopped.
     int lireStandard(int jusque, int debut = 0);
     void lireRepli();
-    bool tientUnGlypheDeSignes() const;
     void lireEnRepli();
     int derniereCoupure(int jusque) const;
     void accentuerDansUnNom(int debutSortie, Dictionnaire::Plage plage, bool capitaleEnTete);
@@ -296,7 +295,6 @@ private:
     // alone is a letter ("doesn't", "%s").
     bool lettreAttendue = false;
     bool soulignesSignes = false; // lireStandard() reads "_" as a mark
-    bool signesEntreLettres = false; // explorerLettres() crosses marks between words
     // The run holds blanks that the blank option removed: leet written with
     // a blank after each glyph, each piece between two a glyph or a mark.
     bool parPieces = false;

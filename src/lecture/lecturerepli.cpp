@@ -216,9 +216,7 @@ bool Lecteur::inconnuPlusProbable()
     noteStandard = 0; // no standard reading to beat: the best wins
     meilleureNote = noteMots + coutInconnu;
     seuilLettres = -std::numeric_limits<float>::infinity();
-    signesEntreLettres = modele != nullptr;
     explorerLettres(debut, 0, 0, tirets);
-    signesEntreLettres = false;
     if (!(meilleureNote > noteMots + coutInconnu)) {
         choix = garde;
         meilleureNote = noteMots;
@@ -375,9 +373,10 @@ void Lecteur::explorerLettres(int p, char a, char b, float note)
         explorerLettres(p + g.taille, b, g.lettre, note + dico.noteLettre(a, b, g.lettre));
     }
     // Where no glyph stands, a mark between two words of letters
-    // ("check-builddeps"), at what the reading with the list pays for it.
-    if (!unGlyphe && signesEntreLettres && b != 0 &&
-        sorteDe(style, codes[size_t(p)]) == Copie::Signe) {
+    // ("check-builddeps"), at what the reading with the list pays for it:
+    // with the model, whose path then reads the run (the letters alone are
+    // written without it).
+    if (!unGlyphe && modele && b != 0 && sorteDe(style, codes[size_t(p)]) == Copie::Signe) {
         choix[size_t(p)] = copie;
         const float signe = style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(p)])]
                                 ? coutSigneSurGlyphe

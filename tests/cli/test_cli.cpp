@@ -469,29 +469,35 @@ void TestCli::allerRetour_data()
             QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase))
                 << style << phrase << QString();
     }
-    QTest::newRow("auto : xz(1) et sg(1)")
-        << u"auto"_s << u"Voir xz(1) et sg(1)"_s << u"v0!r x2(1) 37 5g(1)"_s;
-    // A lone 4 is "à" or "a" where the words around call for it, a number
-    // elsewhere; a letter alone as written is a word too ("y").
-    QTest::newRow("auto : à la maison")
-        << u"auto"_s << u"Je suis à la maison"_s << u"j3 5u15 4 l4 m415on"_s;
-    QTest::newRow("auto : à bientôt")
-        << u"auto"_s << u"Merci beaucoup et à bientôt"_s << u"m3rc! b34uc0up 3t 4 b!3n70t"_s;
-    // A glyph of several characters alone is its letter, after a dash too;
-    // an accented I that the copy rules drop stays in its word.
-    QTest::newRow("auto : -d et -a, chaîne") << u"auto"_s << u"Voir -d et -a, la chaîne."_s
-                                             << uR"(v0!r -[) 3t -/-\, l@ c]-[/-\î|\|3.)"_s;
-    QTest::newRow("auto : il y a")
-        << u"auto"_s << u"Il y a un fichier"_s << uR"(il `/ /-\ un f!c]-[i3r)"_s;
-    // A mark alone that is a glyph: a letter where one is due, a word where
-    // the words around call for it.
-    QTest::newRow("auto : n'a pas, %s")
-        << u"auto"_s << u"Il n'a pas %s ; il y a"_s << u"!1 n'@ p@$ %$ ; il y ^"_s;
-    QTest::newRow("auto : $ ls, x + y") << u"auto"_s << u"Tapez $ ls puis # make, et x + y"_s
-                                        << u"Tapez $ ls puis # make, et x + y"_s;
-    // A run that the list does not read goes along the path, as in a style.
-    QTest::newRow("auto : dpkg-buildpackage")
-        << u"auto"_s << u"Lancez dpkg-buildpackage."_s << u"l4nc3z dpk6-8u1ldp4ck463."_s;
+    // Anyone's leet, row by row: its name, the French, the leet.
+    struct LigneAuto
+    {
+        const char *nom;
+        QString francais;
+        QString leet;
+    };
+    const LigneAuto lignesAuto[] = {
+        {"xz(1) et sg(1)", u"Voir xz(1) et sg(1)"_s, u"v0!r x2(1) 37 5g(1)"_s},
+        // A lone 4 is "à" or "a" where the words around call for it, a number
+        // elsewhere; a letter alone as written is a word too ("y").
+        {"à la maison", u"Je suis à la maison"_s, u"j3 5u15 4 l4 m415on"_s},
+        {"à bientôt", u"Merci beaucoup et à bientôt"_s, u"m3rc! b34uc0up 3t 4 b!3n70t"_s},
+        // A glyph of several characters alone is its letter, after a dash
+        // too; an accented I that the copy rules drop stays in its word.
+        {"-d et -a, chaîne", u"Voir -d et -a, la chaîne."_s,
+         uR"(v0!r -[) 3t -/-\, l@ c]-[/-\î|\|3.)"_s},
+        {"il y a", u"Il y a un fichier"_s, uR"(il `/ /-\ un f!c]-[i3r)"_s},
+        // A mark alone that is a glyph: a letter where one is due, a word
+        // where the words around call for it, a mark elsewhere.
+        {"n'a pas, %s", u"Il n'a pas %s ; il y a"_s, u"!1 n'@ p@$ %$ ; il y ^"_s},
+        {"$ ls, x + y", u"Tapez $ ls puis # make, et x + y"_s,
+         u"Tapez $ ls puis # make, et x + y"_s},
+        // A run that the list does not read goes along the path, as in a
+        // style.
+        {"dpkg-buildpackage", u"Lancez dpkg-buildpackage."_s, u"l4nc3z dpk6-8u1ldp4ck463."_s},
+    };
+    for (const LigneAuto &ligne : lignesAuto)
+        QTest::addRow("auto : %s", ligne.nom) << u"auto"_s << ligne.francais << ligne.leet;
     QTest::newRow("courante : il y a 3 fichiers")
         << u"courante"_s << u"Il y a 3 fichiers"_s << QString();
     QTest::newRow("courante : il y a 4 fichiers")
