@@ -393,9 +393,21 @@ def mots_anglais(originaux, francais, unigrammes, seuil):
         for m in gardes]
 
 
+# A number written right after a word's letters ("SHA1", "ipv6", "Feuille1").
+NOMBRE_COLLE = re.compile(r"([^\W\d_]+)\d")
+
+
+def cles_suivies_de_nombres(propre):
+    """The keys of the words of a cleaned string that a number follows, once
+    for each time."""
+    texte = unicodedata.normalize("NFC", propre.lower())
+    return [sans_accents(m.group(1)) for m in NOMBRE_COLLE.finditer(texte)]
+
+
 def construire(args):
     francais = Francais(args.liste)
     unigrammes, bigrammes = Counter(), Counter()
+    nombres_apres = Counter()  # by key: how many times a number follows it
     vus = set()  # cleaned strings already counted: each text counts once
     total = 0
     bilan = Counter()
@@ -430,6 +442,7 @@ def construire(args):
                     texte_sortie.write(" ".join(mots) + "\n")
                 unigrammes.update(mots)
                 bigrammes.update(zip(mots, mots[1:]))
+                nombres_apres.update(cles_suivies_de_nombres(propre))
                 n = sum(1 for m in mots if m != DEBUT)
                 total += n
                 par_paquet["mots"] += n
@@ -465,6 +478,16 @@ def construire(args):
     lignes += [f"{i}\t{j}\t{c}" for i, j, c in paires]
     lignes.append(f"anglais {len(anglais)} {total_anglais}")
     lignes += [f"{m}\t{1 if seulement else 0}\t{c}" for m, seulement, c in anglais]
+    # The keys that numbers follow at least as often as a pair is kept,
+    # with how often words of that key come.
+    par_cle = Counter()
+    for m, c in unigrammes.items():
+        if m != DEBUT:
+            par_cle[sans_accents(m)] += c
+    cles = sorted(k for k, c in nombres_apres.items()
+                  if c >= args.seuil_bigrammes and c <= par_cle[k] and re.fullmatch("[a-z]+", k))
+    lignes.append(f"nombres {len(cles)} {sum(nombres_apres.values())}")
+    lignes += [f"{k}\t{nombres_apres[k]}\t{par_cle[k]}" for k in cles]
     donnees = ("\n".join(lignes) + "\n").encode("utf-8")
     fichier = struct.pack(">I", len(donnees)) + zlib.compress(donnees, 9)
     os.makedirs(os.path.dirname(os.path.abspath(args.sortie)), exist_ok=True)
@@ -483,6 +506,8 @@ def construire(args):
           f"originaux ({total_anglais} occurrences), dont {sum(1 for _, s, _ in anglais if s)} "
           "qui ne sont pas français",
           file=sys.stderr)
+    print(f"nombres : {sum(nombres_apres.values())} collés à un mot, K = {len(cles)} clés "
+          f"qu'ils suivent au moins {args.seuil_bigrammes} fois", file=sys.stderr)
     print(f"{args.sortie} : {len(fichier)} octets ({len(donnees)} décompressés)", file=sys.stderr)
 
 

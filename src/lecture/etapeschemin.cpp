@@ -183,47 +183,69 @@ void Lecteur::quitterLeBord(int p)
     prolongerLeMot(p);
 }
 
+// The letters of the best word that ends at the border p, before the blanks
+// that the blank option removed; 0 letters for none.
+int Lecteur::motDuBord(int p, std::array<char16_t, longueurMaximale> &lettres) const
+{
+    int fin = p;
+    while (chemin.bords[Chemin::apresMot][size_t(fin)].genre == Chemin::Blanc)
+        fin = chemin.bords[Chemin::apresMot][size_t(fin)].depuis;
+    const Chemin::Pas &pas = chemin.bords[Chemin::apresMot][size_t(fin)];
+    if (pas.genre != Chemin::Mot ||
+        chemin.bords[Chemin::apresMot][size_t(p)].note == Chemin::jamais)
+        return 0;
+    const std::array<qint8, longueurMaximale + 1> &pris =
+        chemin.choixDesMots[Chemin::apresMot][size_t(fin)];
+    int n = 0;
+    for (int q = pas.depuis; q < fin && n < longueurMaximale;) {
+        if (pris[size_t(q)] == rien) {
+            ++q;
+        } else if (pris[size_t(q)] == copie) {
+            lettres[size_t(n++)] = char16_t(lettreEcrite(q));
+            ++q;
+        } else {
+            const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(q)])]
+                                           [size_t(pris[size_t(q)])];
+            lettres[size_t(n++)] = char16_t(g.lettre);
+            q += g.taille;
+        }
+    }
+    return n;
+}
+
 // A word of the list or the model whose ending the list lacks
 // ("algorithms", "andrews"): the word, then more letters by their trigrams
 // after its last two.
 void Lecteur::prolongerLeMot(int p)
 {
-    const float note = chemin.bords[Chemin::apresMot][size_t(p)].note;
-    // The word, before the blanks that the blank option removed.
-    int fin = p;
-    while (chemin.bords[Chemin::apresMot][size_t(fin)].genre == Chemin::Blanc)
-        fin = chemin.bords[Chemin::apresMot][size_t(fin)].depuis;
-    const Chemin::Pas &pas = chemin.bords[Chemin::apresMot][size_t(fin)];
-    if (pas.genre != Chemin::Mot || note == Chemin::jamais)
+    std::array<char16_t, longueurMaximale> lettres;
+    const int n = motDuBord(p, lettres);
+    if (n == 0)
         return;
-    int a = 0;
-    int b = 0;
-    const std::array<qint8, longueurMaximale + 1> &pris =
-        chemin.choixDesMots[Chemin::apresMot][size_t(fin)];
-    for (int q = pas.depuis; q < fin;) {
-        if (pris[size_t(q)] == rien) {
-            ++q;
-            continue;
-        }
-        a = b;
-        if (pris[size_t(q)] == copie) {
-            b = rang(lettreEcrite(q));
-            ++q;
-        } else {
-            const Glyphe &g = style.glyphes[static_cast<unsigned char>(octets[size_t(q)])]
-                                           [size_t(pris[size_t(q)])];
-            b = rang(g.lettre);
-            q += g.taille;
-        }
-    }
-    arriverALaLettre(p, a * 27 + b, note - Chemin::coutSuffixe, Chemin::suffixe, 0, rien);
+    const int a = n > 1 ? rang(char(lettres[size_t(n - 2)])) : 0;
+    const int b = rang(char(lettres[size_t(n - 1)]));
+    arriverALaLettre(p, a * 27 + b,
+                     chemin.bords[Chemin::apresMot][size_t(p)].note - Chemin::coutSuffixe,
+                     Chemin::suffixe, 0, rien);
 }
 
 // Digits as a number from p, each of its lengths ("4" of "-4e", or "43"),
 // a digit that glyphs hold costing what the channel says.
 void Lecteur::quitterParUnNombre(int p)
 {
-    const Chemin::Depart d = meilleurDepart(p, Chemin::Nombre, false);
+    Chemin::Depart d = meilleurDepart(p, Chemin::Nombre, false);
+    // A number glued to a word costs what the model says of the word: less
+    // after those that numbers often follow ("sha1", "ipv6", "Feuille1"),
+    // down to nothing, more after those they seldom follow.
+    if (chemin.bords[Chemin::apresMot][size_t(p)].note > d.note) {
+        std::array<char16_t, longueurMaximale> lettres;
+        const int n = motDuBord(p, lettres);
+        const double gain = n > 0 ? modele->logNombreApres(QStringView(lettres.data(), n)) : 0.0;
+        const float note = chemin.bords[Chemin::apresMot][size_t(p)].note -
+                           std::max(0.0f, Chemin::coutNombreApresMot - float(gain));
+        if (note > d.note)
+            d = {note, Chemin::apresMot};
+    }
     float note = d.note - Chemin::coutNombre;
     for (int q = p; q < taille && (octets[size_t(q)] == 0 ||
                                    sorteDe(style, codes[size_t(q)]) == Copie::Chiffre);) {

@@ -173,6 +173,7 @@ private:
     float noteDeLInconnu(int p, int ab, float note) const;
     float noteCourte(QStringView lettres) const;
     void prolongerLeMot(int p);
+    int motDuBord(int p, std::array<char16_t, longueurMaximale> &lettres) const;
     bool fermanteSeule(int debut) const;
     bool dansUnGlypheIci(int q) const;
     void explorerLettres(int p, char a, char b, float note);

@@ -18,6 +18,9 @@ namespace {
 constexpr double poidsDesTerminaisons = 600;
 // The count given to a word the model never saw.
 constexpr double compteInconnu = 0.3;
+// How many words, followed by numbers as often as words are on average, a
+// key's own counts are weighed against.
+constexpr double poidsDesNombres = 20;
 
 } // namespace
 
@@ -221,6 +224,28 @@ double ModeleContexte::logProbabiliteInconnu(qint32 precedent, QStringView mot) 
     // As likely as any word never seen, times how much likelier its ending
     // is after `precedent` than anywhere.
     return std::log(compteInconnu / total * suiteSelonLaFin(precedent, terminaison(mot), 1.0));
+}
+
+double ModeleContexte::logNombreApres(QStringView cle) const
+{
+    if (clesNombres.empty())
+        return 0.0;
+    const qint32 i = chercher(parCleNombre, clesNombres, cle);
+    return i < 0 ? 0.0 : double(gainsNombres[size_t(i)]);
+}
+
+// The ratio of each key's chance of a number after it, smoothed toward the
+// average, to that average.
+void ModeleContexte::indexerNombres(double mots, double nombresApresMots)
+{
+    parCleNombre = tableDe(clesNombres);
+    gainsNombres.assign(clesNombres.size(), 0.0f);
+    if (nombresApresMots <= 0 || mots <= 0)
+        return;
+    const double moyenne = nombresApresMots / mots;
+    for (size_t i = 0; i < clesNombres.size(); ++i)
+        gainsNombres[i] = float(std::log((double(nombresApres[i]) + poidsDesNombres * moyenne) /
+                                         (double(comptesDesCles[i]) + poidsDesNombres) / moyenne));
 }
 
 // Modified Kneser-Ney's discounts, from how many pairs came once to four

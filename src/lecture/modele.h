@@ -58,6 +58,11 @@ public:
     // word that the catalogues' English strings do not give, or a model
     // without their counts.
     double logProbabiliteAnglais(QStringView mot) const;
+    // How much likelier than after any word a number is written right after
+    // a word of the key `cle` (its letters without accents: "sha" of "sha1",
+    // "ipv" of "ipv6", "feuille" of "Feuille1"), as a log of the ratio; 0 for
+    // a key the model has no such count of.
+    double logNombreApres(QStringView cle) const;
     // What it costs that a word of French text is English (in the above).
     static constexpr double logPassageALAnglais = -3.0;
     // A word of the model alone, by its likelier reading: French, or English
@@ -77,6 +82,7 @@ private:
     void indexer();
     void indexerAnglais();
     void classer();
+    void indexerNombres(double total, double nombresApresMots);
     double reste(qint32 precedent) const;
     void estimerLesRemises(const std::array<double, 4> &frequences);
     // What a pair seen `compte` times gives over to the words' own
@@ -112,6 +118,11 @@ private:
     std::array<double, nombreDeClasses> parClasse{}; // the continuations of each ending, summed
     // Of each word: the counts of the pairs it opens, by the second word's ending.
     std::vector<quint32> suitesParClasse;
+    std::vector<QString> clesNombres;    // the keys that numbers follow
+    std::vector<quint32> nombresApres;   // of each key: how often a number follows it
+    std::vector<quint32> comptesDesCles; // of each key: how often its words come
+    std::vector<float> gainsNombres;     // of each key: logNombreApres()
+    std::vector<qint32> parCleNombre;    // hash table: key → index
     double total = 1;
     qint32 debut = -1;
 };

@@ -450,14 +450,18 @@ void TestCli::allerRetour_data()
     QTest::newRow("velmora : lintian")
         << u"velmora"_s << u"Utilisez lintian et dpkg-buildpackage."_s << QString();
     // A run that the list does not read: the likeliest cut into words,
-    // compounds, names and marks ("mem" and "limit", "lib" and "lzma"; "(1)").
+    // compounds, names and marks ("mem" and "limit", "lib" and "lzma"; "(1)"),
+    // and numbers after the names that the catalogues write numbers after
+    // ("sha1", not "shal").
     for (const QString &style : {u"korvane"_s, u"velmora"_s}) {
         for (const QString &phrase :
              {u"Lancez dpkg-buildpackage puis killall."_s,
               u"Voir dpkg-maintscript-helper(1) et xzdec(1)."_s, u"Voir liblzma et shlibdeps."_s,
               u"Voir ps(1), top(1) et open(), create()."_s, u"Le(s) paquet(s), averti(e), car."_s,
               u"Options -d, --check-builddeps et --no-check-builddeps."_s,
-              u"Voir dpkg_maintscript_package et deb_build_maint_options=x."_s})
+              u"Voir dpkg_maintscript_package et deb_build_maint_options=x."_s,
+              u"Empreinte sha1, adresse ipv6 et modpack (gtk3)."_s,
+              u"Le protocole socksv5, identique à tab3."_s})
             QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase))
                 << style << phrase << QString();
     }

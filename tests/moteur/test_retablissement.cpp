@@ -35,7 +35,8 @@ namespace {
 QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
                          const QList<std::tuple<QString, QString, int>> &paires,
                          const QStringList &anglais = {}, int totalAnglais = 0,
-                         const QList<int> &suites = {}, const QString &frequences = {})
+                         const QList<int> &suites = {}, const QString &frequences = {},
+                         const QStringList &nombres = {})
 {
     QStringList lignes{u"scribolix-modele 1"_s, u"mots %1 1000"_s.arg(mots.size())};
     QStringList noms;
@@ -58,6 +59,8 @@ QByteArray fichierModele(const QList<std::pair<QString, int>> &mots,
         lignes << u"anglais %1"_s.arg(anglais.size()) +
                       (totalAnglais > 0 ? u" %1"_s.arg(totalAnglais) : QString())
                << anglais;
+    // Numbers after words: the section's head, then a key a line.
+    lignes << nombres;
     return qCompress((lignes.join(u'\n') + u'\n').toUtf8());
 }
 
@@ -191,6 +194,26 @@ void TestRetablissement::initTestCase()
                         fins->logProbabilite(fins->indice(u"ai"), fins->indice(u"porte")));
     QVERIFY(fins->logProbabiliteInconnu(fins->indice(u"ai"), u"bougé") >
             fins->logProbabiliteInconnu(fins->indice(u"ai"), u"bouge"));
+    // A number comes likelier after a key that numbers often follow than
+    // after any word, and less likely after one they seldom follow; keys
+    // out of order, beyond their word's count or not in small letters are
+    // refused.
+    const auto nombres = [](const QStringList &lignes) {
+        return ModeleContexte::depuisOctets(
+            fichierModele({{u"<s>"_s, 2}, {u"a"_s, 1}}, {}, {}, 0, {}, {}, lignes));
+    };
+    const auto gains = nombres({u"nombres 2 50"_s, u"sha\t20\t25"_s, u"sur\t1\t400"_s});
+    QVERIFY(gains && gains->logNombreApres(u"sha") > 2 && gains->logNombreApres(u"sur") < 0);
+    QCOMPARE(gains->logNombreApres(u"shal"), 0.0);
+    QCOMPARE(modele->logNombreApres(u"sha"), 0.0);
+    for (const QStringList &abime :
+         {QStringList{u"nombres 2 50"_s, u"sur\t1\t400"_s, u"sha\t20\t25"_s},
+          {u"nombres 1 50"_s, u"sha\t20\t19"_s},
+          {u"nombres 1 50"_s, u"Sha\t20\t25"_s},
+          {u"nombres 1 50"_s, u"sha\t60\t80"_s},
+          {u"nombres 2 50"_s, u"sha\t20\t25"_s},
+          {u"nombres 1 0"_s, u"sha\t0\t25"_s}})
+        QVERIFY2(!nombres(abime), qPrintable(abime.join(u" / "_s)));
     // A list read from its file is the list read from its bytes.
     const QString essai = uR"(x 373 1'373 |\/|/-\|\|63 (()3|_||2 3113 (5))"_s;
     QCOMPARE(retablirLeet(*dictionnaire, Style::Velmora, essai, false),
