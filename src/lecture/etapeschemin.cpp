@@ -234,19 +234,23 @@ void Lecteur::prolongerLeMot(int p)
 void Lecteur::quitterParUnNombre(int p)
 {
     Chemin::Depart d = meilleurDepart(p, Chemin::Nombre, false);
-    // A number glued to a word costs what the model says of the word: less
+    d.note -= Chemin::coutNombre;
+    // Glued to a word, a number costs what the model says of the word: less
     // after those that numbers often follow ("sha1", "ipv6", "Feuille1"),
-    // down to nothing, more after those they seldom follow.
+    // down to nothing, more after those they seldom follow. What the model
+    // says stands for the whole chance of a number there: that it is glued,
+    // and that it stands where a word could.
     if (chemin.bords[Chemin::apresMot][size_t(p)].note > d.note) {
         std::array<char16_t, longueurMaximale> lettres;
         const int n = motDuBord(p, lettres);
         const double gain = n > 0 ? modele->logNombreApres(QStringView(lettres.data(), n)) : 0.0;
-        const float note = chemin.bords[Chemin::apresMot][size_t(p)].note -
-                           std::max(0.0f, Chemin::coutNombreApresMot - float(gain));
-        if (note > d.note)
-            d = {note, Chemin::apresMot};
+        const float colle =
+            chemin.bords[Chemin::apresMot][size_t(p)].note -
+            std::max(0.0f, Chemin::coutNombreApresMot + Chemin::coutNombre - float(gain));
+        if (colle > d.note)
+            d = {colle, Chemin::apresMot};
     }
-    float note = d.note - Chemin::coutNombre;
+    float note = d.note;
     for (int q = p; q < taille && (octets[size_t(q)] == 0 ||
                                    sorteDe(style, codes[size_t(q)]) == Copie::Chiffre);) {
         if (style.dansUnGlyphe[static_cast<unsigned char>(octets[size_t(q)])])

@@ -461,7 +461,8 @@ void TestCli::allerRetour_data()
               u"Options -d, --check-builddeps et --no-check-builddeps."_s,
               u"Voir dpkg_maintscript_package et deb_build_maint_options=x."_s,
               u"Empreinte sha1, adresse ipv6 et modpack (gtk3)."_s,
-              u"Le protocole socksv5, identique à tab3."_s})
+              u"Le protocole socksv5, identique à tab3."_s,
+              u"Empreinte md5 et sha256, norme rfc6587."_s})
             QTest::addRow("%s : %s", qPrintable(style), qPrintable(phrase))
                 << style << phrase << QString();
     }
