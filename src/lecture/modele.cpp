@@ -234,18 +234,22 @@ double ModeleContexte::logNombreApres(QStringView cle) const
     return i < 0 ? 0.0 : double(gainsNombres[size_t(i)]);
 }
 
-// The ratio of each key's chance of a number after it, smoothed toward the
-// average, to that average.
-void ModeleContexte::indexerNombres(double mots, double nombresApresMots)
+// The ratio of each key's chance of a number after it (of its words' count,
+// how many numbers followed them), smoothed toward the average, to that
+// average.
+void ModeleContexte::indexerNombres(
+    const std::vector<std::pair<quint64, quint64>> &nombresEtComptes, double nombresApresMots)
 {
     parCleNombre = tableDe(clesNombres);
     gainsNombres.assign(clesNombres.size(), 0.0f);
-    if (nombresApresMots <= 0 || mots <= 0)
+    if (nombresApresMots <= 0 || total <= 0)
         return;
-    const double moyenne = nombresApresMots / mots;
-    for (size_t i = 0; i < clesNombres.size(); ++i)
-        gainsNombres[i] = float(std::log((double(nombresApres[i]) + poidsDesNombres * moyenne) /
-                                         (double(comptesDesCles[i]) + poidsDesNombres) / moyenne));
+    const double moyenne = nombresApresMots / total;
+    for (size_t i = 0; i < clesNombres.size(); ++i) {
+        const auto [nombres, compte] = nombresEtComptes[i];
+        gainsNombres[i] = float(std::log((double(nombres) + poidsDesNombres * moyenne) /
+                                         (double(compte) + poidsDesNombres) / moyenne));
+    }
 }
 
 // Modified Kneser-Ney's discounts, from how many pairs came once to four

@@ -82,7 +82,8 @@ private:
     void indexer();
     void indexerAnglais();
     void classer();
-    void indexerNombres(double total, double nombresApresMots);
+    void indexerNombres(const std::vector<std::pair<quint64, quint64>> &nombresEtComptes,
+                        double nombresApresMots);
     double reste(qint32 precedent) const;
     void estimerLesRemises(const std::array<double, 4> &frequences);
     // What a pair seen `compte` times gives over to the words' own
@@ -118,11 +119,9 @@ private:
     std::array<double, nombreDeClasses> parClasse{}; // the continuations of each ending, summed
     // Of each word: the counts of the pairs it opens, by the second word's ending.
     std::vector<quint32> suitesParClasse;
-    std::vector<QString> clesNombres;    // the keys that numbers follow
-    std::vector<quint32> nombresApres;   // of each key: how often a number follows it
-    std::vector<quint32> comptesDesCles; // of each key: how often its words come
-    std::vector<float> gainsNombres;     // of each key: logNombreApres()
-    std::vector<qint32> parCleNombre;    // hash table: key → index
+    std::vector<QString> clesNombres; // the keys that numbers follow
+    std::vector<float> gainsNombres;  // of each key: logNombreApres()
+    std::vector<qint32> parCleNombre; // hash table: key → index
     double total = 1;
     qint32 debut = -1;
 };

@@ -249,30 +249,32 @@ bool ModeleContexte::lire(QByteArrayView texte, QString &erreur)
     // Since numbers after words came in: how many numbers follow a word in
     // the strings, and the keys they follow most, sorted.
     double nombresApresMots = 0;
+    std::vector<std::pair<quint64, quint64>> nombresEtComptes;
     if (suite.startsWith("nombres ")) {
         if (nombres(suite.sliced(8), v) != 2 || v[0] >= quint64(texte.size()) || v[1] == 0)
             return abime(u"nombre de clés attendu"_s);
         const quint64 nombreDeCles = v[0];
         nombresApresMots = double(v[1]);
+        QByteArrayView precedente;
         for (quint64 k = 0; k < nombreDeCles; ++k) {
             const QByteArrayView l2 = ligne();
             const qsizetype tab = l2.indexOf('\t');
             if (tab <= 0 || nombres(l2.sliced(tab + 1), v) != 2 || v[0] == 0 || v[0] > v[1] ||
-                double(v[0]) > nombresApresMots || v[1] > 0xffffffffu)
+                double(v[0]) > nombresApresMots)
                 return abime(u"clé attendue"_s);
             const QByteArrayView cle = l2.first(tab);
             if (std::any_of(cle.begin(), cle.end(), [](char c) { return c < 'a' || c > 'z'; }) ||
-                (!clesNombres.empty() && QByteArrayView(clesNombres.back().toLatin1()) >= cle))
+                (k > 0 && precedente >= cle))
                 return abime(u"clé attendue"_s);
+            precedente = cle;
             clesNombres.push_back(QString::fromLatin1(cle));
-            nombresApres.push_back(quint32(v[0]));
-            comptesDesCles.push_back(quint32(v[1]));
+            nombresEtComptes.emplace_back(v[0], v[1]);
         }
         suite = ligne();
     }
     if (!suite.isEmpty() || !lignes.finies())
         return abime(u"fin attendue"_s);
     indexerAnglais();
-    indexerNombres(total, nombresApresMots);
+    indexerNombres(nombresEtComptes, nombresApresMots);
     return true;
 }
