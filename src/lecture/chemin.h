@@ -27,6 +27,11 @@ struct Chemin
     // That a character that glyphs hold was written as itself ("|" of
     // "|nom|", "=" of "limit=5").
     static constexpr float coutSigne = 12.0f;
+    // That a run holds one glyph character written as itself again and
+    // again ("|nom|afficher|", "a|b|c"), once for the run; then what each
+    // costs.
+    static constexpr float coutSignesTelsQuels = 16.0f;
+    static constexpr float coutSigneRepete = 4.0f;
     // That a digit that glyphs hold was written as a digit ("2023").
     static constexpr float coutChiffre = 5.0f;
     // That a number stands where a word could: the manual pages hold one for
@@ -98,4 +103,8 @@ struct Chemin
     std::array<char16_t, longueurMaximale> lettres{};
     int depart = 0;
     float seuil = 0; // below it at a position, a path is dropped
+    // The glyph character that the run may hold as written again and again
+    // (0 for none), and what it costs read so on this pass.
+    unsigned char signeRepete = 0;
+    float coutDuSigneRepete = 0;
 };

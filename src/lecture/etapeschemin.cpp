@@ -165,8 +165,9 @@ void Lecteur::quitterLeBord(int p)
         // pays for it, rather than starting a J.
         const bool jointure = o == '_' && p > 0 && p < taille - 1;
         const float cout = !lettreEcrite(p) && !style.dansUnGlyphe[o] ? 0.0f
-                           : jointure ? std::min(coutSigneSurGlyphe, style.coutSigne)
-                                      : style.coutSigne;
+                           : jointure                ? std::min(coutSigneSurGlyphe, style.coutSigne)
+                           : o == chemin.signeRepete ? chemin.coutDuSigneRepete
+                                                     : style.coutSigne;
         const Chemin::Depart d = meilleurDepart(p, Chemin::Signes, false);
         arriverAuBord(p + 1, Chemin::apresSigne, d.note - cout, p, Chemin::Signes, d.etat);
     }

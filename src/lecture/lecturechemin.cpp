@@ -9,6 +9,7 @@
 #include "lecturemots.h"
 
 #include <algorithm>
+#include <array>
 
 // The letter a character written as itself gives a word, or 0.
 char Lecteur::lettreEcrite(int p) const
@@ -43,10 +44,6 @@ void Lecteur::lireParChemin(int debut, int fin)
 {
     const int tailleDuRun = taille;
     taille = fin;
-    for (int e = 0; e < Chemin::etats; ++e)
-        std::fill(chemin.bords[size_t(e)].begin() + debut,
-                  chemin.bords[size_t(e)].begin() + fin + 1,
-                  Chemin::Pas{Chemin::jamais, -1, 0, Chemin::Signes});
     // The letters' states stand all unreached between runs: only those
     // reached are set back, after the run. Made as long as the longest run
     // read so far.
@@ -56,8 +53,9 @@ void Lecteur::lireParChemin(int debut, int fin)
         chemin.retoursLettres.reset(new Chemin::Retour[etats]);
         chemin.actives.resize(size_t(fin + 1));
     }
-    chemin.bords[0][size_t(debut)].note = 0;
-    // The glyphs that stand at each position, found once.
+    // The glyphs that stand at each position, found once; how many times
+    // each glyph character that no letter or digit is stands in the run.
+    std::array<int, 256> signes{};
     for (int p = debut; p < fin; ++p) {
         int n = 0;
         const std::vector<Glyphe> &candidats =
@@ -67,6 +65,10 @@ void Lecteur::lireParChemin(int debut, int fin)
                 tientDansLaPiece(candidats[k], p))
                 chemin.glyphes[size_t(p)][size_t(n++)] = qint8(k);
         chemin.nombreDeGlyphes[size_t(p)] = n;
+        const unsigned char o = static_cast<unsigned char>(octets[size_t(p)]);
+        if (o != 0 && style.dansUnGlyphe[o] && !lettreEcrite(p) &&
+            sorteDe(style, codes[size_t(p)]) != Copie::Chiffre)
+            ++signes[o];
     }
     std::fill(chemin.copieStandard.begin(), chemin.copieStandard.begin() + fin, false);
     std::fill(chemin.copieStandard.begin(), chemin.copieStandard.begin() + debut, true);
@@ -75,6 +77,68 @@ void Lecteur::lireParChemin(int debut, int fin)
         chemin.copieStandard[size_t(p)] = !g;
         p += g ? g->taille : 1;
     }
+    // A run is leet, or holds one mark written as itself again and again,
+    // the most frequent of its glyph characters (the "|" of "|nom|afficher|"):
+    // read both ways when the first leaves a word that nothing knows, and
+    // the likelier kept.
+    chemin.signeRepete = 0;
+    for (int c = 1; c < 256; ++c)
+        if (signes[size_t(c)] >= 2 && signes[size_t(c)] > signes[chemin.signeRepete])
+            chemin.signeRepete = static_cast<unsigned char>(c);
+    chemin.coutDuSigneRepete = style.coutSigne;
+    const float lu = parcourirLeChemin(debut, fin);
+    if (chemin.signeRepete != 0 && avecInconnu(debut, fin)) {
+        chemin.coutDuSigneRepete = Chemin::coutSigneRepete;
+        if (parcourirLeChemin(debut, fin) - Chemin::coutSignesTelsQuels <= lu) {
+            chemin.coutDuSigneRepete = style.coutSigne;
+            parcourirLeChemin(debut, fin);
+        }
+    }
+    ecrireChemin(debut, fin);
+    effacerLesLettres(debut, fin);
+    taille = tailleDuRun;
+}
+
+// The letters' states reached in the run set back to unreached.
+void Lecteur::effacerLesLettres(int debut, int fin)
+{
+    for (int p = debut; p <= fin; ++p) {
+        for (int k = 0; k < chemin.nombreActives[size_t(p)]; ++k)
+            chemin.notesLettres[size_t(p) * Chemin::paires + chemin.actives[size_t(p)][size_t(k)]] =
+                Chemin::jamais;
+        chemin.nombreActives[size_t(p)] = 0;
+    }
+}
+
+// Whether the best path through the run holds a word that nothing knows.
+bool Lecteur::avecInconnu(int debut, int fin) const
+{
+    int q = fin;
+    int etat = 0;
+    for (int e = 1; e < Chemin::etats; ++e)
+        if (chemin.bords[size_t(e)][size_t(fin)].note >
+            chemin.bords[size_t(etat)][size_t(fin)].note)
+            etat = e;
+    while (q > debut) {
+        const Chemin::Pas pas = chemin.bords[size_t(etat)][size_t(q)];
+        if (pas.genre == Chemin::Inconnu)
+            return true;
+        etat = pas.avant;
+        q = pas.depuis;
+    }
+    return false;
+}
+
+// Every path through the run, the best kept at each border; returns the
+// best one's score.
+float Lecteur::parcourirLeChemin(int debut, int fin)
+{
+    effacerLesLettres(debut, fin);
+    for (int e = 0; e < Chemin::etats; ++e)
+        std::fill(chemin.bords[size_t(e)].begin() + debut,
+                  chemin.bords[size_t(e)].begin() + fin + 1,
+                  Chemin::Pas{Chemin::jamais, -1, 0, Chemin::Signes});
+    chemin.bords[0][size_t(debut)].note = 0;
     for (int p = debut; p <= fin; ++p) {
         avancerLesLettres(p, true);
         if (p == fin)
@@ -83,14 +147,10 @@ void Lecteur::lireParChemin(int debut, int fin)
         quitterLeBord(p);
         avancerLesLettres(p, false);
     }
-    ecrireChemin(debut, fin);
-    for (int p = debut; p <= fin; ++p) {
-        for (int k = 0; k < chemin.nombreActives[size_t(p)]; ++k)
-            chemin.notesLettres[size_t(p) * Chemin::paires + chemin.actives[size_t(p)][size_t(k)]] =
-                Chemin::jamais;
-        chemin.nombreActives[size_t(p)] = 0;
-    }
-    taille = tailleDuRun;
+    float meilleure = Chemin::jamais;
+    for (int e = 0; e < Chemin::etats; ++e)
+        meilleure = std::max(meilleure, chemin.bords[size_t(e)][size_t(fin)].note);
+    return meilleure;
 }
 
 // Follows the best path back from the run's end, then writes its pieces.

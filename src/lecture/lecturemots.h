@@ -163,6 +163,9 @@ private:
     void ecrireLettres(int debut, int fin);
     int lireParSegments(int jusque);
     void lireParChemin(int debut, int fin);
+    float parcourirLeChemin(int debut, int fin);
+    void effacerLesLettres(int debut, int fin);
+    bool avecInconnu(int debut, int fin) const;
     void quitterLeBord(int p);
     void fixerLeSeuil(int p);
     void quitterParUnNombre(int p);
