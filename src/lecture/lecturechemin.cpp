@@ -80,11 +80,15 @@ void Lecteur::lireParChemin(int debut, int fin)
     // A run is leet, or holds one mark written as itself again and again,
     // the most frequent of its glyph characters (the "|" of "|nom|afficher|"):
     // read both ways when the first leaves a word that nothing knows, and
-    // the likelier kept.
+    // the likelier kept. The second way saves at most the difference of
+    // price on each of them: where that cannot pay for it, it is not tried.
     chemin.signeRepete = 0;
     for (int c = 1; c < 256; ++c)
-        if (signes[size_t(c)] >= 2 && signes[size_t(c)] > signes[chemin.signeRepete])
+        if (signes[size_t(c)] > signes[chemin.signeRepete])
             chemin.signeRepete = static_cast<unsigned char>(c);
+    if (float(signes[chemin.signeRepete]) * (style.coutSigne - Chemin::coutSigneRepete) <=
+        Chemin::coutSignesTelsQuels)
+        chemin.signeRepete = 0;
     chemin.coutDuSigneRepete = style.coutSigne;
     const float lu = parcourirLeChemin(debut, fin);
     if (chemin.signeRepete != 0 && avecInconnu(debut, fin)) {
