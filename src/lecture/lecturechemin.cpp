@@ -114,15 +114,23 @@ void Lecteur::effacerLesLettres(int debut, int fin)
     }
 }
 
-// Whether the best path through the run holds a word that nothing knows.
-bool Lecteur::avecInconnu(int debut, int fin) const
+// The border state where the best path through the run ends, the first of
+// those that tie.
+int Lecteur::etatFinal(int fin) const
 {
-    int q = fin;
     int etat = 0;
     for (int e = 1; e < Chemin::etats; ++e)
         if (chemin.bords[size_t(e)][size_t(fin)].note >
             chemin.bords[size_t(etat)][size_t(fin)].note)
             etat = e;
+    return etat;
+}
+
+// Whether the best path through the run holds a word that nothing knows.
+bool Lecteur::avecInconnu(int debut, int fin) const
+{
+    int q = fin;
+    int etat = etatFinal(fin);
     while (q > debut) {
         const Chemin::Pas pas = chemin.bords[size_t(etat)][size_t(q)];
         if (pas.genre == Chemin::Inconnu)
@@ -151,10 +159,7 @@ float Lecteur::parcourirLeChemin(int debut, int fin)
         quitterLeBord(p);
         avancerLesLettres(p, false);
     }
-    float meilleure = Chemin::jamais;
-    for (int e = 0; e < Chemin::etats; ++e)
-        meilleure = std::max(meilleure, chemin.bords[size_t(e)][size_t(fin)].note);
-    return meilleure;
+    return chemin.bords[size_t(etatFinal(fin))][size_t(fin)].note;
 }
 
 // Follows the best path back from the run's end, then writes its pieces.
@@ -169,11 +174,7 @@ void Lecteur::ecrireChemin(int debut, int fin)
     std::array<Piece, longueurMaximale + 1> pieces{};
     int nombre = 0;
     int q = fin;
-    int etat = 0;
-    for (int e = 1; e < Chemin::etats; ++e)
-        if (chemin.bords[size_t(e)][size_t(fin)].note >
-            chemin.bords[size_t(etat)][size_t(fin)].note)
-            etat = e;
+    int etat = etatFinal(fin);
     while (q > debut) {
         const Chemin::Pas pas = chemin.bords[size_t(etat)][size_t(q)];
         if (pas.genre == Chemin::Inconnu) {

@@ -165,6 +165,7 @@ private:
     void lireParChemin(int debut, int fin);
     float parcourirLeChemin(int debut, int fin);
     void effacerLesLettres(int debut, int fin);
+    int etatFinal(int fin) const;
     bool avecInconnu(int debut, int fin) const;
     void quitterLeBord(int p);
     void fixerLeSeuil(int p);
